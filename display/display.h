@@ -1,0 +1,63 @@
+// The display: register texts and modes turned into the texts of the four
+// display lines, the digit-count boxes and the font size. Pure functions of
+// CalcState; writing the frame into widgets is the front-end's job.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "calc_state.h"
+
+namespace vxc {
+
+// Main text (value box) and exponent text (exponent box) of one line.
+struct LineText {
+  std::string main;
+  std::string exponent;
+  bool operator==(const LineText&) const = default;
+};
+
+enum LineIndex { kLineT = 0, kLineZ = 1, kLineY = 2, kLineX = 3 };
+
+struct DisplayFrame {
+  std::array<LineText, 4> lines;  // T, Z, Y, X
+  int fontPixels = 24;            // 24, 18 or 10
+  bool errorLook = false;         // keypad greyed, mode groups disabled
+  bool xIsError = false;          // X value box shows the message (red)
+  std::array<std::string, 3> digitCounts;  // FIX, SCI, ENG boxes
+};
+
+// Font sizes of the display lines, by the longest text.
+inline constexpr int kFontNormal = 24;
+inline constexpr int kFontSmall = 18;
+inline constexpr int kFontTiny = 10;
+
+// Rebuilds the whole display from the state. In the integer modes the
+// rounded texts of T, Z, Y and X are written back into the registers.
+DisplayFrame Refresh(CalcState& state, bool formatEntry);
+
+// The texts of the three digit-count boxes.
+std::array<std::string, 3> ShowDigitCounts(const CalcState& state);
+
+// One register text in the current modes. The integer branch writes the
+// rounded text back into `text`.
+LineText FormatRegister(std::string& text, const CalcState& state);
+
+// REAL formatting in FIX, SCI or ENG with `digits` decimals.
+LineText FormatReal(std::string_view text, uint32_t display, int digits);
+// Integer formatting in DEC, HEX, OCT or BIN under the word size.
+LineText FormatInteger(std::string& text, uint32_t base, uint32_t range);
+
+// (mantissa, "e" + signed exponent) with the mantissa in [1, 10).
+std::pair<std::string, std::string> SplitScientific(std::string_view text);
+// The same with the mantissa in [1, 1000) and the exponent a multiple of 3.
+std::pair<std::string, std::string> SplitEngineering(std::string_view text);
+// Commas between groups of three integer digits.
+std::string GroupThousands(std::string_view text);
+
+// The text Copy places on the clipboard: the X line as displayed, with "e"
+// and the exponent when there is one; empty while an error shows.
+std::string CopyText(const DisplayFrame& frame, const CalcState& state);
+
+}  // namespace vxc

@@ -1,0 +1,97 @@
+// Command numbers. The numbers are fixed: the keypad table, the keyboard
+// table and the menus carry them.
+#pragma once
+
+#include <cstdint>
+
+namespace vxc {
+
+using CommandId = uint32_t;
+
+namespace cmd {
+inline constexpr CommandId kEnter = 1005;
+inline constexpr CommandId kDigit0 = 1006;  // 1006..1015: digits 0..9
+inline constexpr CommandId kDigit9 = 1015;
+inline constexpr CommandId kLetterA = 1016;  // 1016..1021: letters A..F
+inline constexpr CommandId kLetterE = 1020;
+inline constexpr CommandId kLetterF = 1021;
+inline constexpr CommandId kPoint = 1022;
+inline constexpr CommandId kAdd = 1023;
+inline constexpr CommandId kSub = 1024;
+inline constexpr CommandId kDiv = 1025;
+inline constexpr CommandId kMul = 1026;
+inline constexpr CommandId kRollUp = 1028;
+inline constexpr CommandId kRollDown = 1029;
+inline constexpr CommandId kBackspace = 1030;
+inline constexpr CommandId kClx = 1031;
+inline constexpr CommandId kCopy = 1032;
+inline constexpr CommandId kLastX = 1033;
+inline constexpr CommandId kEex = 1034;
+inline constexpr CommandId kSwapXY = 1035;
+inline constexpr CommandId kDigitsUp = 1036;
+inline constexpr CommandId kDigitsDown = 1037;
+inline constexpr CommandId kLog = 1038;
+inline constexpr CommandId kLn = 1039;
+inline constexpr CommandId kSquare = 1040;
+inline constexpr CommandId kSqrt = 1041;
+inline constexpr CommandId kPi = 1042;
+inline constexpr CommandId kExp = 1043;
+inline constexpr CommandId kPow = 1044;
+inline constexpr CommandId kInverse = 1045;
+inline constexpr CommandId kAnd = 1046;
+inline constexpr CommandId kOr = 1047;
+inline constexpr CommandId kXor = 1048;
+inline constexpr CommandId kXnor = 1049;
+inline constexpr CommandId kShl = 1050;
+inline constexpr CommandId kShr = 1051;
+inline constexpr CommandId kNeg = 1052;
+inline constexpr CommandId kNot = 1053;
+inline constexpr CommandId kSin = 1054;
+inline constexpr CommandId kCos = 1055;
+inline constexpr CommandId kTan = 1056;
+inline constexpr CommandId kAsin = 1057;
+inline constexpr CommandId kAcos = 1058;
+inline constexpr CommandId kAtan = 1059;
+inline constexpr CommandId kFactorial = 1060;
+inline constexpr CommandId kRcl = 1061;
+inline constexpr CommandId kSto = 1062;
+inline constexpr CommandId kStoSub = 1063;
+inline constexpr CommandId kStoAdd = 1064;
+inline constexpr CommandId kChangeSign = 1065;
+inline constexpr CommandId kPaste = 32772;
+inline constexpr CommandId kLcm = 32783;
+inline constexpr CommandId kGcd = 32784;
+
+// User-interface commands: handled by the window, never by Dispatch.
+inline constexpr CommandId kWebSite = 111;
+inline constexpr CommandId kErrorAlarm = 112;
+inline constexpr CommandId kInitialize = 32774;
+inline constexpr CommandId kAbout = 32775;
+inline constexpr CommandId kExit = 32776;
+inline constexpr CommandId kFocusUp = 32777;
+inline constexpr CommandId kFocusDown = 32778;
+inline constexpr CommandId kFocusLeft = 32779;
+inline constexpr CommandId kFocusRight = 32780;
+inline constexpr CommandId kFocusNext = 32781;
+inline constexpr CommandId kFocusPrev = 32782;
+inline constexpr CommandId kLangEnglish = 32786;
+inline constexpr CommandId kLangJapanese = 32788;
+inline constexpr CommandId kLangChinese = 32790;
+inline constexpr CommandId kLangEsperanto = 32792;
+}  // namespace cmd
+
+// Modes a command acts in, as a bit per BASE code.
+enum ModeMask : uint8_t {
+  kInReal = 1 << 0,
+  kInDec = 1 << 1,
+  kInHex = 1 << 2,
+  kInOct = 1 << 3,
+  kInBin = 1 << 4,
+  kInInteger = kInDec | kInHex | kInOct | kInBin,
+  kInAll = kInReal | kInInteger,
+};
+
+// The mode bit of a BASE code; an unknown code acts as REAL.
+constexpr uint8_t ModeBitOf(uint32_t base) { return base >= 1 && base <= 4 ? uint8_t(1u << base) : uint8_t(kInReal); }
+
+}  // namespace vxc

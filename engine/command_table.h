@@ -1,0 +1,55 @@
+// The command table: one row per engine command, with the modes it acts in
+// and its handler. Dispatch checks the gates once, from this table.
+#pragma once
+
+#include <array>
+
+#include "ops.h"
+
+namespace vxc {
+
+using CommandHandler = void (*)(Engine&, CommandId);
+
+struct CommandRow {
+  CommandId first;  // a row covers first..last (digits, letters)
+  CommandId last;
+  uint8_t actsIn;   // ModeMask
+  bool evenInError; // CLX only
+  CommandHandler handler;
+};
+
+inline constexpr std::array kCommandTable = {
+    CommandRow{cmd::kEnter, cmd::kEnter, kInAll, false, StackEnter},
+    CommandRow{cmd::kDigit0, cmd::kDigit0 + 1, kInAll, false, EntryDigit},
+    CommandRow{cmd::kDigit0 + 2, cmd::kDigit0 + 7, kInReal | kInDec | kInHex | kInOct, false, EntryDigit},
+    CommandRow{cmd::kDigit0 + 8, cmd::kDigit9, kInReal | kInDec | kInHex, false, EntryDigit},
+    CommandRow{cmd::kLetterA, cmd::kLetterF, kInHex | kInReal, false, EntryDigit},  // E is EEX in REAL
+    CommandRow{cmd::kPoint, cmd::kPoint, kInReal, false, EntryPoint},
+    CommandRow{cmd::kAdd, cmd::kMul, kInAll, false, Arithmetic},
+    CommandRow{cmd::kRollUp, cmd::kRollDown, kInAll, false, StackRoll},
+    CommandRow{cmd::kBackspace, cmd::kBackspace, kInAll, false, EntryBackspace},
+    CommandRow{cmd::kClx, cmd::kClx, kInAll, true, StackClearX},
+    CommandRow{cmd::kLastX, cmd::kLastX, kInAll, false, StackLastX},
+    CommandRow{cmd::kEex, cmd::kEex, kInReal, false, EntryExponent},
+    CommandRow{cmd::kSwapXY, cmd::kSwapXY, kInAll, false, StackSwapXY},
+    CommandRow{cmd::kDigitsUp, cmd::kDigitsDown, kInReal, false, ChangeDigitCount},
+    CommandRow{cmd::kLog, cmd::kSqrt, kInReal, false, RealFunction},
+    CommandRow{cmd::kPi, cmd::kPi, kInReal, false, PushPi},
+    CommandRow{cmd::kExp, cmd::kInverse, kInReal, false, RealFunction},
+    CommandRow{cmd::kAnd, cmd::kNot, kInInteger, false, BitOperation},
+    CommandRow{cmd::kSin, cmd::kAtan, kInReal, false, RealFunction},
+    CommandRow{cmd::kFactorial, cmd::kFactorial, kInAll, false, Factorial},
+    CommandRow{cmd::kRcl, cmd::kStoAdd, kInAll, false, MemoryKey},
+    CommandRow{cmd::kChangeSign, cmd::kChangeSign, kInReal | kInDec, false, EntryChangeSign},
+    CommandRow{cmd::kLcm, cmd::kGcd, kInInteger, false, LcmGcd},
+};
+
+// The row of `id`, or nullptr when `id` is no engine command.
+constexpr const CommandRow* FindCommand(CommandId id) {
+  for (const CommandRow& row : kCommandTable) {
+    if (id >= row.first && id <= row.last) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace vxc

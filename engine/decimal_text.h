@@ -1,0 +1,19 @@
+// Decimal rounding on number texts, shared by the display and by the
+// commands that store a 32-digit result.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vxc {
+
+// Rounds `text` to `n` decimals, half away from zero at the first dropped
+// digit. An "e..." tail is kept as it stands. A text with fewer decimals
+// stays whole; n = 0 keeps no point.
+std::string RoundDigits(std::string_view text, int n);
+
+// The 32-digit form of a canonical text (pi, e^X, ST-): at most 32 digits,
+// plus the sign and the point, rounded like the display.
+std::string ThirtyTwoDigitText(const std::string& canonical);
+
+}  // namespace vxc

@@ -1,0 +1,64 @@
+// VXC32 calculator engine: the one header the front-ends call.
+//
+// Calls in:   Dispatch (every calculator command), the mode setters that the
+//             radio buttons use, PasteEntry, ResetCalculatorState.
+// Calls out:  EngineCallbacks::refresh (the display must be rebuilt; the flag
+//             asks for a typed entry to be shown formatted) and
+//             EngineCallbacks::beep (an error was raised with the alarm on).
+//
+// The engine never builds user-visible text except the five error messages,
+// never throws, and needs no window system.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "calc_state.h"
+#include "command_ids.h"
+
+namespace vxc {
+
+struct EngineCallbacks {
+  std::function<void(bool formatEntry)> refresh;
+  std::function<void()> beep;
+};
+
+struct Engine {
+  CalcState state;
+  EngineCallbacks out;
+};
+
+// One-time set-up of the number layer (widest MPFR exponent range).
+void InitNumbers();
+
+// Performs one calculator command. Ids that are no engine command (user
+// interface commands, 1027, unknown numbers) are ignored. Returns whether
+// the id is an engine command at all.
+bool Dispatch(Engine& engine, CommandId id);
+
+// Radio buttons. Each does what clicking the button does; the window keeps
+// the checked state and the keypad faces itself.
+void SelectBase(Engine& engine, uint32_t base);        // BASE group
+void SetRange(Engine& engine, uint32_t range);         // RANGE group (enabled during an error)
+void SelectAngle(Engine& engine, uint32_t angle);      // ANGLE group, no refresh
+void SelectDisplayFormat(Engine& engine, uint32_t display);  // DISPLAY group, refresh(true)
+void SelectMemory(Engine& engine, uint32_t index);     // MEM group
+
+// Menu "Error Alarm": toggles errorAlarm.
+void ToggleErrorAlarm(Engine& engine);
+
+// Edit > Paste with `text` on the clipboard (raw bytes, UTF-8 expected).
+void PasteEntry(Engine& engine, std::string_view text);
+
+// The state part of the reset to defaults: every field but `language`.
+void ResetCalculatorState(CalcState& state);
+
+// The five messages, exactly as shown.
+inline constexpr const char* kMsgOverflow = "Overflow !";
+inline constexpr const char* kMsgDivideByZero = "Devide by zero !";
+inline constexpr const char* kMsgUpperThanOne = "Upper than 1 !";
+inline constexpr const char* kMsgMinusOrZero = "Minus or zero !";
+inline constexpr const char* kMsgNotInteger = "Not Integer !";
+
+}  // namespace vxc

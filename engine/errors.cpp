@@ -1,0 +1,31 @@
+// The error state: raising a message, the result range test, the alarm.
+#include <string>
+
+#include "ops.h"
+#include "real.h"
+
+namespace vxc {
+
+void ReportError(Engine& engine, const char* message) {
+  CalcState& s = engine.state;
+  s.errorShown = true;
+  s.errorText = message;
+  if (s.errorAlarm && engine.out.beep) engine.out.beep();
+}
+
+bool ResultOutOfRange(const std::string& text) {
+  static const Real kLimit = [] {
+    Real limit(10);
+    limit.Pow(Real(32));
+    return limit;
+  }();
+  // Signed comparison: a negative result never fails this step.
+  if (Real::FromString(text).Compare(kLimit) > 0) return true;
+  const size_t e = text.find_first_of("eE");
+  if (e == std::string::npos) return false;
+  return Real::FromString(std::string_view(text).substr(e + 1)).Compare(Real(99)) > 0;
+}
+
+void ToggleErrorAlarm(Engine& engine) { engine.state.errorAlarm = !engine.state.errorAlarm; }
+
+}  // namespace vxc

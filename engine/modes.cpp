@@ -1,0 +1,22 @@
+// The mode radio buttons that need no conversion of the stack.
+#include "ops.h"
+
+namespace vxc {
+
+void SelectAngle(Engine& e, uint32_t angle) {
+  if (e.state.errorShown) return;  // the ANGLE group is disabled during an error
+  e.state.angle = angle;
+}
+
+void SelectDisplayFormat(Engine& e, uint32_t display) {
+  if (e.state.errorShown) return;
+  e.state.display = display;
+  RequestRefresh(e, true);
+}
+
+void SelectMemory(Engine& e, uint32_t index) {
+  if (e.state.errorShown || index >= kMemoryCount) return;
+  e.state.memoryIndex = index;
+}
+
+}  // namespace vxc

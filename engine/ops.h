@@ -1,0 +1,68 @@
+// Operations shared by the command files of the engine. Internal: the
+// front-ends use engine.h.
+#pragma once
+
+#include <string>
+
+#include "engine.h"
+
+namespace vxc {
+
+// Asks the front-end to rebuild the display.
+void RequestRefresh(Engine& engine, bool formatEntry = false);
+
+// Unless `force` is false and an entry is typed or the lift is disabled:
+// T := Z, Z := Y, Y := X. Returns whether it lifted.
+bool LiftStack(CalcState& s, bool force);
+// Y := Z, Z := T; T keeps its value.
+void DropStack(CalcState& s);
+// Empties both entry texts and clears the four entry flags.
+void ClearEntry(CalcState& s);
+// mantissa, or mantissa + "e" + exponent.
+std::string ComposeEntryText(const std::string& mantissa, const std::string& exponent);
+// A typed entry becomes exact decimal text in entryText.
+void CommitEntry(CalcState& s);
+// The X operand of a one-operand command: the composed entry or stackX.
+std::string FetchOperand(const CalcState& s);
+// Leaves the X operand in entryText and returns the first operand: the
+// value the Y line shows (stackY), also for an entry begun without a lift.
+std::string FetchOperandPair(CalcState& s);
+// Stores a result into X (see the flags it leaves in the header comment of
+// shared_ops.cpp). With `checkRange`, a result out of range is "Overflow !".
+void StoreResult(Engine& engine, const std::string& result, bool checkRange = true);
+// Before PI and RCL push: a typed entry becomes X and is pushed once.
+void TerminateEntry(CalcState& s);
+
+// Shows `message` in the X line, locks the keypad, beeps with the alarm on.
+void ReportError(Engine& engine, const char* message);
+// The result range test: above 10^32, or an exponent part above 99.
+bool ResultOutOfRange(const std::string& text);
+
+// Value of an integer-mode entry as signed decimal text (the typed digits
+// read in the radix of BASE as a 128-bit number).
+std::string IntegerEntryToDecimal(const CalcState& s);
+
+// Command handlers, one group per file.
+void EntryDigit(Engine& e, CommandId id);
+void EntryPoint(Engine& e, CommandId id);
+void EntryExponent(Engine& e, CommandId id);
+void EntryChangeSign(Engine& e, CommandId id);
+void EntryBackspace(Engine& e, CommandId id);
+void StackEnter(Engine& e, CommandId id);
+void StackClearX(Engine& e, CommandId id);
+void StackSwapXY(Engine& e, CommandId id);
+void StackRoll(Engine& e, CommandId id);
+void StackLastX(Engine& e, CommandId id);
+void ChangeDigitCount(Engine& e, CommandId id);
+void Arithmetic(Engine& e, CommandId id);       // + - x / in every mode
+void RealFunction(Engine& e, CommandId id);     // one-operand REAL keys and Y^X
+void Factorial(Engine& e, CommandId id);
+void PushPi(Engine& e, CommandId id);
+void BitOperation(Engine& e, CommandId id);     // AND OR XOR XNOR SHL SHR NEG NOT
+void MemoryKey(Engine& e, CommandId id);        // RCL STO ST- ST+
+void LcmGcd(Engine& e, CommandId id);
+
+// Integer + - x / (integer_modes.cpp), called by Arithmetic.
+void IntegerArithmetic(Engine& e, CommandId id);
+
+}  // namespace vxc

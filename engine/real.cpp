@@ -1,0 +1,285 @@
+#include "real.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace vxc {
+namespace {
+
+// Decimal digits kept when reading a long mantissa; the rest only decides
+// the rounding, through one sticky digit.
+constexpr size_t kReadDigits = 90;
+// Exponents are clamped far beyond anything the result range test passes,
+// but inside MPFR's widest range, so that a pasted "1e99999999999" stays a
+// finite, huge number.
+constexpr long long kExponentClamp = 999999999999999999LL;
+constexpr const char* kInfinityText = "1e+999999999999999999";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 99;
+}
+
+const bool kRangeReady = (InitRealRange(), true);
+
+}  // namespace
+
+void InitRealRange() {
+  mpfr_set_emin(mpfr_get_emin_min());
+  mpfr_set_emax(mpfr_get_emax_max());
+}
+
+Real::Real() {
+  mpfr_init2(v_, kRealBits);
+  mpfr_set_zero(v_, 1);
+}
+
+Real::Real(long value) {
+  mpfr_init2(v_, kRealBits);
+  mpfr_set_si(v_, value, MPFR_RNDN);
+}
+
+Real::Real(const Real& other) {
+  mpfr_init2(v_, kRealBits);
+  mpfr_set(v_, other.v_, MPFR_RNDN);
+}
+
+Real::Real(Real&& other) noexcept {
+  mpfr_init2(v_, kRealBits);
+  mpfr_swap(v_, other.v_);
+}
+
+Real& Real::operator=(const Real& other) {
+  if (this != &other) mpfr_set(v_, other.v_, MPFR_RNDN);
+  return *this;
+}
+
+Real& Real::operator=(Real&& other) noexcept {
+  if (this != &other) mpfr_swap(v_, other.v_);
+  return *this;
+}
+
+Real::~Real() { mpfr_clear(v_); }
+
+Real Real::FromString(std::string_view text, int radix) {
+  (void)kRangeReady;
+  Real result;
+  size_t i = 0;
+  const size_t n = text.size();
+  while (i < n && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
+    ++i;
+    while (i < n && IsBlank(text[i])) ++i;
+  }
+
+  if (radix != 10) {
+    // Typed integers of another base: digits of the radix only.
+    std::string digits;
+    while (i < n && DigitValue(text[i]) < radix) digits += text[i++];
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+    if (digits.empty()) return result;
+    mpfr_set_str(result.v_, digits.c_str(), radix, MPFR_RNDN);
+    if (negative) mpfr_neg(result.v_, result.v_, MPFR_RNDN);
+    return result;
+  }
+
+  // Mantissa digits, collected without the point: value = D x 10^shift.
+  std::string digits;
+  long long shift = 0;
+  bool sticky = false;
+  size_t digitCount = 0;
+  auto take = [&](char c, bool fraction) {
+    ++digitCount;
+    if (fraction) --shift;
+    if (digits.empty() && c == '0') return;  // leading zeros carry nothing
+    if (digits.size() < kReadDigits) {
+      digits += c;
+    } else {
+      ++shift;
+      if (c != '0') sticky = true;
+    }
+  };
+  while (i < n && IsDecimalDigit(text[i])) take(text[i++], false);
+  if (i < n && (text[i] == '.' || text[i] == ',')) {
+    ++i;
+    while (i < n && IsDecimalDigit(text[i])) take(text[i++], true);
+  }
+  if (digitCount == 0) return result;
+
+  // Optional exponent; an 'e' without digits is not part of the number.
+  long long exponent = 0;
+  size_t j = i;
+  while (j < n && IsBlank(text[j])) ++j;
+  if (j < n && (text[j] == 'e' || text[j] == 'E')) {
+    ++j;
+    while (j < n && IsBlank(text[j])) ++j;
+    bool expNegative = false;
+    if (j < n && (text[j] == '-' || text[j] == '+')) {
+      expNegative = text[j] == '-';
+      ++j;
+      while (j < n && IsBlank(text[j])) ++j;
+    }
+    while (j < n && IsDecimalDigit(text[j])) {
+      if (exponent < kExponentClamp) exponent = std::min(exponent * 10 + (text[j] - '0'), kExponentClamp);
+      ++j;
+    }
+    if (expNegative) exponent = -exponent;
+  }
+  if (digits.empty()) {
+    if (negative) mpfr_neg(result.v_, result.v_, MPFR_RNDN);
+    return result;
+  }
+  if (sticky) {
+    digits += '1';
+    --shift;
+  }
+  long long total = std::clamp(exponent + shift, -kExponentClamp, kExponentClamp);
+  std::string clean = (negative ? "-" : "") + digits + "e" + std::to_string(total);
+  mpfr_set_str(result.v_, clean.c_str(), 10, MPFR_RNDN);
+  return result;
+}
+
+std::string Real::ToCanonicalText() const {
+  if (mpfr_nan_p(v_) || mpfr_zero_p(v_)) return "0";
+  const bool negative = mpfr_sgn(v_) < 0;
+  if (mpfr_inf_p(v_)) return std::string(negative ? "-" : "") + kInfinityText;
+
+  char buffer[kCanonicalDigits + 8];
+  mpfr_exp_t exp10 = 0;
+  mpfr_get_str(buffer, &exp10, 10, kCanonicalDigits, v_, MPFR_RNDN);
+  std::string digits(buffer + (negative ? 1 : 0));
+  digits.erase(digits.find_last_not_of('0') + 1);
+  const long long k = static_cast<long long>(exp10) - 1;  // value = d.ddd x 10^k
+
+  std::string out = negative ? "-" : "";
+  if (k < -99 || k > 99) {
+    out += digits[0];
+    if (digits.size() > 1) out += "." + digits.substr(1);
+    out += k < 0 ? "e-" : "e+";
+    out += std::to_string(k < 0 ? -k : k);
+    return out;
+  }
+  if (k < 0) {
+    out += "0." + std::string(static_cast<size_t>(-k - 1), '0') + digits;
+    return out;
+  }
+  const size_t intDigits = static_cast<size_t>(k) + 1;
+  if (digits.size() <= intDigits) {
+    out += digits + std::string(intDigits - digits.size(), '0');
+  } else {
+    out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+  }
+  return out;
+}
+
+namespace {
+int ResultCode(mpfr_srcptr r) {
+  if (mpfr_nan_p(r)) return kRealImproper;
+  if (mpfr_inf_p(r)) return kRealCarry;
+  return kRealOk;
+}
+}  // namespace
+
+int Real::Add(const Real& x) {
+  if (IsNaN() || x.IsNaN()) return kRealImproper;
+  mpfr_add(v_, v_, x.v_, MPFR_RNDN);
+  return ResultCode(v_);
+}
+
+int Real::Sub(const Real& x) {
+  if (IsNaN() || x.IsNaN()) return kRealImproper;
+  mpfr_sub(v_, v_, x.v_, MPFR_RNDN);
+  return ResultCode(v_);
+}
+
+int Real::Mul(const Real& x) {
+  if (IsNaN() || x.IsNaN()) return kRealImproper;
+  mpfr_mul(v_, v_, x.v_, MPFR_RNDN);
+  return ResultCode(v_);
+}
+
+int Real::Div(const Real& x) {
+  if (x.IsZero()) return kRealCarry;
+  if (IsNaN() || x.IsNaN()) return kRealImproper;
+  mpfr_div(v_, v_, x.v_, MPFR_RNDN);
+  return ResultCode(v_);
+}
+
+int Real::Pow(const Real& x) {
+  if (IsNaN() || x.IsNaN()) return kRealImproper;
+  if ((IsZero() && mpfr_sgn(x.v_) <= 0) || (IsNegative() && !x.IsInteger())) {
+    mpfr_set_nan(v_);
+    return kRealImproper;
+  }
+  Real result;
+  mpfr_pow(result.v_, v_, x.v_, MPFR_RNDN);
+  const int code = ResultCode(result.v_);
+  if (code == kRealOk) mpfr_swap(v_, result.v_);
+  return code;
+}
+
+int Real::Sqrt() {
+  if (IsNegative() || IsNaN()) {
+    mpfr_set_nan(v_);
+    return kRealImproper;
+  }
+  mpfr_sqrt(v_, v_, MPFR_RNDN);
+  return kRealOk;
+}
+
+int Real::Ln() {
+  if (IsNaN() || mpfr_sgn(v_) <= 0) {
+    mpfr_set_nan(v_);
+    return kRealImproper;
+  }
+  mpfr_log(v_, v_, MPFR_RNDN);
+  return ResultCode(v_);
+}
+
+int Real::Log10() {
+  if (IsNaN() || mpfr_sgn(v_) <= 0) {
+    mpfr_set_nan(v_);
+    return kRealImproper;
+  }
+  mpfr_log10(v_, v_, MPFR_RNDN);
+  return ResultCode(v_);
+}
+
+int Real::Exp() {
+  if (IsNaN()) return kRealImproper;
+  Real result;
+  mpfr_exp(result.v_, v_, MPFR_RNDN);
+  const int code = ResultCode(result.v_);
+  if (code == kRealOk) mpfr_swap(v_, result.v_);
+  return code;
+}
+
+void Real::SetPi() { mpfr_const_pi(v_, MPFR_RNDN); }
+
+uint64_t Real::ToUInt() const {
+  if (IsNaN() || mpfr_inf_p(v_)) return 0;
+  Real magnitude;
+  mpfr_abs(magnitude.v_, v_, MPFR_RNDN);
+  mpfr_trunc(magnitude.v_, magnitude.v_);
+  if (mpfr_cmp_ui_2exp(magnitude.v_, 1, 64) >= 0) return 0;
+  return static_cast<uint64_t>(mpfr_get_uj(magnitude.v_, MPFR_RNDZ));
+}
+
+int64_t Real::ToInt() const {
+  if (IsNaN()) return 0;
+  return static_cast<int64_t>(mpfr_get_sj(v_, MPFR_RNDZ));
+}
+
+std::string TextInBaseToDecimal(std::string_view text, int radix) {
+  return Real::FromString(text, radix).ToCanonicalText();
+}
+
+}  // namespace vxc

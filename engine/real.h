@@ -1,0 +1,79 @@
+// Real: a 256-bit binary floating-point value over GNU MPFR.
+//
+// Operations return codes instead of throwing: 0 success, 1 carry (the
+// result does not fit), 2 improper argument. Every rounding is to nearest.
+#pragma once
+
+// <cstdint> comes first: MPFR declares its intmax_t functions only then.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <mpfr.h>
+
+namespace vxc {
+
+inline constexpr mpfr_prec_t kRealBits = 256;
+// Digits printed by ToCanonicalText: one fewer than the mantissa holds, so
+// every printed digit survives a few roundings.
+inline constexpr int kCanonicalDigits = 76;
+
+enum RealCode : int { kRealOk = 0, kRealCarry = 1, kRealImproper = 2 };
+
+class Real {
+ public:
+  Real();
+  explicit Real(long value);
+  Real(const Real& other);
+  Real(Real&& other) noexcept;
+  Real& operator=(const Real& other);
+  Real& operator=(Real&& other) noexcept;
+  ~Real();
+
+  // Reads as far as the text parses as a number, never further; a text
+  // with no digit reads as 0. Radix 16, 8 and 2 read digits only.
+  static Real FromString(std::string_view text, int radix = 10);
+
+  // Base-10 text with 76 significant digits, trailing zeros dropped;
+  // positional while the decimal exponent lies in -99..99, else d.ddde+N.
+  std::string ToCanonicalText() const;
+
+  int Add(const Real& x);
+  int Sub(const Real& x);
+  int Mul(const Real& x);
+  int Div(const Real& x);  // non-zero when x is zero
+  int Pow(const Real& x);  // this := this ^ x
+  int Sqrt();
+  int Ln();
+  int Log10();
+  int Exp();
+  void SetPi();
+
+  bool IsNaN() const { return mpfr_nan_p(v_) != 0; }
+  bool IsZero() const { return mpfr_zero_p(v_) != 0; }
+  bool IsNegative() const { return mpfr_sgn(v_) < 0; }
+  bool IsInteger() const { return mpfr_integer_p(v_) != 0; }
+  int Compare(const Real& x) const { return mpfr_cmp(v_, x.v_); }
+  int CompareAbs(const Real& x) const { return mpfr_cmpabs(v_, x.v_); }
+
+  // Integer part of the magnitude; 2^64 or more (or NaN) gives 0.
+  uint64_t ToUInt() const;
+  // Integer part as a signed 64-bit value, saturating.
+  int64_t ToInt() const;
+
+  mpfr_ptr raw() { return v_; }
+  mpfr_srcptr raw() const { return v_; }
+
+ private:
+  mpfr_t v_;
+};
+
+// Widest exponent range, so that nothing the result range test would catch
+// over- or underflows first. Called once at start-up.
+void InitRealRange();
+
+// Text typed in `radix` (digits only for 16, 8, 2) printed as canonical
+// decimal text.
+std::string TextInBaseToDecimal(std::string_view text, int radix);
+
+}  // namespace vxc

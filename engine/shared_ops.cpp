@@ -1,0 +1,109 @@
+// The register and entry helpers every command shares, and the reset of
+// the calculator state.
+//
+// StoreResult leaves the flags of a finished value: liftDisabled and
+// exponentEntry clear, xComplete set, even after an error, so the next
+// digit starts a new number.
+#include <string>
+
+#include "integer.h"
+#include "ops.h"
+#include "real.h"
+
+namespace vxc {
+
+void InitNumbers() { InitRealRange(); }
+
+void RequestRefresh(Engine& engine, bool formatEntry) {
+  if (engine.out.refresh) engine.out.refresh(formatEntry);
+}
+
+bool LiftStack(CalcState& s, bool force) {
+  if (!force && (s.entryTyped || s.liftDisabled)) return false;
+  s.stackT = std::move(s.stackZ);
+  s.stackZ = std::move(s.stackY);
+  s.stackY = s.stackX;
+  return true;
+}
+
+void DropStack(CalcState& s) {
+  s.stackY = s.stackZ;
+  s.stackZ = s.stackT;
+}
+
+void ClearEntry(CalcState& s) {
+  s.entryText.clear();
+  s.exponentText.clear();
+  s.entryTyped = false;
+  s.liftDisabled = false;
+  s.exponentEntry = false;
+  s.xComplete = false;
+}
+
+std::string ComposeEntryText(const std::string& mantissa, const std::string& exponent) {
+  if (exponent.empty()) return mantissa;
+  return mantissa + "e" + exponent;
+}
+
+std::string IntegerEntryToDecimal(const CalcState& s) {
+  return Int128ToString(ParseInt128InRadix(s.entryText, RadixOf(s.base)));
+}
+
+void CommitEntry(CalcState& s) {
+  if (s.entryText.empty()) return;
+  if (IsIntegerBase(s.base)) {
+    s.entryText = IntegerEntryToDecimal(s);
+  } else {
+    s.entryText = Real::FromString(ComposeEntryText(s.entryText, s.exponentText)).ToCanonicalText();
+  }
+  s.exponentText.clear();
+  s.xComplete = true;
+  s.liftDisabled = false;
+}
+
+std::string FetchOperand(const CalcState& s) {
+  if (s.entryText.empty()) return s.stackX;
+  return ComposeEntryText(s.entryText, s.exponentText);
+}
+
+std::string FetchOperandPair(CalcState& s) {
+  if (s.entryText.empty()) {
+    s.entryText = s.stackX;
+  } else {
+    CommitEntry(s);
+  }
+  return s.stackY;
+}
+
+void StoreResult(Engine& engine, const std::string& result, bool checkRange) {
+  CalcState& s = engine.state;
+  if (checkRange && ResultOutOfRange(result)) ReportError(engine, kMsgOverflow);
+  if (!s.errorShown) {
+    if (!s.entryText.empty()) s.lastX = ComposeEntryText(s.entryText, s.exponentText);
+    s.stackX = result;
+    s.entryText.clear();
+    s.exponentText.clear();
+    s.entryTyped = false;
+  }
+  s.liftDisabled = false;
+  s.exponentEntry = false;
+  s.xComplete = true;
+}
+
+void TerminateEntry(CalcState& s) {
+  if (s.entryText.empty()) return;
+  s.stackX = IsIntegerBase(s.base) ? IntegerEntryToDecimal(s) : ComposeEntryText(s.entryText, s.exponentText);
+  s.stackT = std::move(s.stackZ);
+  s.stackZ = std::move(s.stackY);
+  s.stackY = s.stackX;
+  s.entryText.clear();
+  s.exponentText.clear();
+}
+
+void ResetCalculatorState(CalcState& state) {
+  const uint32_t language = state.language;
+  state = CalcState();
+  state.language = language;
+}
+
+}  // namespace vxc

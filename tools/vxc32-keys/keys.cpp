@@ -1,0 +1,173 @@
+#include "keys.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <utility>
+
+namespace vxc::keys {
+namespace {
+
+struct NamedCommand {
+  std::string_view name;
+  CommandId id;
+};
+
+constexpr std::array kNamedCommands = {
+    NamedCommand{"+", cmd::kAdd},          NamedCommand{"-", cmd::kSub},
+    NamedCommand{"*", cmd::kMul},          NamedCommand{"/", cmd::kDiv},
+    NamedCommand{"ENTER", cmd::kEnter},    NamedCommand{"CLX", cmd::kClx},
+    NamedCommand{"XY", cmd::kSwapXY},      NamedCommand{"RUP", cmd::kRollUp},
+    NamedCommand{"RDN", cmd::kRollDown},   NamedCommand{"BS", cmd::kBackspace},
+    NamedCommand{"LASTX", cmd::kLastX},    NamedCommand{"EEX", cmd::kEex},
+    NamedCommand{"CHS", cmd::kChangeSign}, NamedCommand{"SIN", cmd::kSin},
+    NamedCommand{"COS", cmd::kCos},        NamedCommand{"TAN", cmd::kTan},
+    NamedCommand{"ASIN", cmd::kAsin},      NamedCommand{"ACOS", cmd::kAcos},
+    NamedCommand{"ATAN", cmd::kAtan},      NamedCommand{"LOG", cmd::kLog},
+    NamedCommand{"LN", cmd::kLn},          NamedCommand{"X2", cmd::kSquare},
+    NamedCommand{"SQRT", cmd::kSqrt},      NamedCommand{"PI", cmd::kPi},
+    NamedCommand{"EXP", cmd::kExp},        NamedCommand{"POW", cmd::kPow},
+    NamedCommand{"INV", cmd::kInverse},    NamedCommand{"FACT", cmd::kFactorial},
+    NamedCommand{"AND", cmd::kAnd},        NamedCommand{"OR", cmd::kOr},
+    NamedCommand{"XOR", cmd::kXor},        NamedCommand{"XNOR", cmd::kXnor},
+    NamedCommand{"SHL", cmd::kShl},        NamedCommand{"SHR", cmd::kShr},
+    NamedCommand{"NEG", cmd::kNeg},        NamedCommand{"NOT", cmd::kNot},
+    NamedCommand{"RCL", cmd::kRcl},        NamedCommand{"STO", cmd::kSto},
+    NamedCommand{"ST+", cmd::kStoAdd},     NamedCommand{"ST-", cmd::kStoSub},
+    NamedCommand{"LCM", cmd::kLcm},        NamedCommand{"GCD", cmd::kGcd},
+    NamedCommand{"UP", cmd::kDigitsUp},    NamedCommand{"DOWN", cmd::kDigitsDown},
+};
+
+// Radio-button groups: NAME=WORD, the word's index being the mode code.
+struct RadioGroup {
+  std::string_view name;
+  KeyKind kind;
+  std::array<std::string_view, 5> words;
+};
+
+constexpr std::array kRadioGroups = {
+    RadioGroup{"BASE", KeyKind::kBase, {"REAL", "DEC", "HEX", "OCT", "BIN"}},
+    RadioGroup{"ANGLE", KeyKind::kAngle, {"DEG", "RAD", "GRAD", "", ""}},
+    RadioGroup{"DISPLAY", KeyKind::kDisplay, {"FIX", "SCI", "ENG", "", ""}},
+    RadioGroup{"RANGE", KeyKind::kRange, {"QW", "DW", "W", "B", ""}},
+};
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::optional<CommandId> TypedCharacter(char c) {
+  if (c >= '0' && c <= '9') return cmd::kDigit0 + static_cast<CommandId>(c - '0');
+  if (c >= 'A' && c <= 'F') return cmd::kLetterA + static_cast<CommandId>(c - 'A');
+  if (c == '.') return cmd::kPoint;
+  return std::nullopt;
+}
+
+std::optional<uint32_t> SmallNumber(std::string_view text) {
+  uint32_t value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+Key Commands(std::vector<CommandId> ids) {
+  Key key;
+  key.commands = std::move(ids);
+  return key;
+}
+
+Key Valued(KeyKind kind, uint32_t value) {
+  Key key;
+  key.kind = kind;
+  key.value = value;
+  return key;
+}
+
+}  // namespace
+
+std::optional<std::string> DecodeEscapes(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      out += text[i];
+      continue;
+    }
+    if (++i == text.size()) return std::nullopt;
+    switch (text[i]) {
+      case '\\': out += '\\'; break;
+      case 's': out += ' '; break;
+      case 't': out += '\t'; break;
+      case 'n': out += '\n'; break;
+      case 'r': out += '\r'; break;
+      case 'x': {
+        if (i + 2 >= text.size()) return std::nullopt;
+        unsigned value = 0;
+        auto [end, ec] = std::from_chars(text.data() + i + 1, text.data() + i + 3, value, 16);
+        if (ec != std::errc() || end != text.data() + i + 3) return std::nullopt;
+        out += static_cast<char>(value);
+        i += 2;
+        break;
+      }
+      default: return std::nullopt;
+    }
+  }
+  return out;
+}
+
+std::optional<Key> ParseKey(std::string_view token) {
+  if (token.empty()) return std::nullopt;
+  const std::string upper = Upper(token);
+
+  if (upper.size() == 1 && TypedCharacter(upper[0]) && upper[0] != '.') return Commands({*TypedCharacter(upper[0])});
+  for (const NamedCommand& named : kNamedCommands) {
+    if (upper == named.name) return Commands({named.id});
+  }
+  if (upper == "ALARM") return Valued(KeyKind::kAlarm, 0);
+  if (upper == "INIT") return Valued(KeyKind::kInit, 0);
+  if (upper == "COPY") return Valued(KeyKind::kCopy, 0);
+
+  const size_t equals = upper.find('=');
+  if (equals != std::string::npos) {
+    const std::string_view name = std::string_view(upper).substr(0, equals);
+    const std::string_view word = std::string_view(upper).substr(equals + 1);
+    if (name == "PASTE") {
+      auto text = DecodeEscapes(token.substr(equals + 1));
+      if (!text) return std::nullopt;
+      Key key;
+      key.kind = KeyKind::kPaste;
+      key.text = std::move(*text);
+      return key;
+    }
+    for (const RadioGroup& group : kRadioGroups) {
+      if (name != group.name) continue;
+      for (uint32_t code = 0; code < group.words.size(); ++code) {
+        if (!group.words[code].empty() && word == group.words[code]) return Valued(group.kind, code);
+      }
+      return std::nullopt;
+    }
+    const auto number = SmallNumber(word);
+    if (name == "MEM" && number && *number <= 9) return Valued(KeyKind::kMemory, *number);
+    if (name == "LANG" && number && (*number <= 2 || *number == 4)) return Valued(KeyKind::kLanguage, *number);
+    return std::nullopt;
+  }
+
+  if (upper[0] == '#') {
+    const auto id = SmallNumber(std::string_view(upper).substr(1));
+    if (!id) return std::nullopt;
+    return Valued(KeyKind::kWindowCommand, *id);
+  }
+
+  // A run of digits, A-F and points is typed one character per key.
+  std::vector<CommandId> typed;
+  for (char c : upper) {
+    const auto id = TypedCharacter(c);
+    if (!id) return std::nullopt;
+    typed.push_back(*id);
+  }
+  return Commands(std::move(typed));
+}
+
+}  // namespace vxc::keys

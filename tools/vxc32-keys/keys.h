@@ -1,0 +1,42 @@
+// Key names of vxc32-keys and what each one presses.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "command_ids.h"
+
+namespace vxc::keys {
+
+enum class KeyKind {
+  kCommands,  // one or more engine commands, pressed in order
+  kWindowCommand,  // "#N": a command id as the window passes it
+  kBase,
+  kAngle,
+  kDisplay,
+  kRange,
+  kMemory,
+  kLanguage,
+  kAlarm,
+  kInit,
+  kCopy,
+  kPaste,
+};
+
+struct Key {
+  KeyKind kind = KeyKind::kCommands;
+  std::vector<CommandId> commands;  // kCommands
+  uint32_t value = 0;               // mode code, register, language, id
+  std::string text;                 // kPaste: the clipboard bytes
+};
+
+// Parses one token; nullopt for an unknown key.
+std::optional<Key> ParseKey(std::string_view token);
+
+// Decodes the escapes \\ \s \t \n \r \xHH of a PASTE= text.
+std::optional<std::string> DecodeEscapes(std::string_view text);
+
+}  // namespace vxc::keys

@@ -1,0 +1,242 @@
+// vxc32-keys: the calculator engine driven from a terminal or a script.
+//
+//   vxc32-keys [--dump] [--settings FILE] [KEY ...]
+//
+// With KEY arguments the keys are pressed in order and the display (or the
+// whole state with --dump) is printed once. Without them, each line of
+// standard input holds keys; the display is printed after each line.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "display.h"
+#include "engine.h"
+#include "keys.h"
+#include "settings.h"
+
+namespace {
+
+using vxc::keys::Key;
+using vxc::keys::KeyKind;
+
+struct Session {
+  vxc::Engine engine;
+  vxc::DisplayFrame frame;
+  vxc::WindowPosition position;
+  uint32_t startBase = 0;
+  long beeps = 0;
+  bool dump = false;
+  std::string settingsPath;  // empty: no settings file
+
+  Session() {
+    engine.out.refresh = [this](bool formatEntry) { frame = vxc::Refresh(engine.state, formatEntry); };
+    engine.out.beep = [this] { ++beeps; };
+  }
+
+  void Save() {
+    if (!settingsPath.empty()) vxc::SaveSettings(settingsPath, engine.state, position);
+  }
+
+  // "&Initialize": the reset with a window, then the settings saved at once.
+  void Initialize() {
+    vxc::ResetWindowHooks window;
+    window.refresh = [this] { frame = vxc::Refresh(engine.state, false); };
+    vxc::ResetCalculator(engine, &position, &window);
+    Save();
+  }
+
+  void Copy() {
+    std::cout << "copy=" << vxc::CopyText(frame, engine.state) << '\n';
+  }
+
+  // A command id as the window passes it: the window keeps copy, paste and
+  // the menu commands for itself; other interface ids do nothing here.
+  void WindowCommand(vxc::CommandId id) {
+    namespace cmd = vxc::cmd;
+    switch (id) {
+      case cmd::kCopy: Copy(); return;
+      case cmd::kPaste: return;  // no clipboard text here
+      case cmd::kErrorAlarm: vxc::ToggleErrorAlarm(engine); return;
+      case cmd::kInitialize: Initialize(); return;
+      case cmd::kLangEnglish: engine.state.language = vxc::kLangEnglish; return;
+      case cmd::kLangJapanese: engine.state.language = vxc::kLangJapanese; return;
+      case cmd::kLangChinese: engine.state.language = vxc::kLangChinese; return;
+      case cmd::kLangEsperanto: engine.state.language = vxc::kLangEsperanto; return;
+      default: vxc::Dispatch(engine, id); return;
+    }
+  }
+
+  void Press(const Key& key) {
+    switch (key.kind) {
+      case KeyKind::kCommands:
+        for (vxc::CommandId id : key.commands) vxc::Dispatch(engine, id);
+        break;
+      case KeyKind::kWindowCommand: WindowCommand(key.value); break;
+      case KeyKind::kBase: vxc::SelectBase(engine, key.value); break;
+      case KeyKind::kAngle: vxc::SelectAngle(engine, key.value); break;
+      case KeyKind::kDisplay: vxc::SelectDisplayFormat(engine, key.value); break;
+      case KeyKind::kRange: vxc::SetRange(engine, key.value); break;
+      case KeyKind::kMemory: vxc::SelectMemory(engine, key.value); break;
+      case KeyKind::kLanguage: engine.state.language = key.value; break;
+      case KeyKind::kAlarm: vxc::ToggleErrorAlarm(engine); break;
+      case KeyKind::kInit: Initialize(); break;
+      case KeyKind::kCopy: Copy(); break;
+      case KeyKind::kPaste: vxc::PasteEntry(engine, key.text); break;
+    }
+  }
+
+  void PrintDump() const {
+    const vxc::CalcState& s = engine.state;
+    static const char* const kLineNames[] = {"T", "Z", "Y", "X"};
+    std::string out;
+    auto line = [&out](const std::string& name, const std::string& value) { out += name + "=" + value + "\n"; };
+    auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
+    for (int i = 0; i < 4; ++i) {
+      line(kLineNames[i], frame.lines[i].main);
+      line(std::string(kLineNames[i]) + ".exp", frame.lines[i].exponent);
+    }
+    line("font", std::to_string(frame.fontPixels));
+    line("keypad", frame.errorLook ? "error" : "normal");
+    line("digits", frame.digitCounts[0] + "," + frame.digitCounts[1] + "," + frame.digitCounts[2]);
+    line("stackX", s.stackX);
+    line("stackY", s.stackY);
+    line("stackZ", s.stackZ);
+    line("stackT", s.stackT);
+    line("lastX", s.lastX);
+    line("entryText", s.entryText);
+    line("exponentText", s.exponentText);
+    line("errorShown", flag(s.errorShown));
+    line("errorText", s.errorText);
+    line("entryTyped", flag(s.entryTyped));
+    line("liftDisabled", flag(s.liftDisabled));
+    line("exponentEntry", flag(s.exponentEntry));
+    line("xComplete", flag(s.xComplete));
+    line("base", std::to_string(s.base));
+    line("angle", std::to_string(s.angle));
+    line("display", std::to_string(s.display));
+    line("range", std::to_string(s.range));
+    line("memoryIndex", std::to_string(s.memoryIndex));
+    line("language", std::to_string(s.language));
+    line("errorAlarm", flag(s.errorAlarm));
+    for (int i = 0; i < vxc::kMemoryCount; ++i) line("realMemory" + std::to_string(i), s.realMemory[i]);
+    for (int i = 0; i < vxc::kMemoryCount; ++i) line("intMemory" + std::to_string(i), s.intMemory[i]);
+    line("beeps", std::to_string(beeps));
+    std::cout << out;
+  }
+
+  // The four lines for people: label, value right-aligned, exponent.
+  void PrintDisplay() const {
+    static const char* const kLabels[] = {"T", "Z", "Y", "X"};
+    size_t width = 24, expWidth = 0;
+    for (const auto& l : frame.lines) {
+      width = std::max(width, l.main.size());
+      expWidth = std::max(expWidth, l.exponent.size());
+    }
+    for (int i = 0; i < 4; ++i) {
+      const auto& l = frame.lines[i];
+      std::string row = std::string(kLabels[i]) + " " + std::string(width - l.main.size(), ' ') + l.main;
+      if (expWidth > 0) row += "  " + std::string(expWidth - l.exponent.size(), ' ') + l.exponent;
+      std::cout << row << '\n';
+    }
+  }
+
+  void Print() const {
+    if (dump) {
+      PrintDump();
+    } else {
+      PrintDisplay();
+    }
+  }
+};
+
+std::vector<std::string> SplitBlanks(const std::string& line) {
+  std::vector<std::string> tokens;
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+    size_t j = i;
+    while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r') ++j;
+    if (j > i) tokens.push_back(line.substr(i, j - i));
+    i = j;
+  }
+  return tokens;
+}
+
+// Parses every token first, so that an unknown key presses nothing.
+bool ParseAll(const std::vector<std::string>& tokens, std::vector<Key>& keys) {
+  bool ok = true;
+  for (const std::string& token : tokens) {
+    auto key = vxc::keys::ParseKey(token);
+    if (!key) {
+      std::cerr << "vxc32-keys: unknown key '" << token << "'\n";
+      ok = false;
+      continue;
+    }
+    keys.push_back(std::move(*key));
+  }
+  return ok;
+}
+
+int Usage() {
+  std::cerr << "usage: vxc32-keys [--dump] [--settings FILE] [KEY ...]\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  Session session;
+  std::vector<std::string> tokens;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--dump") {
+      session.dump = true;
+    } else if (arg == "--settings") {
+      if (++i == argc) return Usage();
+      session.settingsPath = argv[i];
+    } else {
+      tokens.push_back(arg);
+    }
+  }
+
+  vxc::InitNumbers();
+  if (!session.settingsPath.empty()) {
+    vxc::LoadSettings(session.settingsPath, session.engine.state, session.position, session.startBase);
+  }
+  session.frame = vxc::Refresh(session.engine.state, false);
+
+  if (!tokens.empty()) {
+    std::vector<Key> keys;
+    if (!ParseAll(tokens, keys)) return 2;
+    for (const Key& key : keys) session.Press(key);
+    session.Print();
+    session.Save();
+    return 0;
+  }
+
+  const bool interactive = isatty(STDIN_FILENO) != 0;
+  if (interactive) {
+    session.Print();
+    std::cout << "\n> " << std::flush;
+  }
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    const size_t first = line.find_first_not_of(" \t");
+    const bool comment = first != std::string::npos && line[first] == '#';
+    std::vector<Key> keys;
+    if (!comment && ParseAll(SplitBlanks(line), keys)) {
+      for (const Key& key : keys) session.Press(key);
+      session.Print();
+      std::cout << '\n';
+    }
+    if (interactive) std::cout << "> ";
+    std::cout << std::flush;
+  }
+  session.Save();
+  return 0;
+}
