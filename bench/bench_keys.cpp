@@ -1,0 +1,61 @@
+// Key presses (Dispatch plus the refresh) of the entry and stack keys, and
+// the costliest refresh: four lines at the extreme exponents in SCI and ENG
+// with 32 digits.
+#include <benchmark/benchmark.h>
+
+#include "bench_util.h"
+
+namespace {
+
+using vxc::bench::Calculator;
+namespace cmd = vxc::cmd;
+
+void BM_KeyDigit(benchmark::State& st) {
+  Calculator c;
+  for (auto _ : st) {
+    c.Press({cmd::kDigit0 + 7});
+    if (c.engine.state.entryText.size() > 30) c.Press({cmd::kClx});
+  }
+}
+BENCHMARK(BM_KeyDigit);
+
+void BM_KeyEnter(benchmark::State& st) {
+  Calculator c;
+  c.Press({cmd::kDigit0 + 1, cmd::kDigit0 + 2, cmd::kPoint, cmd::kDigit0 + 5});
+  for (auto _ : st) c.Press({cmd::kEnter});
+}
+BENCHMARK(BM_KeyEnter);
+
+void BM_KeyAdd(benchmark::State& st) {
+  Calculator c;
+  c.engine.state.stackX = c.engine.state.stackY = c.engine.state.stackZ = c.engine.state.stackT = "1.5";
+  for (auto _ : st) {
+    c.Press({cmd::kAdd});
+    c.engine.state.stackX = c.engine.state.stackY = "1.5";  // a string copy, a few ns
+  }
+}
+BENCHMARK(BM_KeyAdd);
+
+void BM_KeyDigitsUp(benchmark::State& st) {
+  Calculator c;
+  for (auto _ : st) c.Press({cmd::kDigitsUp, cmd::kDigitsDown});
+  st.SetItemsProcessed(st.iterations() * 2);
+}
+BENCHMARK(BM_KeyDigitsUp);
+
+void WorstRefresh(benchmark::State& st, uint32_t display) {
+  Calculator c;
+  vxc::CalcState& s = c.engine.state;
+  s.display = display;
+  s.digits = {32, 32, 32};
+  s.stackT = "9.876543210987654321098765432109876543210987654321098765432109876543210987654e-99";
+  s.stackZ = "-1.234567890123456789012345678901234567890123456789012345678901234567890123456e-99";
+  s.stackY = "98765432109876543210987654321098765432109876543210987654321098765432109876540000000000000000000000000";
+  s.stackX = "-0.0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000001234567";
+  for (auto _ : st) benchmark::DoNotOptimize(vxc::Refresh(s, false));
+}
+BENCHMARK_CAPTURE(WorstRefresh, sci32, vxc::kDisplaySci);
+BENCHMARK_CAPTURE(WorstRefresh, eng32, vxc::kDisplayEng);
+BENCHMARK_CAPTURE(WorstRefresh, fix32, vxc::kDisplayFix);
+
+}  // namespace
