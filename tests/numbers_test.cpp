@@ -1,0 +1,183 @@
+// The number layer against independent values: exact decimals, exact
+// integers and known constants.
+#include <gtest/gtest.h>
+
+#include "decimal_text.h"
+#include "integer.h"
+#include "real.h"
+
+namespace vxc {
+namespace {
+
+struct TextCase {
+  const char* input;
+  const char* canonical;
+};
+
+TEST(Real, FromStringReadsAsFarAsTheTextParses) {
+  const TextCase cases[] = {
+      {"0", "0"},
+      {"", "0"},
+      {"-", "0"},
+      {"nan", "0"},
+      {"inf", "0"},
+      {"0x1F", "0"},
+      {"  \t-12.5", "-12.5"},
+      {"+7", "7"},
+      {"- 3", "-3"},
+      {"3.1.4", "3.1"},
+      {"2,5", "2.5"},
+      {".5", "0.5"},
+      {"5.", "5"},
+      {"1.5e3", "1500"},
+      {"1.5 E -3", "0.0015"},
+      {"1.5e", "1.5"},
+      {"1.5e+", "1.5"},
+      {"12abc", "12"},
+      {"007.2500", "7.25"},
+      {"-0", "0"},
+  };
+  for (const TextCase& c : cases) {
+    EXPECT_EQ(Real::FromString(c.input).ToCanonicalText(), c.canonical) << c.input;
+  }
+}
+
+TEST(Real, CanonicalTextSwitchesToExponentFormBeyondNinetyNine) {
+  EXPECT_EQ(Real::FromString("1e99").ToCanonicalText(), "1" + std::string(99, '0'));
+  EXPECT_EQ(Real::FromString("1e100").ToCanonicalText(), "1e+100");
+  EXPECT_EQ(Real::FromString("-2.5e300").ToCanonicalText(), "-2.5e+300");
+  EXPECT_EQ(Real::FromString("1e-99").ToCanonicalText(), "0." + std::string(98, '0') + "1");
+  EXPECT_EQ(Real::FromString("1.5e-120").ToCanonicalText(), "1.5e-120");
+  EXPECT_EQ(Real::FromString("0.001").ToCanonicalText(), "0.001");
+}
+
+TEST(Real, CanonicalTextKeepsSeventySixDigits) {
+  Real pi;
+  pi.SetPi();
+  EXPECT_EQ(pi.ToCanonicalText(),
+            "3.141592653589793238462643383279502884197169399375105820974944592307816406286");
+  Real third(1);
+  third.Div(Real(3));
+  EXPECT_EQ(third.ToCanonicalText(), "0." + std::string(76, '3'));
+  // 999.5 / 10 / 10: binary residue does not show.
+  Real v = Real::FromString("999.5");
+  v.Div(Real(10));
+  v.Div(Real(10));
+  EXPECT_EQ(v.ToCanonicalText(), "9.995");
+  // Integers below 10^76 print every digit.
+  const std::string big = "1234567890123456789012345678901234567890123456789012345678901234567890123456";
+  EXPECT_EQ(Real::FromString(big).ToCanonicalText(), big);
+}
+
+TEST(Real, LongAndHugeTextsStaySafe) {
+  // A million digits read quickly and round like their first digits.
+  const std::string million = "1" + std::string(1000000, '0');
+  EXPECT_EQ(Real::FromString(million).ToCanonicalText(), "1e+1000000");
+  EXPECT_EQ(Real::FromString("0." + std::string(200000, '0') + "7").ToCanonicalText(), "7e-200001");
+  // Absurd exponents stay finite and keep their sign.
+  EXPECT_EQ(Real::FromString("1e999999999999999999999999").ToCanonicalText().substr(0, 3), "1e+");
+  EXPECT_FALSE(Real::FromString("-1e99999999999999999999").IsZero());
+}
+
+TEST(Real, ReturnCodes) {
+  Real r(1);
+  EXPECT_NE(r.Div(Real(0)), kRealOk);
+  EXPECT_EQ(r.ToCanonicalText(), "1");  // unchanged
+  Real z(0);
+  EXPECT_EQ(z.Pow(Real(0)), kRealImproper);
+  Real n(-8);
+  EXPECT_EQ(n.Pow(Real::FromString("0.5")), kRealImproper);
+  Real m(-2);
+  EXPECT_EQ(m.Pow(Real(3)), kRealOk);
+  EXPECT_EQ(m.ToCanonicalText(), "-8");
+  Real s(-4);
+  EXPECT_EQ(s.Sqrt(), kRealImproper);
+  Real l(0);
+  EXPECT_EQ(l.Ln(), kRealImproper);
+  Real huge = Real::FromString("1e999999999999999999");
+  EXPECT_EQ(huge.Mul(huge), kRealCarry);
+}
+
+TEST(Real, ConversionsToMachineIntegers) {
+  EXPECT_EQ(Real::FromString("70.9").ToUInt(), 70u);
+  EXPECT_EQ(Real::FromString("-5.5").ToUInt(), 5u);
+  EXPECT_EQ(Real::FromString("18446744073709551615").ToUInt(), 18446744073709551615ull);
+  EXPECT_EQ(Real::FromString("18446744073709551616").ToUInt(), 0u);
+  EXPECT_EQ(Real::FromString("-120").ToInt(), -120);
+}
+
+TEST(TextInBase, TypedDigitsBecomeDecimal) {
+  EXPECT_EQ(TextInBaseToDecimal("FF", 16), "255");
+  EXPECT_EQ(TextInBaseToDecimal("ffffffffffffffff", 16), "18446744073709551615");
+  EXPECT_EQ(TextInBaseToDecimal("777", 8), "511");
+  EXPECT_EQ(TextInBaseToDecimal(std::string(64, '1'), 2), "18446744073709551615");
+  EXPECT_EQ(TextInBaseToDecimal("-12", 10), "-12");
+  EXPECT_EQ(TextInBaseToDecimal("", 16), "0");
+}
+
+TEST(Integers, ReadingAndPrinting) {
+  EXPECT_EQ(Int128ToString(ParseInt128("2.5")), "2");
+  EXPECT_EQ(Int128ToString(ParseInt128("-3.7")), "-3");
+  EXPECT_EQ(Int128ToString(ParseInt128("")), "0");
+  EXPECT_EQ(Int128ToString(ParseInt128("  -170141183460469231731687303715884105728")),
+            "-170141183460469231731687303715884105728");
+  // 2^128 + 5 wraps to 5.
+  EXPECT_EQ(Int128ToString(ParseInt128("340282366920938463463374607431768211461")), "5");
+  EXPECT_EQ(UInt128ToString(ParseUInt128("-5", 10)), "0");
+  EXPECT_EQ(UInt128ToString(ParseUInt128("1f", 16), 16), "1F");
+  EXPECT_EQ(ParseBigInt("-123456789012345678901234567890123456789012345").get_str(),
+            "-123456789012345678901234567890123456789012345");
+}
+
+TEST(Integers, WordSizeEdges) {
+  struct Row {
+    uint32_t range;
+    int bits;
+    const char* maskSigned;  // the word mask read as signed
+    const char* signBitSigned;
+    const char* maxSigned;
+  };
+  const Row rows[] = {
+      {0, 64, "-1", "-9223372036854775808", "9223372036854775807"},
+      {1, 32, "-1", "-2147483648", "2147483647"},
+      {2, 16, "-1", "-32768", "32767"},
+      {3, 8, "-1", "-128", "127"},
+      {7, 64, "-1", "-9223372036854775808", "9223372036854775807"},  // unknown code: QW
+  };
+  for (const Row& r : rows) {
+    const WordSize w = WordSizeOf(r.range);
+    EXPECT_EQ(w.bits, r.bits);
+    EXPECT_EQ(SignedWordText(w.mask, w), r.maskSigned);
+    EXPECT_EQ(SignedWordText(w.signBit, w), r.signBitSigned);
+    EXPECT_EQ(std::to_string(w.MaxSigned()), r.maxSigned);
+    EXPECT_EQ(UnsignedWordText(UInt128(w.mask) + 1, w), "0");  // one above the mask wraps
+    EXPECT_EQ(UnsignedWordText(static_cast<UInt128>(Int128(-1)), w), std::to_string(w.mask));
+  }
+}
+
+TEST(RoundDigits, HalfAwayFromZero) {
+  const struct {
+    const char* text;
+    int n;
+    const char* expected;
+  } cases[] = {
+      {"2.5", 0, "3"},       {"-2.5", 0, "-3"},        {"0.005", 2, "0.01"},   {"0.004", 2, "0.00"},
+      {"-0.005", 2, "-0.01"}, {"999.5", 0, "1000"},    {"9.996", 2, "10.00"},  {"1.25", 1, "1.3"},
+      {"1.2", 5, "1.2"},     {"12", 2, "12"},          {"1.5e-120", 0, "2e-120"}, {"-.5", 0, "-1"},
+      {"0012.5", 0, "13"},   {"12.34", 0, "12"},       {"", 2, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RoundDigits(c.text, c.n), c.expected) << c.text << " " << c.n;
+}
+
+TEST(ThirtyTwoDigits, PiAndFriends) {
+  Real pi;
+  pi.SetPi();
+  EXPECT_EQ(ThirtyTwoDigitText(pi.ToCanonicalText()), "3.1415926535897932384626433832795");
+  EXPECT_EQ(ThirtyTwoDigitText("-0.5"), "-0.5");
+  EXPECT_EQ(ThirtyTwoDigitText(std::string(40, '7')), std::string(40, '7'));
+  // A carry into a new integer digit still leaves 32 digits.
+  EXPECT_EQ(ThirtyTwoDigitText("9." + std::string(40, '9')), "10." + std::string(30, '0'));
+}
+
+}  // namespace
+}  // namespace vxc
