@@ -1,0 +1,158 @@
+#include "settings.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "ini_store.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shlobj.h>
+#else
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace vxc {
+
+namespace {
+
+constexpr const char* kRealMemoryDefault = "0.00e0";  // an absent RMn; Initialize writes "0.0e0"
+
+// Leading blanks, an optional sign, then digits up to the first other
+// character; no digits reads as 0 and a value beyond 32 bits saturates.
+int32_t ReadWhole(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > int64_t{INT32_MAX} + 1) break;  // saturated; the rest does not matter
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
+int32_t GetWhole(const IniStore& ini, const char* section, const char* key, const char* fallback) {
+  return ReadWhole(IniGet(ini, section, key, fallback));
+}
+
+// Values that index the radio groups and the digit-count table fall back to
+// their default when a hand-edited file puts them out of range.
+int32_t GetInRange(const IniStore& ini, const char* section, const char* key, int32_t fallback,
+                   int32_t low, int32_t high) {
+  int32_t v = GetWhole(ini, section, key, std::to_string(fallback).c_str());
+  return v >= low && v <= high ? v : fallback;
+}
+
+// Codes are written as signed decimal so that any value read comes back the same.
+std::string Whole(uint32_t code) { return std::to_string(static_cast<int32_t>(code)); }
+
+void CreateFoldersAbove(const std::string& path) {
+  for (std::size_t i = 1; i < path.size(); ++i) {
+    bool separator = path[i] == '/';
+#ifdef _WIN32
+    separator = separator || path[i] == '\\';
+#endif
+    if (separator) CreateFolder(path.substr(0, i));
+  }
+}
+
+}  // namespace
+
+#ifdef _WIN32
+std::string SettingsPath() {
+  wchar_t folder[MAX_PATH] = L"";
+  if (!SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE)) folder[0] = L'\0';
+  std::string out;
+  int n = WideCharToMultiByte(CP_UTF8, 0, folder, -1, nullptr, 0, nullptr, nullptr);
+  if (n > 1) {
+    out.resize(static_cast<std::size_t>(n));
+    WideCharToMultiByte(CP_UTF8, 0, folder, -1, out.data(), n, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(n - 1));
+  }
+  return out + "\\Ostrano\\VXC\\VXC.INI";
+}
+#else
+std::string SettingsPath() {
+  std::string base;
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg != nullptr && xdg[0] == '/') {  // a relative value is to be ignored
+    base = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+      const passwd* pw = getpwuid(getuid());
+      home = pw != nullptr ? pw->pw_dir : ".";
+    }
+    base = std::string(home) + "/.config";
+  }
+  return base + "/Ostrano/VXC/VXC.INI";
+}
+#endif
+
+void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos, uint32_t& startBase) {
+  IniStore ini;
+  IniLoadFile(ini, path);  // anything unreadable gives the defaults
+
+  pos.top = GetWhole(ini, "Pos", "Top", "0");
+  pos.left = GetWhole(ini, "Pos", "Left", "0");
+  // BASE, ANGLE and Language are kept as read; their readers treat unknown codes.
+  s.base = static_cast<uint32_t>(GetWhole(ini, "Option", "BASE", "0"));
+  startBase = s.base;
+  s.display = static_cast<uint32_t>(GetInRange(ini, "Option", "DISPLAY", kDisplayFix, 0, 2));
+  s.angle = static_cast<uint32_t>(GetWhole(ini, "Option", "ANGLE", "0"));
+  s.range = static_cast<uint32_t>(GetInRange(ini, "Option", "RANGE", kRangeQW, 0, 3));
+  s.digits[0] = GetInRange(ini, "Option", "PTF", kDefaultDigitCount, 0, kMaxDigitCount);
+  s.digits[1] = GetInRange(ini, "Option", "PTS", kDefaultDigitCount, 0, kMaxDigitCount);
+  s.digits[2] = GetInRange(ini, "Option", "PTE", kDefaultDigitCount, 0, kMaxDigitCount);
+  s.language = static_cast<uint32_t>(GetWhole(ini, "Option", "Language", "0"));
+  s.errorAlarm = IniGet(ini, "Sound", "ErrorAlarm", "1") == "1";
+  s.memoryIndex = static_cast<uint32_t>(GetInRange(ini, "Memory", "Uses", 0, 0, kMemoryCount - 1));
+
+  for (int n = 0; n < kMemoryCount; ++n)
+    s.realMemory[n] = IniGet(ini, "Memory", "RM" + std::to_string(n), kRealMemoryDefault);
+  for (int n = 0; n < kMemoryCount; ++n)
+    s.intMemory[n] = IniGet(ini, "Memory", "IM" + std::to_string(n), "0");
+}
+
+void SaveSettings(const std::string& path, const CalcState& s, const WindowPosition& pos) {
+  CreateFoldersAbove(path);
+  IniStore ini;
+  // A file that exists but cannot be read would be lost if replaced.
+  if (IniLoadFile(ini, path) == FileReadResult::kUnreadable) return;
+
+  IniSet(ini, "Pos", "Top", std::to_string(pos.top));
+  IniSet(ini, "Pos", "Left", std::to_string(pos.left));
+  IniSet(ini, "Option", "BASE", Whole(s.base));
+  IniSet(ini, "Option", "DISPLAY", Whole(s.display));
+  IniSet(ini, "Option", "ANGLE", Whole(s.angle));
+  IniSet(ini, "Option", "RANGE", Whole(s.range));
+  IniSet(ini, "Option", "MEMORY", Whole(s.memoryIndex));
+  IniSet(ini, "Option", "PTF", std::to_string(s.digits[0]));
+  IniSet(ini, "Option", "PTS", std::to_string(s.digits[1]));
+  IniSet(ini, "Option", "PTE", std::to_string(s.digits[2]));
+  IniSet(ini, "Option", "Language", Whole(s.language));
+  IniSet(ini, "Sound", "ErrorAlarm", s.errorAlarm ? "1" : "0");
+  IniSet(ini, "Memory", "Uses", Whole(s.memoryIndex));
+  for (int n = 0; n < kMemoryCount; ++n) IniSet(ini, "Memory", "RM" + std::to_string(n), s.realMemory[n]);
+  for (int n = 0; n < kMemoryCount; ++n) IniSet(ini, "Memory", "IM" + std::to_string(n), s.intMemory[n]);
+
+  std::string text = IniText(ini);
+  if (text == ini.source) return;  // nothing to change on disk
+  WriteFileAtomic(path, text);  // a failure leaves the old file; nothing to report
+}
+
+void ResetCalculator(Engine& e, WindowPosition* pos, const ResetWindowHooks* window) {
+  ResetCalculatorState(e.state);
+  if (window == nullptr) return;
+  if (pos != nullptr) *pos = WindowPosition{};
+  if (window->moveToOrigin) window->moveToOrigin();
+  if (window->refresh) window->refresh();
+}
+
+}  // namespace vxc
