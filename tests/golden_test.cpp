@@ -28,6 +28,9 @@ struct KeyCase {
   std::vector<std::pair<std::string, std::string>> expected;
 };
 
+// Failures name the keys of the case rather than its bytes.
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << "keys:" << c.keys; }
+
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream ss;
@@ -73,7 +76,7 @@ struct RunResult {
   int status = -1;
 };
 
-RunResult Run(const std::string& arguments, const std::string& input) {
+RunResult RunKeys(const std::string& arguments, const std::string& input) {
   const fs::path inputFile = fs::temp_directory_path() / ("vxc-keys-in-" + std::to_string(getpid()));
   { std::ofstream(inputFile, std::ios::binary) << input; }
   const std::string command = std::string("'") + VXC_KEYS_PATH + "' " + arguments + " < '" + inputFile.string() + "' 2>&1";
@@ -119,7 +122,7 @@ TEST_P(KeyCases, DumpHasExpectedFields) {
     fs::copy_file(fs::path(VXC_CASES_DIR) / c.settings, settingsFile, fs::copy_options::overwrite_existing);
     arguments += " --settings '" + settingsFile.string() + "'";
   }
-  const RunResult run = Run(arguments + ShellArguments(c.keys), "");
+  const RunResult run = RunKeys(arguments + ShellArguments(c.keys), "");
   if (!settingsFile.empty()) fs::remove(settingsFile);
   ASSERT_EQ(run.status, 0) << run.out;
   const auto fields = ParseDump(run.out);
@@ -140,7 +143,7 @@ TEST(GoldenScripts, WholeOutputMatches) {
     if (entry.path().extension() != ".keys") continue;
     fs::path expected = entry.path();
     expected.replace_extension(".dump");
-    const RunResult run = Run("--dump", ReadFile(entry.path()));
+    const RunResult run = RunKeys("--dump", ReadFile(entry.path()));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, ReadFile(expected)) << entry.path();
     ++checked;
@@ -149,14 +152,14 @@ TEST(GoldenScripts, WholeOutputMatches) {
 }
 
 TEST(KeysContract, UnknownKeyStopsBeforeAnyKey) {
-  const RunResult run = Run("--dump 5 ENTER NOSUCHKEY", "");
+  const RunResult run = RunKeys("--dump 5 ENTER NOSUCHKEY", "");
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.out.find("vxc32-keys: unknown key 'NOSUCHKEY'"), std::string::npos);
   EXPECT_EQ(run.out.find("stackX="), std::string::npos);
 }
 
 TEST(KeysContract, StandardInputSkipsBadLinesAndComments) {
-  const RunResult run = Run("--dump", "# a comment\n5 ENTER\n7 BOGUS\n3 +\n");
+  const RunResult run = RunKeys("--dump", "# a comment\n5 ENTER\n7 BOGUS\n3 +\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("vxc32-keys: unknown key 'BOGUS'"), std::string::npos);
   // Two dumps: after "5 ENTER" and after "3 +"; the bad line pressed nothing.
