@@ -1,0 +1,18 @@
+// Parse, print, parse again: the second print equals the first.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "real.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string first = vxc::Real::FromString(text).ToCanonicalText();
+  const std::string second = vxc::Real::FromString(first).ToCanonicalText();
+  if (first != second) abort();
+  for (int radix : {2, 8, 16}) {
+    const std::string typed = vxc::TextInBaseToDecimal(text, radix);
+    if (typed.find_first_not_of("-0123456789.e+") != std::string::npos) abort();
+  }
+  return 0;
+}

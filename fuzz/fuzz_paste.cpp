@@ -1,0 +1,24 @@
+// Pasted bytes in every BASE: the cleaned text holds only the characters of
+// a number, and pasting it keeps the calculator usable.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "display.h"
+#include "engine.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  for (uint32_t base = 0; base <= 4; ++base) {
+    const std::string cleaned = vxc::CleanPastedText(text, base);
+    if (cleaned.find_first_not_of("-.0123456789ABCDEF") != std::string::npos) abort();
+    vxc::Engine engine;
+    engine.state.base = base;
+    vxc::DisplayFrame frame;
+    engine.out.refresh = [&](bool f) { frame = vxc::Refresh(engine.state, f); };
+    vxc::PasteEntry(engine, text);
+    vxc::Dispatch(engine, vxc::cmd::kEnter);
+    vxc::Dispatch(engine, vxc::cmd::kAdd);
+  }
+  return 0;
+}
