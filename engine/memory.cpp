@@ -1,16 +1,143 @@
-// Memory registers, L.C.M. and G.C.D.
+// Memory registers (RCL, STO, ST-, ST+), L.C.M. and G.C.D.
+//
+// REAL and the integer modes have a bank of ten registers each; `base`
+// picks the bank at the moment of the key press. None of these keys raises
+// an error or changes lastX, except L.C.M./G.C.D., which act like any
+// two-operand key.
+#include <string>
+
+#include <gmpxx.h>
+
+#include "decimal_text.h"
+#include "integer.h"
 #include "ops.h"
+#include "real.h"
 
 namespace vxc {
+namespace {
 
-void MemoryKey(Engine& e, CommandId id) {
-  (void)e;
-  (void)id;
+// A text in "e" form in the integer modes is a tiny value left by SHR and
+// reads as 0.
+bool HasExponentPart(const std::string& text) {
+  return text.find_first_of("eE") != std::string::npos;
 }
 
+Int128 ReadSignedInteger(const std::string& text) {
+  return HasExponentPart(text) ? 0 : ParseInt128(text);
+}
+
+UInt128 ReadUnsignedInteger(const std::string& text) {
+  return HasExponentPart(text) ? 0 : ParseUInt128(text, 10);
+}
+
+// The X operand of the integer modes: typed digits in the radix of the
+// base, otherwise stackX in decimal.
+Int128 IntegerXOperand(const CalcState& s) {
+  if (!s.entryText.empty()) return ParseInt128InRadix(s.entryText, RadixOf(s.base));
+  return ReadSignedInteger(s.stackX);
+}
+
+// 128-bit addition and subtraction that wrap instead of overflowing.
+Int128 WrappingAdd(Int128 a, Int128 b) {
+  return static_cast<Int128>(static_cast<UInt128>(a) + static_cast<UInt128>(b));
+}
+Int128 WrappingSub(Int128 a, Int128 b) {
+  return static_cast<Int128>(static_cast<UInt128>(a) - static_cast<UInt128>(b));
+}
+
+void Recall(Engine& e, const std::string& registerText) {
+  CalcState& s = e.state;
+  if (s.xComplete && !s.liftDisabled) LiftStack(s, false);
+  TerminateEntry(s);
+  ClearEntry(s);
+  // A hand-edited settings file can leave a register empty: it reads as 0.
+  s.stackX = registerText.empty() ? "0" : registerText;
+  s.xComplete = true;
+  RequestRefresh(e);
+}
+
+void RealMemoryKey(Engine& e, CommandId id, std::string& reg) {
+  CalcState& s = e.state;
+  switch (id) {
+    case cmd::kSto:
+      // A typed number is stored exactly as typed and stays in the entry.
+      reg = s.entryText.empty() ? s.stackX : ComposeEntryText(s.entryText, s.exponentText);
+      return;
+    case cmd::kStoAdd: {
+      Real r = Real::FromString(FetchOperand(s));
+      r.Add(Real::FromString(reg));
+      reg = r.ToCanonicalText();
+      return;
+    }
+    default: {  // ST-: the register's new value is shown in X as well
+      Real m = Real::FromString(reg);
+      m.Sub(Real::FromString(FetchOperand(s)));
+      reg = m.ToCanonicalText();
+      s.stackX = ThirtyTwoDigitText(reg);
+      s.xComplete = true;
+      s.entryText.clear();
+      s.exponentText.clear();
+      // The typed entry is used up: left marked as typing or in its
+      // exponent, the X line would show an empty entry instead of the new
+      // value and the next digit would extend a lost exponent.
+      s.entryTyped = false;
+      s.exponentEntry = false;
+      RequestRefresh(e);
+      return;
+    }
+  }
+}
+
+void IntegerMemoryKey(CalcState& s, CommandId id, std::string& reg) {
+  const Int128 x = IntegerXOperand(s);
+  switch (id) {
+    case cmd::kSto: reg = Int128ToString(x); return;
+    case cmd::kStoAdd: reg = Int128ToString(WrappingAdd(ReadSignedInteger(reg), x)); return;
+    default: reg = Int128ToString(WrappingSub(ReadSignedInteger(reg), x)); return;
+  }
+}
+
+mpz_class ToMpz(UInt128 v) {
+  mpz_class high = static_cast<unsigned long>(static_cast<uint64_t>(v >> 64));
+  mpz_class low = static_cast<unsigned long>(static_cast<uint64_t>(v));
+  return (high << 64) + low;
+}
+
+}  // namespace
+
+void MemoryKey(Engine& e, CommandId id) {
+  CalcState& s = e.state;
+  if (s.errorShown || s.memoryIndex >= kMemoryCount) return;
+  const bool integer = IsIntegerBase(s.base);
+  std::string& reg = integer ? s.intMemory[s.memoryIndex] : s.realMemory[s.memoryIndex];
+  if (id == cmd::kRcl) {
+    Recall(e, reg);
+  } else if (integer) {
+    IntegerMemoryKey(s, id, reg);
+  } else {
+    RealMemoryKey(e, id, reg);
+  }
+}
+
+// Operands are read unsigned (a '-' reads as 0, a fraction is dropped).
+// GMP works on the exact values, so operands of 2^64 or more neither divide
+// by zero nor wrap the product; a result above 10^32 is "Overflow !".
 void LcmGcd(Engine& e, CommandId id) {
-  (void)e;
-  (void)id;
+  CalcState& s = e.state;
+  if (s.errorShown || !IsIntegerBase(s.base)) return;
+  const mpz_class y = ToMpz(ReadUnsignedInteger(FetchOperandPair(s)));
+  const mpz_class x = ToMpz(ReadUnsignedInteger(s.entryText));
+  mpz_class result = 0;
+  if (y != 0 && x != 0) {
+    if (id == cmd::kLcm) {
+      mpz_lcm(result.get_mpz_t(), y.get_mpz_t(), x.get_mpz_t());
+    } else {
+      mpz_gcd(result.get_mpz_t(), y.get_mpz_t(), x.get_mpz_t());
+    }
+  }
+  StoreResult(e, result.get_str(10));
+  DropStack(s);
+  RequestRefresh(e);
 }
 
 }  // namespace vxc
