@@ -50,6 +50,9 @@ void ToggleErrorAlarm(Engine& engine);
 
 // Edit > Paste with `text` on the clipboard (raw bytes, UTF-8 expected).
 void PasteEntry(Engine& engine, std::string_view text);
+// The characters of `text` that make a number in `base`, as PasteEntry puts
+// them into the entry line (possibly empty).
+std::string CleanPastedText(std::string_view text, uint32_t base);
 
 // The state part of the reset to defaults: every field but `language`.
 void ResetCalculatorState(CalcState& state);
