@@ -1,0 +1,79 @@
+#include "display_box.h"
+
+#include <QPainter>
+
+namespace vxc::ui {
+
+DisplayBox::DisplayBox(BoxEdge edge, Qt::Alignment alignment, QWidget* parent)
+    : QFrame(parent), edge_(edge), alignment_(alignment) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);  // clicks belong to the window behind
+  setFrameShape(QFrame::NoFrame);
+}
+
+void DisplayBox::SetText(const QString& text) {
+  if (text == text_) return;
+  text_ = text;
+  update();
+}
+
+void DisplayBox::SetTextColour(const QColor& colour) {
+  if (colour == colour_) return;
+  colour_ = colour;
+  update();
+}
+
+void DisplayBox::SetBoxFont(const QFont& font) {
+  if (font == this->font()) return;
+  setFont(font);
+  update();
+}
+
+QRect DisplayBox::TextArea() const {
+  switch (edge_) {
+    case BoxEdge::kClient: return rect().adjusted(3, 2, -3, -2);
+    case BoxEdge::kSunken: return rect().adjusted(1, 1, -1, -1);
+    case BoxEdge::kNone: break;
+  }
+  return rect();
+}
+
+bool DisplayBox::TextFits() const {
+  return fontMetrics().horizontalAdvance(text_) <= TextArea().width();
+}
+
+void DisplayBox::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QRect r = rect();
+  const QColor shadow(128, 128, 128), dark(64, 64, 64), light(255, 255, 255), face(212, 208, 200);
+  if (edge_ == BoxEdge::kClient) {
+    // Outer edge: shadow above and left, highlight below and right; the
+    // inner edge darker, so the box looks pressed into the panel.
+    p.setPen(shadow);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(light);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    p.setPen(dark);
+    p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
+    p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
+    p.setPen(face);
+    p.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
+    p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
+  } else if (edge_ == BoxEdge::kSunken) {
+    p.setPen(shadow);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(light);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+  }
+  if (text_.isEmpty()) return;
+  const QRect area = TextArea();
+  p.setFont(font());
+  p.setPen(isEnabled() ? colour_ : palette().color(QPalette::Disabled, QPalette::WindowText));
+  const QString shown = fontMetrics().elidedText(text_, Qt::ElideRight, area.width());
+  p.drawText(area, int(alignment_ | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+}
+
+}  // namespace vxc::ui

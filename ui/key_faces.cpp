@@ -1,0 +1,273 @@
+// Key faces drawn with QPainter: a rounded key top with a soft gradient and a
+// darker lip below it; the pressed face sinks by the lip's height.
+#include "key_faces.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "fonts.h"
+
+namespace vxc::ui {
+namespace {
+
+struct Palette {
+  QColor top, bottom, border, text;
+  int pointSize;  // preferred label size in pixels
+  bool bold;
+};
+
+Palette PaletteOf(KeyTone tone) {
+  switch (tone) {
+    case KeyTone::kLineLabel: return {kWindowColour, kWindowColour, QColor(128, 128, 128), Qt::black, 21, false};
+    case KeyTone::kFunction: return {QColor(96, 102, 112), QColor(58, 62, 70), QColor(34, 36, 41), QColor(250, 250, 250), 11, true};
+    case KeyTone::kBitwise: return {QColor(88, 106, 135), QColor(54, 68, 92), QColor(30, 38, 54), QColor(250, 250, 250), 11, true};
+    case KeyTone::kHexDigit: return {QColor(246, 242, 228), QColor(218, 211, 190), QColor(128, 122, 104), QColor(28, 28, 28), 13, true};
+    case KeyTone::kDigit: return {QColor(252, 251, 247), QColor(226, 223, 213), QColor(132, 128, 118), QColor(24, 24, 24), 13, true};
+    case KeyTone::kOperator: return {QColor(222, 228, 236), QColor(184, 194, 208), QColor(104, 114, 130), QColor(22, 36, 58), 18, true};
+    case KeyTone::kStack: return {QColor(204, 201, 192), QColor(172, 168, 158), QColor(104, 100, 92), QColor(28, 28, 28), 11, true};
+    case KeyTone::kMemory: return {QColor(198, 208, 200), QColor(162, 175, 166), QColor(94, 106, 98), QColor(24, 34, 28), 11, true};
+    case KeyTone::kEnter: return {QColor(86, 130, 200), QColor(46, 90, 160), QColor(26, 52, 100), QColor(255, 255, 255), 12, true};
+    case KeyTone::kClear: return {QColor(222, 104, 72), QColor(178, 62, 36), QColor(110, 34, 18), QColor(255, 255, 255), 12, true};
+    case KeyTone::kArrow: return {QColor(214, 211, 203), QColor(176, 172, 162), QColor(96, 92, 84), QColor(40, 40, 40), 8, false};
+  }
+  return PaletteOf(KeyTone::kStack);
+}
+
+QColor Mix(const QColor& a, const QColor& b, double t) {
+  return QColor::fromRgbF(a.redF() * (1 - t) + b.redF() * t, a.greenF() * (1 - t) + b.greenF() * t,
+                          a.blueF() * (1 - t) + b.blueF() * t);
+}
+
+enum class Look { kNormal, kPressed, kDisabled };
+
+QFont LabelFont(double pixels, bool bold) {
+  QFont f = SansFont();
+  f.setPixelSize(qMax(1, qRound(pixels)));
+  f.setWeight(bold ? QFont::DemiBold : QFont::Normal);
+  f.setHintingPreference(QFont::PreferNoHinting);
+  return f;
+}
+
+// The label's width for the font size `pixels`, to shrink long labels.
+double LabelWidth(const KeyFaceLook& look, double pixels, bool bold) {
+  const QString label = QString::fromUtf8(look.label);
+  double w = QFontMetricsF(LabelFont(pixels, bold)).horizontalAdvance(label);
+  if (look.small != nullptr) {
+    const double ratio = look.glyph == FaceGlyph::kTextNote ? 0.72 : 0.68;
+    w += QFontMetricsF(LabelFont(pixels * ratio, false)).horizontalAdvance(QString::fromUtf8(look.small)) + 1.5;
+  }
+  if (look.glyph == FaceGlyph::kSquareRoot) w += pixels * 0.75;
+  return w;
+}
+
+void DrawLabel(QPainter& p, const KeyDef& key, const QRectF& area, const Palette& pal, const QColor& ink) {
+  const KeyFaceLook& look = key.look;
+  p.setPen(Qt::NoPen);
+  p.setBrush(ink);
+
+  if (look.glyph == FaceGlyph::kTriangleUp || look.glyph == FaceGlyph::kTriangleDown) {
+    const double w = qMin(area.width() * 0.5, area.height() * 0.95);
+    const double h = w * 0.55;
+    const QPointF c = area.center();
+    QPainterPath tri;
+    if (look.glyph == FaceGlyph::kTriangleUp) {
+      tri.moveTo(c.x() - w / 2, c.y() + h / 2);
+      tri.lineTo(c.x() + w / 2, c.y() + h / 2);
+      tri.lineTo(c.x(), c.y() - h / 2);
+    } else {
+      tri.moveTo(c.x() - w / 2, c.y() - h / 2);
+      tri.lineTo(c.x() + w / 2, c.y() - h / 2);
+      tri.lineTo(c.x(), c.y() + h / 2);
+    }
+    tri.closeSubpath();
+    p.drawPath(tri);
+    return;
+  }
+  if (look.glyph == FaceGlyph::kBackspace) {
+    const double h = qMin(area.height() * 0.62, 13.0);
+    const double w = h * 1.55;
+    const QPointF c = area.center();
+    const double left = c.x() - w / 2, top = c.y() - h / 2;
+    QPainterPath shape;
+    shape.moveTo(left, c.y());
+    shape.lineTo(left + h * 0.5, top);
+    shape.lineTo(left + w, top);
+    shape.lineTo(left + w, top + h);
+    shape.lineTo(left + h * 0.5, top + h);
+    shape.closeSubpath();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(ink, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(shape);
+    const double cx = left + h * 0.5 + (w - h * 0.5) / 2, d = h * 0.2;
+    p.drawLine(QPointF(cx - d, c.y() - d), QPointF(cx + d, c.y() + d));
+    p.drawLine(QPointF(cx - d, c.y() + d), QPointF(cx + d, c.y() - d));
+    return;
+  }
+
+  // Text labels: shrink until they fit with a small margin.
+  double pixels = pal.pointSize;
+  if (key.height >= 26 && look.tone != KeyTone::kOperator && look.tone != KeyTone::kLineLabel) pixels += 1;
+  while (pixels > 6 && LabelWidth(look, pixels, pal.bold) > area.width() - 6) pixels -= 0.5;
+
+  const QFont main = LabelFont(pixels, pal.bold);
+  const QFontMetricsF fm(main);
+  const QString label = QString::fromUtf8(look.label);
+  const double total = LabelWidth(look, pixels, pal.bold);
+  double x = area.center().x() - total / 2;
+  // Centre the cap height, which looks centred on keys better than the em box.
+  const double capHeight = fm.capHeight() > 0 ? fm.capHeight() : fm.ascent() * 0.7;
+  const double baseline = area.center().y() + capHeight / 2;
+
+  p.setPen(ink);
+  p.setFont(main);
+  if (look.glyph == FaceGlyph::kSquareRoot) {
+    const double rootWidth = pixels * 0.75;
+    const double xHeight = fm.xHeight() > 0 ? fm.xHeight() : pixels * 0.5;
+    const double top = baseline - xHeight - pixels * 0.22;
+    QPainterPath root;
+    root.moveTo(x, baseline - xHeight * 0.45);
+    root.lineTo(x + rootWidth * 0.25, baseline - xHeight * 0.6);
+    root.lineTo(x + rootWidth * 0.55, baseline + 0.5);
+    root.lineTo(x + rootWidth * 0.95, top);
+    root.lineTo(x + rootWidth + fm.horizontalAdvance(label) + 1, top);
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(ink, pal.bold ? 1.3 : 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    p.drawPath(root);
+    p.restore();
+    x += rootWidth;
+  }
+  p.drawText(QPointF(x, baseline), label);
+  x += fm.horizontalAdvance(label);
+  if (look.small != nullptr) {
+    const bool note = look.glyph == FaceGlyph::kTextNote;
+    const QFont small = LabelFont(pixels * (note ? 0.72 : 0.68), false);
+    p.setFont(small);
+    const double raise = note ? 0 : capHeight * 0.55;
+    p.drawText(QPointF(x + 1.5, baseline - raise), QString::fromUtf8(look.small));
+  }
+}
+
+QPixmap PaintFace(const KeyDef& key, Look lookKind, qreal dpr) {
+  const QSize size(key.width, key.height);
+  QPixmap pix(size * dpr);
+  pix.setDevicePixelRatio(dpr);
+  pix.fill(kWindowColour);
+  QPainter p(&pix);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  const Palette pal = PaletteOf(key.look.tone);
+  const QRectF full(0, 0, key.width, key.height);
+
+  if (key.look.tone == KeyTone::kLineLabel) {
+    // Looks like the T, Z and Y labels; pushed in, it shows a sunken edge.
+    QRectF area = full;
+    if (lookKind == Look::kPressed) {
+      p.setPen(QColor(128, 128, 128));
+      p.drawLine(QPointF(0.5, 0.5), QPointF(key.width - 0.5, 0.5));
+      p.drawLine(QPointF(0.5, 0.5), QPointF(0.5, key.height - 0.5));
+      p.setPen(Qt::white);
+      p.drawLine(QPointF(0.5, key.height - 0.5), QPointF(key.width - 0.5, key.height - 0.5));
+      p.drawLine(QPointF(key.width - 0.5, 0.5), QPointF(key.width - 0.5, key.height - 0.5));
+      area.translate(1, 1);
+    }
+    QColor ink = lookKind == Look::kDisabled ? QColor(150, 146, 138) : pal.text;
+    QFont f = LineLabelFont();
+    p.setFont(f);
+    p.setPen(ink);
+    p.drawText(area, Qt::AlignCenter, QString::fromUtf8(key.look.label));
+    return pix;
+  }
+
+  const bool small = key.height <= 11;
+  const double lip = small ? 1.0 : 2.0;
+  const double radius = small ? 2.0 : 3.5;
+  const bool pressed = lookKind == Look::kPressed;
+  const bool disabled = lookKind == Look::kDisabled;
+
+  QColor top = pal.top, bottom = pal.bottom, border = pal.border;
+  if (disabled) {
+    // A flatter, paler key: it is there but does nothing now.
+    top = Mix(top, kWindowColour, 0.45);
+    bottom = Mix(bottom, kWindowColour, 0.45);
+    border = Mix(border, kWindowColour, 0.45);
+  }
+  if (pressed) {
+    top = top.darker(112);
+    bottom = bottom.darker(106);
+  }
+
+  // The whole key (top and lip), then the key top over it.
+  const QRectF outer = full.adjusted(0.5, 0.5, -0.5, -0.5);
+  p.setPen(QPen(border, 1.0));
+  p.setBrush(bottom.darker(disabled ? 108 : 125));
+  p.drawRoundedRect(outer, radius, radius);
+
+  const double sink = pressed ? lip : 0.0;
+  QRectF topFace = outer.adjusted(0, sink, 0, -(lip - sink) - (pressed ? 0 : 0));
+  if (pressed) topFace = outer.adjusted(0, lip * 0.5, 0, 0);
+  QLinearGradient g(topFace.topLeft(), topFace.bottomLeft());
+  g.setColorAt(0, pressed ? bottom : top);
+  g.setColorAt(1, pressed ? top : bottom);
+  p.setBrush(g);
+  p.drawRoundedRect(topFace, radius, radius);
+
+  // A thin highlight along the upper edge of a raised key.
+  if (!pressed && !small) {
+    QColor shine(255, 255, 255, disabled ? 60 : 110);
+    p.setPen(QPen(shine, 1.0));
+    p.drawLine(QPointF(topFace.left() + radius, topFace.top() + 1.0),
+               QPointF(topFace.right() - radius, topFace.top() + 1.0));
+  }
+
+  QColor ink = pal.text;
+  if (disabled) ink = Mix(pal.text, Mix(top, bottom, 0.5), 0.62);
+  QRectF area = topFace;
+  if (pressed) area.translate(0, lip * 0.25);
+  DrawLabel(p, key, area, pal, ink);
+  return pix;
+}
+
+}  // namespace
+
+FaceSet PaintKeyFaces(const KeyDef& key, qreal dpr) {
+  FaceSet set;
+  set.normal = PaintFace(key, Look::kNormal, dpr);
+  set.pressed = PaintFace(key, Look::kPressed, dpr);
+  if (key.disabledFace != 0) set.disabled = PaintFace(key, Look::kDisabled, dpr);
+  return set;
+}
+
+QIcon AppIcon() {
+  QIcon icon;
+  for (int side : {16, 24, 32, 48, 64, 128}) {
+    QPixmap pix(side, side);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = side / 32.0;
+    p.setPen(QPen(QColor(40, 44, 52), 1.2 * s));
+    QLinearGradient body(0, 0, 0, side);
+    body.setColorAt(0, QColor(104, 110, 122));
+    body.setColorAt(1, QColor(58, 62, 70));
+    p.setBrush(body);
+    p.drawRoundedRect(QRectF(3 * s, 1 * s, 26 * s, 30 * s), 4 * s, 4 * s);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(214, 226, 200));
+    p.drawRoundedRect(QRectF(6 * s, 4 * s, 20 * s, 8 * s), 1.5 * s, 1.5 * s);
+    for (int r = 0; r < 3; ++r) {
+      for (int c = 0; c < 3; ++c) {
+        const bool enter = r == 2 && c == 2;
+        p.setBrush(enter ? QColor(86, 130, 200) : QColor(236, 233, 224));
+        p.drawRoundedRect(QRectF((6 + c * 7) * s, (15 + r * 5.2) * s, 5.5 * s, 3.8 * s), 1 * s, 1 * s);
+      }
+    }
+    icon.addPixmap(pix);
+  }
+  return icon;
+}
+
+}  // namespace vxc::ui

@@ -1,0 +1,28 @@
+// The key faces, painted once per device-pixel ratio: normal, pressed
+// (pushed in) and disabled (greyed lettering). CLX and the up/down keys have
+// no disabled face.
+#pragma once
+
+#include <QColor>
+#include <QIcon>
+#include <QPixmap>
+
+#include "keypad_table.h"
+
+namespace vxc::ui {
+
+inline const QColor kWindowColour(212, 208, 200);
+
+struct FaceSet {
+  QPixmap normal;
+  QPixmap pressed;
+  QPixmap disabled;  // null when the key has no disabled face
+};
+
+// Paints the three faces of `key` at `dpr` device pixels per pixel.
+FaceSet PaintKeyFaces(const KeyDef& key, qreal dpr);
+
+// The program's icon: a small calculator.
+QIcon AppIcon();
+
+}  // namespace vxc::ui

@@ -1,0 +1,73 @@
+#include "keypad.h"
+
+#include <QPainter>
+
+namespace vxc::ui {
+
+KeyFaceWidget::KeyFaceWidget(Keypad& keypad, int row, QWidget* parent)
+    : QWidget(parent), keypad_(keypad), row_(row) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the faces carry the background
+  const KeyDef& key = kKeypad[row];
+  setGeometry(key.x, key.y, key.width, key.height);
+  hide();
+}
+
+void KeyFaceWidget::SetFace(Face face) {
+  if (face == face_) return;
+  face_ = face;
+  const KeyDef& key = kKeypad[row_];
+  const bool visible = face == Face::kNormal || face == Face::kPressed ||
+                       (face == Face::kDisabled && key.disabledFace != 0);
+  setVisible(visible);
+  if (visible) repaint();  // a held key is shown at once, as the button goes down
+}
+
+void KeyFaceWidget::paintEvent(QPaintEvent*) {
+  EnsureFacesFor(keypad_, devicePixelRatioF());
+  const FaceSet& set = keypad_.faces[row_];
+  const QPixmap* pix = face_ == Face::kPressed ? &set.pressed : face_ == Face::kDisabled ? &set.disabled : &set.normal;
+  QPainter p(this);
+  if (pix->isNull()) {
+    p.fillRect(rect(), kWindowColour);
+    return;
+  }
+  p.drawPixmap(0, 0, *pix);
+}
+
+void EnsureFacesFor(Keypad& keypad, qreal dpr) {
+  if (dpr <= 0 || dpr == keypad.facesDpr) return;
+  for (int row = 0; row < kKeyCount; ++row) keypad.faces[row] = PaintKeyFaces(kKeypad[row], dpr);
+  keypad.facesDpr = dpr;
+  for (KeyFaceWidget* w : keypad.keys) {
+    if (w != nullptr && w->isVisible()) w->update();
+  }
+}
+
+void BuildKeypad(Keypad& keypad, QWidget* parent) {
+  EnsureFacesFor(keypad, parent->devicePixelRatioF());
+  for (int row = 0; row < kKeyCount; ++row) keypad.keys[row] = new KeyFaceWidget(keypad, row, parent);
+}
+
+void ApplyKeyFaces(Keypad& keypad, const FaceModes& modes) {
+  for (int row = 0; row < kKeyCount; ++row) {
+    if (keypad.keys[row] != nullptr) keypad.keys[row]->SetFace(ShownFace(row, modes, keypad.press));
+  }
+}
+
+void KeypadPress(Keypad& keypad, int x, int y, const FaceModes& modes) {
+  if (KeypadButtonDown(keypad.press, x, y, modes)) ApplyKeyFaces(keypad, modes);
+}
+
+void KeypadMove(Keypad& keypad, int x, int y, const FaceModes& modes) {
+  if (KeypadMouseMove(keypad.press, x, y)) ApplyKeyFaces(keypad, modes);
+}
+
+int KeypadRelease(Keypad& keypad, int x, int y, const FaceModes& modes) {
+  const bool held = keypad.press.pressedRow >= 0;
+  const int row = KeypadButtonUp(keypad.press, x, y, modes);
+  if (held) ApplyKeyFaces(keypad, modes);
+  return row;
+}
+
+}  // namespace vxc::ui

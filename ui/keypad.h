@@ -1,0 +1,54 @@
+// The keypad widgets: one face widget per table row, showing the face the
+// rules pick. The widgets take no mouse input; the calculator area
+// hit-tests the table and calls the handlers here.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "key_faces.h"
+#include "key_rules.h"
+
+namespace vxc::ui {
+
+struct Keypad;
+
+// Shows one of a key's faces. Hidden when the key shows none.
+class KeyFaceWidget : public QWidget {
+ public:
+  KeyFaceWidget(Keypad& keypad, int row, QWidget* parent);
+  Face face() const { return face_; }
+  void SetFace(Face face);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Keypad& keypad_;
+  int row_;
+  Face face_ = Face::kHidden;
+};
+
+struct Keypad {
+  std::array<KeyFaceWidget*, kKeyCount> keys{};
+  std::array<FaceSet, kKeyCount> faces;
+  qreal facesDpr = 0;  // the ratio the faces were painted at
+  KeyPressState press;
+};
+
+// Creates the 64 face widgets on `parent` (all hidden) and paints the faces.
+void BuildKeypad(Keypad& keypad, QWidget* parent);
+
+// Shows every key's face for the modes (and the held key pushed in).
+void ApplyKeyFaces(Keypad& keypad, const FaceModes& modes);
+
+// Repaints the faces when the screen's pixel ratio is not the painted one.
+void EnsureFacesFor(Keypad& keypad, qreal dpr);
+
+// Mouse handlers; each shows the faces it changes. Up returns the command
+// row to fire, or -1.
+void KeypadPress(Keypad& keypad, int x, int y, const FaceModes& modes);
+void KeypadMove(Keypad& keypad, int x, int y, const FaceModes& modes);
+int KeypadRelease(Keypad& keypad, int x, int y, const FaceModes& modes);
+
+}  // namespace vxc::ui

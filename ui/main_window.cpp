@@ -1,0 +1,319 @@
+// Building the window and keeping its controls in step with the state.
+#include "main_window.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "accelerators.h"
+#include "display_box.h"
+#include "fonts.h"
+#include "group_frame.h"
+#include "menus.h"
+
+namespace vxc::ui {
+
+// The calculator area: paints the display frame and hands the mouse to the
+// window, which hit-tests the keypad itself.
+class CalcArea : public QWidget {
+ public:
+  CalcArea(MainWindow& window, QWidget* parent) : QWidget(parent), window_(window) {
+    setFixedSize(kAreaWidth, kAreaHeight);
+    setAutoFillBackground(true);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(Qt::black);
+    p.drawLine(0, 0, 500, 0);  // under the menu bar
+    RaisedInnerEdge(p, QRect(QPoint(3, 6), QPoint(355, 98)));     // T, Z and Y lines
+    RaisedInnerEdge(p, QRect(QPoint(3, 99), QPoint(355, 137)));   // X line
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton) window_.AreaMousePress(e->position().toPoint().x(), e->position().toPoint().y());
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (e->buttons() & Qt::LeftButton) window_.AreaMouseMove(e->position().toPoint().x(), e->position().toPoint().y());
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton) window_.AreaMouseRelease(e->position().toPoint().x(), e->position().toPoint().y());
+  }
+  void contextMenuEvent(QContextMenuEvent* e) override { window_.AreaContextMenu(e->pos(), e->globalPos()); }
+
+ private:
+  static void RaisedInnerEdge(QPainter& p, const QRect& r) {
+    p.setPen(Qt::white);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(QColor(128, 128, 128));
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+  }
+
+  MainWindow& window_;
+};
+
+QString WindowTitle() {
+#if defined(_WIN64)
+  return QStringLiteral("=VXC32= (RPN Calculator VXC32 for Win64)");
+#elif defined(_WIN32)
+  return QStringLiteral("=VXC32= (RPN Calculator VXC32 for Win32)");
+#elif defined(__APPLE__)
+  return QStringLiteral("=VXC32= (RPN Calculator VXC32 for macOS)");
+#else
+  return QStringLiteral("=VXC32= (RPN Calculator VXC32 for Linux)");
+#endif
+}
+
+QString InitializeItemText(bool userInJapan) {
+  return userInJapan ? QString::fromUtf8("初期化(&I)") : QStringLiteral("&Initialize");
+}
+
+bool UserInJapan() { return QLocale::system().territory() == QLocale::Japan; }
+
+MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
+    : QMainWindow(parent), settingsPath_(std::move(settingsPath)) {
+  InitNumbers();
+  engine_.out.refresh = [this](bool formatEntry) { ApplyFrame(Refresh(engine_.state, formatEntry)); };
+  engine_.out.beep = [] { QApplication::beep(); };
+
+  ResetCalculator(engine_, nullptr, nullptr);  // the defaults; the window does not exist yet
+  focusGroup_ = FocusGroup::kBase;
+  LoadSettings(settingsPath_, engine_.state, position_, startBase_);
+
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowTitle(WindowTitle());
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, kWindowColour);
+  pal.setColor(QPalette::WindowText, Qt::black);
+  pal.setColor(QPalette::Button, kWindowColour);
+  setPalette(pal);
+
+  area_ = new CalcArea(*this, this);
+  setCentralWidget(area_);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  PlaceWindow();
+  ApplyLanguageMenu();
+
+  BuildDisplay();
+  BuildKeypad(keypad_, area_);
+  BuildRadios();
+  for (int row = 0; row < kKeyCount; ++row) {
+    if (kKeypad[row].keyClass == KeyClass::kDigitArrow) keypad_.keys[row]->raise();  // over the DISPLAY group
+  }
+  SyncWindowToState();
+
+  // The keyboard table sees every key press before any widget does.
+  qApp->installEventFilter(new AcceleratorFilter(this, [this](CommandId id) { RunCommand(id); }));
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { SaveNow(); });
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::calcArea() const { return area_; }
+
+FaceModes MainWindow::faceModes() const {
+  const CalcState& s = engine_.state;
+  return FaceModes{s.base, s.display, s.errorShown};
+}
+
+void MainWindow::PlaceWindow() {
+  // Restored as stored; only a place where the window would be on no screen
+  // at all falls back to (0, 0).
+  const QRect wanted(position_.left, position_.top, kAreaWidth + 16, kAreaHeight + 60);
+  bool onScreen = false;
+  for (const QScreen* screen : QGuiApplication::screens()) onScreen = onScreen || screen->geometry().intersects(wanted);
+  if (!onScreen && !QGuiApplication::screens().isEmpty()) {
+    position_ = WindowPosition{};
+  }
+  move(position_.left, position_.top);
+}
+
+void MainWindow::BuildDisplay() {
+  const QFont labelFont = CellFont(kLabelFontPixels);
+  const QFont valueFont = CellFont(kFontNormal);
+  const char* names[3] = {"T", "Z", "Y"};
+  for (int line = 0; line < 4; ++line) {
+    const int y = line < 3 ? 11 + 28 * line : 103;
+    if (line < 3) {
+      auto* label = new DisplayBox(BoxEdge::kNone, Qt::AlignLeft, area_);
+      label->setGeometry(10, y, 18, 28);
+      label->SetBoxFont(labelFont);
+      label->SetText(QString::fromLatin1(names[line]));
+      lineLabels_[line] = label;
+    }
+    values_[line] = new DisplayBox(BoxEdge::kClient, Qt::AlignRight, area_);
+    values_[line]->setGeometry(29, y, 287, 28);
+    values_[line]->SetBoxFont(valueFont);
+    exponents_[line] = new DisplayBox(BoxEdge::kClient, Qt::AlignRight, area_);
+    exponents_[line]->setGeometry(319, y, 34, 28);
+    exponents_[line]->SetBoxFont(valueFont);
+  }
+}
+
+namespace {
+
+GroupFrame* MakeGroup(const char* title, QRect place, const QFont& font, QWidget* parent) {
+  auto* group = new GroupFrame(QString::fromLatin1(title), parent);
+  group->setGeometry(place);
+  group->setFont(font);
+  return group;
+}
+
+// Radio buttons with the caption close to the circle, as the narrow
+// buttons of the mode groups need.
+class NarrowRadioStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_RadioButtonLabelSpacing) return 3;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
+
+void MainWindow::BuildRadios() {
+  auto* radioStyle = new NarrowRadioStyle;
+  radioStyle->setParent(this);
+  const QFont font = CellFont(kSmallFontPixels);
+  struct RadioPlace {
+    const char* text;
+    int x, y, w;
+  };
+  // clang-format off
+  static constexpr RadioPlace kPlaces[kRadioCount] = {
+    {"REAL", 365, 23, 48}, {"DEC", 365, 42, 48}, {"HEX", 365, 61, 48}, {"OCT", 365, 80, 48}, {"BIN", 365, 99, 48},
+    {"DEG", 365, 141, 48}, {"RAD", 365, 159, 48}, {"GRAD", 365, 177, 48},
+    {"0", 422, 21, 34}, {"1", 422, 38, 34}, {"2", 422, 55, 34}, {"3", 422, 72, 34}, {"4", 422, 89, 34},
+    {"5", 422, 106, 34}, {"6", 422, 123, 34}, {"7", 422, 140, 34}, {"8", 422, 157, 34}, {"9", 422, 174, 34},
+    {"FIX", 365, 217, 40}, {"SCI", 365, 237, 40}, {"ENG", 365, 257, 40},
+    {"QW", 365, 217, 40}, {"DW", 365, 237, 40}, {"W", 413, 217, 40}, {"B", 413, 237, 40},
+  };
+  // clang-format on
+  baseGroup_ = MakeGroup("BASE", QRect(362, 3, 53, 117), font, area_);
+  angleGroup_ = MakeGroup("ANGLE", QRect(362, 123, 53, 72), font, area_);
+  memGroup_ = MakeGroup("MEM", QRect(419, 3, 40, 192), font, area_);
+  displayGroup_ = MakeGroup("DISPLAY", QRect(362, 199, 97, 81), font, area_);
+  rangeGroup_ = MakeGroup("RANGE", QRect(362, 199, 97, 60), font, area_);
+
+  const int groupStarts[6] = {kRadioBase, kRadioAngle, kRadioMem, kRadioDisplay, kRadioRange, kRadioCount};
+  for (int g = 0; g < 5; ++g) {
+    buttonGroups_[g] = new QButtonGroup(this);
+    buttonGroups_[g]->setExclusive(true);
+    for (int i = groupStarts[g]; i < groupStarts[g + 1]; ++i) {
+      auto* radio = new QRadioButton(QString::fromLatin1(kPlaces[i].text), area_);
+      radio->setGeometry(kPlaces[i].x, kPlaces[i].y, kPlaces[i].w, 14);
+      radio->setFont(font);
+      radio->setStyle(radioStyle);
+      buttonGroups_[g]->addButton(radio, i);
+      radios_[i] = radio;
+      const uint32_t code = uint32_t(i - groupStarts[g]);
+      connect(radio, &QAbstractButton::clicked, this, [this, g, code] {
+        switch (g) {
+          case 0: SelectBaseMode(code); break;
+          case 1: SelectAngleMode(code); break;
+          case 2: SelectMemoryRegister(code); break;
+          case 3: SelectDisplayMode(code); break;
+          default: SelectRangeMode(code); break;
+        }
+      });
+    }
+  }
+  for (int i = 0; i < 3; ++i) {
+    digitBoxes_[i] = new DisplayBox(BoxEdge::kSunken, Qt::AlignHCenter, area_);
+    digitBoxes_[i]->setGeometry(410, 215 + 20 * i, 17, 17);
+    digitBoxes_[i]->SetBoxFont(font);
+  }
+}
+
+void MainWindow::ApplyLanguageMenu() {
+  const int column = MenuColumnOf(engine_.state.language);
+  // An unknown language code keeps the menu there is (English at first).
+  if (column >= 0 || menuBar()->actions().isEmpty())
+    BuildMenuBar(menuBar(), column < 0 ? 0 : column, [this](CommandId id) { RunCommand(id); });
+  const CalcState& s = engine_.state;
+  ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base)});
+}
+
+void MainWindow::ApplyFrame(const DisplayFrame& frame) {
+  frame_ = frame;
+  const QFont font = CellFont(frame.fontPixels);
+  for (int line = 0; line < 4; ++line) {
+    values_[line]->SetBoxFont(font);
+    exponents_[line]->SetBoxFont(font);
+    values_[line]->SetText(QString::fromUtf8(frame.lines[line].main));
+    exponents_[line]->SetText(QString::fromUtf8(frame.lines[line].exponent));
+  }
+  values_[kLineX]->SetTextColour(frame.xIsError ? QColor(255, 0, 0) : QColor(Qt::black));
+  for (int i = 0; i < 3; ++i) digitBoxes_[i]->SetText(QString::fromUtf8(frame.digitCounts[i]));
+  ShowModes();
+}
+
+void MainWindow::ShowModes() {
+  const CalcState& s = engine_.state;
+  const bool integer = IsIntegerBase(s.base);
+  const bool error = s.errorShown;
+  for (int i = 0; i < kRadioRange; ++i) {
+    bool enabled = !error;
+    if (integer && i >= kRadioAngle && i < kRadioMem) enabled = false;
+    if (integer && i >= kRadioDisplay) enabled = false;
+    radios_[i]->setEnabled(enabled);
+  }
+  for (int i = kRadioDisplay; i < kRadioRange; ++i) radios_[i]->setVisible(!integer);
+  for (int i = kRadioRange; i < kRadioCount; ++i) radios_[i]->setVisible(integer);
+  for (DisplayBox* box : digitBoxes_) {
+    box->setVisible(!integer);
+    box->setEnabled(!integer && !error);
+  }
+  displayGroup_->setVisible(!integer);
+  rangeGroup_->setVisible(integer);
+  ApplyKeyFaces(keypad_, faceModes());
+  ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, integer});
+}
+
+void MainWindow::CheckRadio(int index, bool focus) {
+  if (index < 0 || index >= kRadioCount) return;
+  radios_[index]->setChecked(true);
+  if (focus) radios_[index]->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::SyncWindowToState() {
+  CalcState& s = engine_.state;
+  startBase_ = IsIntegerBase(s.base) ? s.base : kBaseReal;
+  s.base = startBase_;
+  if (s.angle != kAngleRad && s.angle != kAngleGrad) s.angle = kAngleDeg;
+  CheckRadio(kRadioBase + int(s.base), true);
+  CheckRadio(kRadioAngle + int(s.angle), false);
+  if (s.memoryIndex < kMemoryCount) CheckRadio(kRadioMem + int(s.memoryIndex), false);
+  if (s.range < 4) CheckRadio(kRadioRange + int(s.range), false);
+  if (s.display < 3) CheckRadio(kRadioDisplay + int(s.display), false);
+  focusGroup_ = FocusGroup::kBase;
+  keypad_.press = KeyPressState{};
+  ApplyLanguageMenu();
+  ApplyFrame(Refresh(s, false));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  SaveNow();
+  QMainWindow::closeEvent(event);
+}
+
+void MainWindow::SaveNow() {
+  if (isVisible()) {
+    position_.left = x();
+    position_.top = y();
+  }
+  SaveSettings(settingsPath_, engine_.state, position_);
+}
+
+}  // namespace vxc::ui

@@ -1,0 +1,131 @@
+#include "menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace vxc::ui {
+
+using L = MenuLevel;
+
+// clang-format off
+const std::array<MenuRow, kMenuRowCount> kMenuTable = {{
+  {L::kPopup, 0, {"&Option", "オプション(&O)", "選項(&O)", "&Opcio"}},
+  {L::kItem, cmd::kErrorAlarm, {"Error Alar&m", "アラーム(&M)", "報警(&M)", "Alar&mo"}},
+  {L::kSeparator, 0, {"", "", "", ""}},
+  {L::kSubPopup, 0, {"&Language", "言語(&L)", "語言(&L)", "&Lingvo"}},
+  {L::kSubItem, cmd::kLangEnglish, {"&English", "英語(&E)", "英語(&E)", "&Angla lingvo"}},
+  {L::kSubItem, cmd::kLangJapanese, {"&Japanese", "日本語(&J)", "日語(&J)", "&Japana lingvo"}},
+  {L::kSubItem, cmd::kLangChinese, {"&Chinese(Traditional)", "台湾正体字(&T)", "臺灣正體字(&T)", "&Tajvano Ĉina lingvaro"}},
+  {L::kSubItem, cmd::kLangEsperanto, {"Esperant&o", "エスペラント(&O)", "世界語(&O)", "&Esperanto"}},
+  {L::kSeparator, 0, {"", "", "", ""}},
+  {L::kItem, cmd::kExit, {"E&xit", "終了(&X)", "退出應用程序(&X)", "&Fino"}},
+  {L::kPopup, 0, {"&Edit", "編集(&E)", "編輯(&E)", "&Redakto"}},
+  {L::kItem, cmd::kCopy, {"&Copy\tCtrl+C", "コピー(&C)\tCtrl+C", "複製(&C)\tCtrl+C", "&Kopio\tCtrl+C"}},
+  {L::kItem, cmd::kPaste, {"&Paste\tCtrl+V", "貼り付け(&P)\tCtrl+V", "貼上(&P)\tCtrl+V", "&Pasto\tCtrl+V"}},
+  {L::kPopup, 0, {"&Function", "機能(&F)", "機能(&F)", "&Funkcio"}},
+  {L::kItem, cmd::kLcm, {"&L.C.M.\tCtrl+L", "最小公倍数(&L)\tCtrl+L", "最小公倍數(&L)\tCtrl+L", "Plej &malgranda komuna oblo\tCtrl+L"}},
+  {L::kItem, cmd::kGcd, {"&G.C.D.\tCtrl+G", "最大公約数(&G)\tCtrl+G", "最大公因數(&G)\tCtrl+G", "Plej &granda komuna divizoro\tCtrl+G"}},
+  {L::kPopup, 0, {"&Help", "ヘルプ(&H)", "幫助(&H)", "&Helpo"}},
+  {L::kItem, cmd::kWebSite, {"Official &Web Site...", "公式サイト(&W)...", "官方網站(&W)...", "&Oficiala retejo..."}},
+  {L::kSeparator, 0, {"", "", "", ""}},
+  {L::kItem, cmd::kAbout, {"&About this software...", "このソフトウェアについて(&A)...", "關於本軟件(&A)...", "&Pri tiu programaro..."}},
+}};
+// clang-format on
+
+int MenuColumnOf(uint32_t language) {
+  switch (language) {
+    case 0: return 0;
+    case 1: return 1;
+    case 2: return 2;
+    case 4: return 3;
+    default: return -1;
+  }
+}
+
+namespace {
+
+bool IsCheckable(CommandId id) {
+  return id == cmd::kErrorAlarm || id == cmd::kLangEnglish || id == cmd::kLangJapanese ||
+         id == cmd::kLangChinese || id == cmd::kLangEsperanto;
+}
+
+CommandId LanguageItemOf(uint32_t language) {
+  switch (language) {
+    case 0: return cmd::kLangEnglish;
+    case 1: return cmd::kLangJapanese;
+    case 2: return cmd::kLangChinese;
+    case 4: return cmd::kLangEsperanto;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+void BuildMenuBar(QMenuBar* bar, int column, const std::function<void(CommandId)>& run) {
+  // The old menus go once control is back in the event loop: the switch
+  // to another language is itself chosen from one of them.
+  for (QAction* action : bar->actions()) {
+    if (action->menu() != nullptr) action->menu()->deleteLater();
+  }
+  bar->clear();
+  if (column < 0 || column >= kMenuLanguages) column = 0;
+  QMenu* popup = nullptr;
+  QMenu* sub = nullptr;
+  for (const MenuRow& row : kMenuTable) {
+    const QString text = QString::fromUtf8(row.text[column]);
+    switch (row.level) {
+      case L::kPopup:
+        popup = bar->addMenu(text);
+        sub = nullptr;
+        break;
+      case L::kSubPopup:
+        if (popup != nullptr) sub = popup->addMenu(text);
+        break;
+      case L::kSeparator:
+        if (popup != nullptr) popup->addSeparator();
+        sub = nullptr;
+        break;
+      case L::kItem:
+      case L::kSubItem: {
+        QMenu* into = row.level == L::kSubItem ? sub : popup;
+        if (into == nullptr) break;
+        QAction* action = into->addAction(text);
+        action->setData(row.id);
+        action->setCheckable(IsCheckable(row.id));
+        const CommandId id = row.id;
+        QObject::connect(action, &QAction::triggered, bar, [run, id] { run(id); });
+        break;
+      }
+    }
+  }
+}
+
+namespace {
+
+void MarkActions(QMenu* menu, const MenuMarks& marks) {
+  const CommandId checkedLanguage = LanguageItemOf(marks.language);
+  for (QAction* action : menu->actions()) {
+    if (action->menu() != nullptr) {
+      MarkActions(action->menu(), marks);
+      continue;
+    }
+    bool ok = false;
+    const CommandId id = action->data().toUInt(&ok);
+    if (!ok || id == 0) continue;
+    if (id == cmd::kErrorAlarm) action->setChecked(marks.errorAlarm);
+    if (id == cmd::kLangEnglish || id == cmd::kLangJapanese || id == cmd::kLangChinese || id == cmd::kLangEsperanto)
+      action->setChecked(id == checkedLanguage);
+    if (id == cmd::kLcm || id == cmd::kGcd) action->setEnabled(marks.lcmGcdEnabled);
+  }
+}
+
+}  // namespace
+
+void ApplyMenuMarks(QMenuBar* bar, const MenuMarks& marks) {
+  for (QAction* action : bar->actions()) {
+    if (action->menu() != nullptr) MarkActions(action->menu(), marks);
+  }
+}
+
+}  // namespace vxc::ui

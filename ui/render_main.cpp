@@ -1,0 +1,136 @@
+// vxc32-render: draws the calculator window into PNG files, for the
+// documentation and for looking at the faces without a desktop.
+//
+//   vxc32-render --screenshot DIR [--scale N]
+//
+// Writes window-real.png, window-hex.png, window-error.png and
+// window-menu-ja.png into DIR. Runs with any Qt platform, offscreen included;
+// the settings file lives in a temporary folder and is thrown away.
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <initializer_list>
+
+#include "key_faces.h"
+#include "main_window.h"
+
+namespace {
+
+using vxc::CommandId;
+namespace cmd = vxc::cmd;
+
+void Press(vxc::ui::MainWindow& w, std::initializer_list<CommandId> ids) {
+  for (CommandId id : ids) w.RunCommand(id);
+}
+
+void Digits(vxc::ui::MainWindow& w, const char* text) {
+  for (const char* c = text; *c; ++c) {
+    if (*c == '.') w.RunCommand(cmd::kPoint);
+    else if (*c >= '0' && *c <= '9') w.RunCommand(cmd::kDigit0 + CommandId(*c - '0'));
+    else if (*c >= 'A' && *c <= 'F') w.RunCommand(cmd::kLetterA + CommandId(*c - 'A'));
+  }
+}
+
+bool Save(const QImage& image, const QString& dir, const char* name) {
+  const QString path = QDir(dir).filePath(QString::fromLatin1(name));
+  if (!image.save(path)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+QImage Shot(QWidget& w) {
+  QApplication::processEvents();
+  return w.grab().toImage();
+}
+
+// The window with its first menu open, the popup drawn where it opens.
+QImage ShotWithMenu(vxc::ui::MainWindow& w) {
+  QMenuBar* bar = w.menuBar();
+  QAction* first = bar->actions().value(0);
+  if (first == nullptr || first->menu() == nullptr) return Shot(w);
+  QMenu* menu = first->menu();
+  const QRect item = bar->actionGeometry(first);
+  const QPoint at = bar->mapTo(&w, item.bottomLeft());
+  bar->setActiveAction(first);
+  menu->popup(w.mapToGlobal(at));
+  QApplication::processEvents();
+  const QImage window = w.grab().toImage();
+  const QImage popup = menu->grab().toImage();
+  const qreal dpr = window.devicePixelRatio();
+  QImage out(qMax(window.width(), int((at.x()) * dpr) + popup.width()),
+             qMax(window.height(), int((at.y()) * dpr) + popup.height()), QImage::Format_ARGB32_Premultiplied);
+  out.setDevicePixelRatio(dpr);
+  out.fill(Qt::transparent);
+  QPainter p(&out);
+  p.drawImage(QPoint(0, 0), window);
+  p.drawImage(QPointF(at), popup);
+  p.end();
+  menu->hide();
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QString dir;
+  QByteArray scale;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (qstrcmp(argv[i], "--screenshot") == 0) dir = QString::fromLocal8Bit(argv[i + 1]);
+    if (qstrcmp(argv[i], "--scale") == 0) scale = argv[i + 1];
+  }
+  if (dir.isEmpty()) {
+    std::fprintf(stderr, "usage: vxc32-render --screenshot DIR [--scale N]\n");
+    return 2;
+  }
+  if (!scale.isEmpty()) qputenv("QT_SCALE_FACTOR", scale);
+  QApplication app(argc, argv);
+  QApplication::setWindowIcon(vxc::ui::AppIcon());
+  QDir().mkpath(dir);
+  QTemporaryDir settings;
+  const std::string ini = (settings.path() + QStringLiteral("/VXC.INI")).toStdString();
+  bool ok = true;
+
+  {  // REAL, FIX 4, a number on every line and one being typed in X
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    Press(w, {cmd::kDigitsUp, cmd::kDigitsUp});
+    Digits(w, "299792458");
+    Press(w, {cmd::kEnter, cmd::kDigit0 + 1, cmd::kEnter, cmd::kDigit0 + 3, cmd::kDiv});
+    Digits(w, "22");
+    Press(w, {cmd::kEnter, cmd::kDigit0 + 7, cmd::kDiv});
+    Digits(w, "1234.5");
+    ok = Save(Shot(w), dir, "window-real.png") && ok;
+  }
+  {  // HEX with a few values
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    w.SelectBaseMode(vxc::kBaseHex);
+    Digits(w, "FF");
+    Press(w, {cmd::kEnter});
+    Digits(w, "1A2B");
+    Press(w, {cmd::kMul, cmd::kEnter});
+    Digits(w, "C0DE");
+    ok = Save(Shot(w), dir, "window-hex.png") && ok;
+  }
+  {  // an error in REAL: the message in red, the keypad greyed
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    Press(w, {cmd::kDigit0 + 7, cmd::kEnter, cmd::kDigit0 + 2, cmd::kSub, cmd::kEnter, cmd::kDigit0, cmd::kDiv});
+    ok = Save(Shot(w), dir, "window-error.png") && ok;
+  }
+  {  // the Japanese menus, the Option menu open
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    w.RunCommand(cmd::kLangJapanese);
+    QApplication::processEvents();
+    ok = Save(ShotWithMenu(w), dir, "window-menu-ja.png") && ok;
+  }
+  return ok ? 0 : 1;
+}

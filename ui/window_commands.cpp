@@ -1,0 +1,110 @@
+// What the window does with a command, a radio click, the mouse on the
+// keypad and the "Initialize" item.
+#include <QDesktopServices>
+#include <QMenu>
+#include <QRadioButton>
+#include <QUrl>
+
+#include "about_dialog.h"
+#include "clipboard.h"
+#include "focus.h"
+#include "main_window.h"
+
+namespace vxc::ui {
+
+namespace {
+constexpr const char* kWebSiteUrl = "https://ostrano.example.org/vxc32/";
+}  // namespace
+
+void MainWindow::RunCommand(CommandId id) {
+  if (observer_ && observer_(id)) return;
+  CalcState& s = engine_.state;
+  switch (id) {
+    case cmd::kWebSite: QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSiteUrl))); return;
+    case cmd::kErrorAlarm:
+      ToggleErrorAlarm(engine_);
+      ApplyLanguageMenu();
+      return;
+    case cmd::kAbout: RunAboutDialog(this); return;
+    case cmd::kExit: close(); return;
+    case cmd::kInitialize: Initialize(); return;
+    case cmd::kLangEnglish: s.language = kLangEnglish; ApplyLanguageMenu(); return;
+    case cmd::kLangJapanese: s.language = kLangJapanese; ApplyLanguageMenu(); return;
+    case cmd::kLangChinese: s.language = kLangChinese; ApplyLanguageMenu(); return;
+    case cmd::kLangEsperanto: s.language = kLangEsperanto; ApplyLanguageMenu(); return;
+    case cmd::kFocusUp:
+    case cmd::kFocusDown:
+    case cmd::kFocusLeft:
+    case cmd::kFocusRight:
+    case cmd::kFocusNext:
+    case cmd::kFocusPrev: MoveFocus(*this, id); return;
+    case cmd::kLcm:
+    case cmd::kGcd:
+      if (!s.errorShown && IsIntegerBase(s.base)) Dispatch(engine_, id);
+      return;
+    case cmd::kPaste: PasteClipboard(*this); return;
+    case cmd::kCopy: CopyX(*this); return;
+    default: break;
+  }
+  if (id >= cmd::kEnter && id <= cmd::kChangeSign && id != 1027) Dispatch(engine_, id);
+}
+
+void MainWindow::SelectBaseMode(uint32_t base) {
+  focusGroup_ = FocusGroup::kBase;
+  CheckRadio(kRadioBase + int(IsIntegerBase(base) ? base : kBaseReal), true);
+  SelectBase(engine_, base);  // converts the registers and refreshes
+  ShowModes();
+}
+
+void MainWindow::SelectAngleMode(uint32_t angle) {
+  focusGroup_ = FocusGroup::kAngle;
+  if (angle <= kAngleGrad) CheckRadio(kRadioAngle + int(angle), true);
+  SelectAngle(engine_, angle);
+}
+
+void MainWindow::SelectDisplayMode(uint32_t display) {
+  focusGroup_ = FocusGroup::kDisplay;
+  if (display <= kDisplayEng) CheckRadio(kRadioDisplay + int(display), true);
+  SelectDisplayFormat(engine_, display);  // refreshes with the entry formatted
+  ShowModes();
+}
+
+void MainWindow::SelectRangeMode(uint32_t range) {
+  focusGroup_ = FocusGroup::kRange;
+  if (range <= kRangeB) CheckRadio(kRadioRange + int(range), true);
+  SetRange(engine_, range);
+}
+
+void MainWindow::SelectMemoryRegister(uint32_t index) {
+  focusGroup_ = FocusGroup::kMem;
+  SelectMemory(engine_, index);
+}
+
+void MainWindow::Initialize() {
+  ResetWindowHooks hooks;
+  hooks.moveToOrigin = [this] { move(0, 0); };
+  hooks.refresh = [this] { ApplyFrame(Refresh(engine_.state, false)); };
+  ResetCalculator(engine_, &position_, &hooks);
+  SyncWindowToState();  // radios, faces and menu marks show the reset state too
+  SaveSettings(settingsPath_, engine_.state, position_);
+}
+
+void MainWindow::AreaMousePress(int x, int y) { KeypadPress(keypad_, x, y, faceModes()); }
+
+void MainWindow::AreaMouseMove(int x, int y) { KeypadMove(keypad_, x, y, faceModes()); }
+
+void MainWindow::AreaMouseRelease(int x, int y) {
+  const int row = KeypadRelease(keypad_, x, y, faceModes());
+  if (row >= 0) RunCommand(kKeypad[row].commandId);
+}
+
+void MainWindow::AreaContextMenu(const QPoint& local, const QPoint& global) {
+  for (int row = 0; row < kKeyCount; ++row) {
+    if (kKeypad[row].Contains(local.x(), local.y()) && RestingFace(row, faceModes()) != Face::kHidden) return;
+  }
+  QMenu menu(this);
+  QAction* item = menu.addAction(InitializeItemText(UserInJapan()));
+  if (menu.exec(global) == item) RunCommand(cmd::kInitialize);
+}
+
+}  // namespace vxc::ui
