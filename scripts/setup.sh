@@ -11,6 +11,7 @@ VXC_PACKAGES=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   fonts-dejavu-core fonts-wqy-zenhei
+  desktop-file-utils appstream groff-base librsvg2-bin
 )
 
 vxc_missing_packages() {
