@@ -19,6 +19,7 @@ class DisplayBox : public QFrame {
   DisplayBox(BoxEdge edge, Qt::Alignment alignment, QWidget* parent);
 
   const QString& text() const { return text_; }
+  const QColor& textColour() const { return colour_; }
   void SetText(const QString& text);
   void SetTextColour(const QColor& colour);
   void SetBoxFont(const QFont& font);
