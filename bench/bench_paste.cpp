@@ -42,6 +42,14 @@ BENCHMARK_CAPTURE(PasteMegabyte, oct_hex_prefix, vxc::kBaseOct, "0x" + std::stri
 BENCHMARK_CAPTURE(PasteMegabyte, real_stops_early, vxc::kBaseReal, "12x" + std::string(kMegabyte - 3, ' '))
     ->Unit(benchmark::kMillisecond);
 
+// The cleaning alone, without the entry and the refresh.
+void CleanMegabyte(benchmark::State& st) {
+  const std::string text = GroupedNumberText(kMegabyte);
+  for (auto _ : st) benchmark::DoNotOptimize(vxc::CleanPastedText(text, vxc::kBaseReal));
+  st.SetBytesProcessed(static_cast<int64_t>(st.iterations() * text.size()));
+}
+BENCHMARK(CleanMegabyte)->Unit(benchmark::kMillisecond);
+
 // One key pressed on a fresh 1 MB entry; the paste itself is not timed.
 void KeyAfterPaste(benchmark::State& st, uint32_t base, vxc::CommandId key) {
   Calculator c;

@@ -3,6 +3,8 @@
 // Cleaning keeps the characters that make a number in the current base and
 // stops at the first byte that cannot belong to one. A "0x" prefix reads
 // the rest as hexadecimal in every mode.
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "integer.h"
@@ -29,7 +31,9 @@ size_t LeadingMinusLength(const std::string& s) {
 // The value of the hexadecimal digits `hex` (wrapped to 128 bits, bit 127
 // read as the sign) written in the radix of `base`.
 std::string HexInBase(const std::string& hex, uint32_t base) {
-  const UInt128 value = ParseUInt128(hex, 16);
+  // 32 hexadecimal digits make 128 bits: the digits before them drop out.
+  const size_t keep = 32;
+  const UInt128 value = ParseUInt128(std::string_view(hex).substr(hex.size() > keep ? hex.size() - keep : 0), 16);
   const int radix = base == kBaseOct ? 8 : base == kBaseBin ? 2 : 10;
   if (value >> 127) return "-" + UInt128ToString(UInt128(0) - value, radix);
   return UInt128ToString(value, radix);
@@ -38,41 +42,59 @@ std::string HexInBase(const std::string& hex, uint32_t base) {
 }  // namespace
 
 std::string CleanPastedText(std::string_view text, uint32_t base) {
-  std::string s;
-  s.reserve(text.size());
-  for (char c : text) {
-    if (!IsBlankByte(static_cast<unsigned char>(c))) s += c;
+  // The prefixes are looked for in the text without its blanks: the first
+  // three bytes that are no blank, and where each of them ends.
+  std::string head;
+  size_t headEnd[3] = {0, 0, 0};
+  for (size_t p = 0; p < text.size() && head.size() < 3; ++p) {
+    if (IsBlankByte(static_cast<unsigned char>(text[p]))) continue;
+    headEnd[head.size()] = p + 1;
+    head += text[p];
   }
 
-  const bool hexPrefix = StartsWith(s, "0x") || StartsWith(s, "0X");
-  const bool real = !IsIntegerBase(base);
+  const bool hexPrefix = StartsWith(head, "0x") || StartsWith(head, "0X");
+  const bool readReal = !IsIntegerBase(base) && !hexPrefix;
   const int radix = hexPrefix ? 16 : RadixOf(base);
-  const bool readReal = real && !hexPrefix;
+
+  // What each byte does to the scan; every byte from 0x80 up ends it.
+  enum ByteRole : unsigned char { kEnds, kKept, kUpperCased, kSkipped };
+  std::array<ByteRole, 256> role;
+  role.fill(kEnds);
+  for (int d = 0; d < std::min(radix, 10); ++d) role['0' + d] = kKept;
+  if (radix == 16) {
+    for (int l = 0; l < 6; ++l) {
+      role['A' + l] = kKept;
+      role['a' + l] = kUpperCased;
+    }
+  }
+  if (readReal) role['.'] = kKept;
+  role[','] = kSkipped;
+  for (int b = 0; b < 256; ++b) {
+    if (IsBlankByte(static_cast<unsigned char>(b))) role[b] = kSkipped;
+  }
 
   std::string r;
-  r.reserve(s.size());
-  size_t i = hexPrefix ? 2 : 0;
+  size_t skip = hexPrefix ? 2 : 0;
   if (readReal) {
-    const size_t minus = LeadingMinusLength(s);
-    if (minus > 0) r = "-";
-    i = minus;
+    skip = LeadingMinusLength(head);
+    if (skip > 0) r = "-";
   }
-  for (; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c >= '0' && c <= '9' && c - '0' < radix) {
-      r += c;
-    } else if (radix == 16 && c >= 'a' && c <= 'f') {
-      r += static_cast<char>(c - 'a' + 'A');
-    } else if (radix == 16 && c >= 'A' && c <= 'F') {
-      r += c;
-    } else if (readReal && c == '.') {
-      r += c;
-    } else if (c != ',') {
-      break;  // also every byte from 0x80 up
-    }
+  const size_t n = text.size();
+  size_t i = skip > 0 ? headEnd[skip - 1] : 0;
+  r.reserve(n - i + 1);
+  while (i < n) {
+    size_t j = i;  // a run of bytes kept as they are goes in at once
+    while (j < n && role[static_cast<unsigned char>(text[j])] == kKept) ++j;
+    r.append(text.data() + i, j - i);
+    if (j == n) break;
+    const ByteRole at = role[static_cast<unsigned char>(text[j])];
+    if (at == kEnds) break;
+    if (at == kUpperCased) r += static_cast<char>(text[j] - 'a' + 'A');
+    i = j + 1;
   }
 
   if (hexPrefix && base != kBaseHex) return HexInBase(r, base);
+  if (r.capacity() > 2 * r.size() + 64) r.shrink_to_fit();  // the scan ended early
   return r;
 }
 
