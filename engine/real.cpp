@@ -181,6 +181,12 @@ std::string Real::ToCanonicalText() const {
 }
 
 namespace {
+// Finite and below 2^kTrigLargestExponent in magnitude.
+bool TrigArgumentOk(mpfr_srcptr x) {
+  if (mpfr_nan_p(x) || mpfr_inf_p(x)) return false;
+  return mpfr_zero_p(x) || mpfr_get_exp(x) <= kTrigLargestExponent;
+}
+
 int ResultCode(mpfr_srcptr r) {
   if (mpfr_nan_p(r)) return kRealImproper;
   if (mpfr_inf_p(r)) return kRealCarry;
@@ -263,6 +269,68 @@ int Real::Exp() {
 }
 
 void Real::SetPi() { mpfr_const_pi(v_, MPFR_RNDN); }
+
+int Real::Sin() {
+  if (!TrigArgumentOk(v_)) {
+    mpfr_set_nan(v_);
+    return kRealImproper;
+  }
+  mpfr_sin(v_, v_, MPFR_RNDN);
+  return ResultCode(v_);
+}
+
+int Real::Cos() {
+  if (!TrigArgumentOk(v_)) {
+    mpfr_set_nan(v_);
+    return kRealImproper;
+  }
+  mpfr_cos(v_, v_, MPFR_RNDN);
+  return ResultCode(v_);
+}
+
+int Real::Tan() {
+  if (!TrigArgumentOk(v_)) {
+    mpfr_set_nan(v_);
+    return kRealImproper;
+  }
+  mpfr_tan(v_, v_, MPFR_RNDN);
+  return ResultCode(v_);
+}
+
+int Real::ATan() {
+  if (IsNaN()) return kRealImproper;
+  mpfr_atan(v_, v_, MPFR_RNDN);
+  return ResultCode(v_);
+}
+
+int Real::ASin() {
+  if (IsNaN() || mpfr_cmp_ui(v_, 1) > 0 || mpfr_cmp_si(v_, -1) < 0) {
+    mpfr_set_nan(v_);
+    return kErrImproperArgument;
+  }
+  mpfr_asin(v_, v_, MPFR_RNDN);
+  return kErrOk;
+}
+
+int Real::ACos() {
+  if (IsNaN() || mpfr_cmp_ui(v_, 1) > 0 || mpfr_cmp_si(v_, -1) < 0) {
+    mpfr_set_nan(v_);
+    return kErrImproperArgument;
+  }
+  mpfr_acos(v_, v_, MPFR_RNDN);
+  return kErrOk;
+}
+
+int Real::Factorial() {
+  if (IsNaN() || IsNegative() || !IsInteger()) {
+    mpfr_set_nan(v_);
+    return kErrImproperArgument;
+  }
+  // Compared before converting, so that a huge operand costs nothing.
+  if (mpfr_cmp_ui(v_, kFactorialLargestOperand) > 0) return kErrOverflow;
+  mpfr_fac_ui(v_, mpfr_get_ui(v_, MPFR_RNDN), MPFR_RNDN);
+  return kErrOk;
+}
 
 uint64_t Real::ToUInt() const {
   if (IsNaN() || mpfr_inf_p(v_)) return 0;

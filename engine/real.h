@@ -20,6 +20,19 @@ inline constexpr int kCanonicalDigits = 76;
 
 enum RealCode : int { kRealOk = 0, kRealCarry = 1, kRealImproper = 2 };
 
+// Codes of ASin, ACos and Factorial, which report like the library's free
+// functions: 0 success, 13 an argument outside the domain.
+enum RealErrorCode : int { kErrOk = 0, kErrOverflow = 1, kErrImproperArgument = 13 };
+
+// Factorial computes operands up to this one; every larger factorial lies
+// above 2^63 - 1, the largest word-size limit, so it is refused unseen.
+inline constexpr unsigned long kFactorialLargestOperand = 20;
+
+// Binary exponent above which Sin, Cos and Tan refuse their argument
+// (about 1e4932). Stored results stay below 1e100; only pasted or
+// hand-edited values come near it.
+inline constexpr long kTrigLargestExponent = 16384;
+
 class Real {
  public:
   Real();
@@ -48,6 +61,21 @@ class Real {
   int Log10();
   int Exp();
   void SetPi();
+
+  // Radians in, radians out. NaN gives NaN with kRealImproper, and so does
+  // an angle of 2^kTrigLargestExponent or more for Sin, Cos and Tan, whose
+  // exact reduction by 2 pi would take seconds and megabytes.
+  int Sin();
+  int Cos();
+  int Tan();
+  int ATan();
+  // kErrImproperArgument and NaN when |x| > 1.
+  int ASin();
+  int ACos();
+  // kErrImproperArgument for a negative or non-integral operand (NaN too);
+  // kErrOverflow, leaving the value unchanged, above
+  // kFactorialLargestOperand; otherwise the exact factorial.
+  int Factorial();
 
   bool IsNaN() const { return mpfr_nan_p(v_) != 0; }
   bool IsZero() const { return mpfr_zero_p(v_) != 0; }

@@ -1,6 +1,8 @@
 // REAL arithmetic and the function keys.
 #include <string>
 
+#include "decimal_text.h"
+#include "integer.h"
 #include "ops.h"
 #include "real.h"
 
@@ -31,19 +33,178 @@ void Arithmetic(Engine& e, CommandId id) {
   RequestRefresh(e);
 }
 
+namespace {
+
+// Units in a half turn: 180 degrees, 200 grads. An unknown code counts as
+// DEG, the unit the window shows checked for it.
+long HalfTurn(uint32_t angle) { return angle == kAngleGrad ? 200 : 180; }
+
+// Degrees and grads to radians: divided by 180 or 200 first, then
+// multiplied by pi, each a 256-bit step. Radians and NaN pass unchanged.
+void ToRadians(Real& x, uint32_t angle) {
+  if (x.IsNaN() || angle == kAngleRad) return;
+  Real pi;
+  pi.SetPi();
+  x.Div(Real(HalfTurn(angle)));
+  x.Mul(pi);
+}
+
+// Radians to degrees or grads: 180 (or 200) times x, then divided by pi.
+void FromRadians(Real& x, uint32_t angle) {
+  if (x.IsNaN() || angle == kAngleRad) return;
+  Real pi;
+  pi.SetPi();
+  Real t(HalfTurn(angle));
+  t.Mul(x);
+  t.Div(pi);
+  x = std::move(t);
+}
+
+// Y^X: y is the value the Y line shows, x the X operand; the entry line is
+// left as it is, so a typed x becomes LastX through StoreResult.
+void Power(Engine& e) {
+  CalcState& s = e.state;
+  Real y = Real::FromString(s.stackY);
+  const Real x = Real::FromString(FetchOperand(s));
+  if (y.Pow(x) != kRealOk) ReportError(e, kMsgOverflow);
+  StoreResult(e, y.ToCanonicalText());
+  DropStack(s);
+  RequestRefresh(e);
+}
+
+// 1/X: the entry is dropped before the quotient is stored, so LastX keeps
+// its value.
+void Inverse(Engine& e) {
+  CalcState& s = e.state;
+  Real r = Real::FromString("1");
+  const Real x = Real::FromString(FetchOperand(s));
+  if (r.Div(x) != kRealOk) ReportError(e, kMsgDivideByZero);
+  ClearEntry(s);
+  StoreResult(e, r.ToCanonicalText());
+  s.xComplete = true;
+  RequestRefresh(e);
+}
+
+// The 32-digit text of e^X. Zeros between the point and the first
+// significant digit are not digits: counted as characters, as
+// ThirtyTwoDigitText counts them, they would round e^-100 to 0.
+std::string ExpResultText(const std::string& canonical) {
+  const size_t first = canonical.rfind("0.", 0) == 0 ? canonical.find_first_not_of('0', 2) : 2;
+  if (first == 2 || first == std::string::npos || canonical.find('e') != std::string::npos) {
+    return ThirtyTwoDigitText(canonical);
+  }
+  return RoundDigits(canonical, static_cast<int>(31 + first - 2));
+}
+
+// e^X: stored as 32-digit text straight into X, bypassing StoreResult, so
+// LastX keeps its value. The range test runs on its own and may report a
+// second "Overflow !" after the library's own.
+void Exponential(Engine& e) {
+  CalcState& s = e.state;
+  Real x = Real::FromString(FetchOperand(s));
+  ClearEntry(s);
+  if (x.Exp() != kRealOk) ReportError(e, kMsgOverflow);
+  const std::string canonical = x.ToCanonicalText();
+  if (ResultOutOfRange(canonical)) ReportError(e, kMsgOverflow);
+  if (!s.errorShown) {
+    s.stackX = ExpResultText(canonical);
+    s.xComplete = true;
+  }
+  RequestRefresh(e);
+}
+
+// The one-operand keys that store through StoreResult: the X operand is
+// read without touching the entry, so a typed operand becomes LastX.
+void UnaryFunction(Engine& e, CommandId id) {
+  CalcState& s = e.state;
+  Real x = Real::FromString(FetchOperand(s));
+  switch (id) {
+    case cmd::kSquare:
+      if (x.Pow(Real(2)) != kRealOk) ReportError(e, kMsgOverflow);
+      break;
+    case cmd::kSqrt:
+      if (x.Sqrt() != kRealOk) ReportError(e, kMsgOverflow);
+      break;
+    case cmd::kLn:
+    case cmd::kLog: {
+      const int code = id == cmd::kLn ? x.Ln() : x.Log10();
+      if (code == kRealCarry) ReportError(e, kMsgOverflow);
+      if (code >= kRealImproper) ReportError(e, kMsgMinusOrZero);
+      break;
+    }
+    case cmd::kSin:
+    case cmd::kCos:
+    case cmd::kTan: {
+      ToRadians(x, s.angle);
+      const int code = id == cmd::kSin ? x.Sin() : id == cmd::kCos ? x.Cos() : x.Tan();
+      // Only an angle too large to reduce fails; it has no message of its own.
+      if (code != kRealOk) ReportError(e, kMsgOverflow);
+      break;
+    }
+    case cmd::kAsin:
+    case cmd::kAcos:
+      if ((id == cmd::kAsin ? x.ASin() : x.ACos()) != kErrOk) ReportError(e, kMsgUpperThanOne);
+      FromRadians(x, s.angle);
+      break;
+    case cmd::kAtan:
+      x.ATan();
+      FromRadians(x, s.angle);
+      break;
+    default:
+      return;
+  }
+  StoreResult(e, x.ToCanonicalText());
+  RequestRefresh(e);
+}
+
+}  // namespace
+
 void RealFunction(Engine& e, CommandId id) {
-  (void)e;
-  (void)id;
+  switch (id) {
+    case cmd::kPow: Power(e); return;
+    case cmd::kInverse: Inverse(e); return;
+    case cmd::kExp: Exponential(e); return;
+    default: UnaryFunction(e, id); return;
+  }
 }
 
-void Factorial(Engine& e, CommandId id) {
-  (void)e;
-  (void)id;
+// X! in every mode. A typed entry of an integer mode holds digits of the
+// current base; it is read in that radix and, as decimal text, becomes
+// LastX, because every number at rest is decimal. The result must not pass
+// the largest signed value of the word size, in REAL mode too.
+void Factorial(Engine& e, CommandId) {
+  CalcState& s = e.state;
+  const bool typedInteger = IsIntegerBase(s.base) && !s.entryText.empty();
+  const std::string operand = typedInteger ? IntegerEntryToDecimal(s) : FetchOperand(s);
+  Real x = Real::FromString(operand);
+  const int code = x.Factorial();
+  if (code == kErrImproperArgument) {
+    ReportError(e, kMsgNotInteger);
+  } else if (code != kErrOk) {
+    ReportError(e, kMsgOverflow);
+  } else if (x.ToUInt() > WordSizeOf(s.range).MaxSigned()) {
+    ReportError(e, kMsgOverflow);
+  }
+  if (typedInteger && !s.errorShown) s.entryText = operand;
+  StoreResult(e, x.ToCanonicalText());
+  RequestRefresh(e);
 }
 
-void PushPi(Engine& e, CommandId id) {
-  (void)e;
-  (void)id;
+// PI pushes a finished X, then a number being typed, and puts pi as
+// 32-digit text into X. LastX keeps its value and no range test applies.
+void PushPi(Engine& e, CommandId) {
+  CalcState& s = e.state;
+  if (s.xComplete && !s.liftDisabled) LiftStack(s, true);
+  TerminateEntry(s);
+  ClearEntry(s);
+  static const std::string kPiText = [] {
+    Real pi;
+    pi.SetPi();
+    return ThirtyTwoDigitText(pi.ToCanonicalText());
+  }();
+  s.stackX = kPiText;
+  s.xComplete = true;
+  RequestRefresh(e);
 }
 
 }  // namespace vxc

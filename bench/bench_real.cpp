@@ -1,0 +1,103 @@
+// Key presses of the REAL arithmetic and function keys (Dispatch plus the
+// refresh), each beside the raw MPFR call that does its arithmetic, so the
+// cost the calculator adds (text in, text out, range test, display) shows.
+#include <benchmark/benchmark.h>
+#include <mpfr.h>
+
+#include <string>
+
+#include "bench_util.h"
+#include "real.h"
+
+namespace {
+
+using vxc::bench::Calculator;
+namespace cmd = vxc::cmd;
+
+// Full-width operands: 76 significant digits, as results leave them.
+const std::string kY = "1.234567890123456789012345678901234567890123456789012345678901234567890123456";
+const std::string kX = "3.141592653589793238462643383279502884197169399375105820974944592307816406286";
+
+// One key on fixed operands; the registers it changes are put back before
+// each press (a few string copies, tens of nanoseconds).
+void PressKey(benchmark::State& st, vxc::CommandId id, uint32_t angle, const std::string& y, const std::string& x) {
+  Calculator c;
+  vxc::CalcState& s = c.engine.state;
+  s.angle = angle;
+  s.stackT = s.stackZ = "2";
+  for (auto _ : st) {
+    s.stackY = y;
+    s.stackX = x;
+    c.Press({id});
+    if (s.errorShown) {
+      st.SkipWithError("the key raised an error");
+      break;
+    }
+  }
+}
+
+BENCHMARK_CAPTURE(PressKey, add, cmd::kAdd, vxc::kAngleRad, kY, kX);
+BENCHMARK_CAPTURE(PressKey, mul, cmd::kMul, vxc::kAngleRad, kY, kX);
+BENCHMARK_CAPTURE(PressKey, div, cmd::kDiv, vxc::kAngleRad, kY, kX);
+BENCHMARK_CAPTURE(PressKey, sin_0_5_rad, cmd::kSin, vxc::kAngleRad, "0", "0.5");
+BENCHMARK_CAPTURE(PressKey, sin_1e10_rad, cmd::kSin, vxc::kAngleRad, "0", "10000000000");
+BENCHMARK_CAPTURE(PressKey, sin_0_5_deg, cmd::kSin, vxc::kAngleDeg, "0", "0.5");
+BENCHMARK_CAPTURE(PressKey, sin_1e10_deg, cmd::kSin, vxc::kAngleDeg, "0", "10000000000");
+BENCHMARK_CAPTURE(PressKey, ln, cmd::kLn, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, exp, cmd::kExp, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, pow, cmd::kPow, vxc::kAngleRad, kY, kX);
+BENCHMARK_CAPTURE(PressKey, factorial, cmd::kFactorial, vxc::kAngleRad, "0", "20");
+
+void BM_KeyPi(benchmark::State& st) {
+  Calculator c;
+  for (auto _ : st) c.Press({cmd::kPi});
+}
+BENCHMARK(BM_KeyPi);
+
+// The raw MPFR calls at 256 bits, on the same operands.
+struct Raw {
+  mpfr_t y, x, r;
+  Raw(const std::string& yText, const std::string& xText) {
+    mpfr_inits2(256, y, x, r, (mpfr_ptr)0);
+    mpfr_set_str(y, yText.c_str(), 10, MPFR_RNDN);
+    mpfr_set_str(x, xText.c_str(), 10, MPFR_RNDN);
+  }
+  ~Raw() { mpfr_clears(y, x, r, (mpfr_ptr)0); }
+};
+
+template <typename Op>
+void RawCall(benchmark::State& st, const std::string& y, const std::string& x, Op op) {
+  Raw raw(y, x);
+  for (auto _ : st) {
+    op(raw);
+    benchmark::DoNotOptimize(raw.r);
+  }
+}
+
+BENCHMARK_CAPTURE(RawCall, add, kY, kX, [](Raw& a) { mpfr_add(a.r, a.y, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, mul, kY, kX, [](Raw& a) { mpfr_mul(a.r, a.y, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, div, kY, kX, [](Raw& a) { mpfr_div(a.r, a.y, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, sin_0_5, "0", "0.5", [](Raw& a) { mpfr_sin(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, sin_1e10, "0", "10000000000", [](Raw& a) { mpfr_sin(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, ln, "0", kX, [](Raw& a) { mpfr_log(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, exp, "0", kX, [](Raw& a) { mpfr_exp(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, pow, kY, kX, [](Raw& a) { mpfr_pow(a.r, a.y, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, factorial, "0", "20", [](Raw& a) { mpfr_fac_ui(a.r, 20, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, pi, "0", "0", [](Raw& a) { mpfr_const_pi(a.r, MPFR_RNDN); });
+
+// What every key pays besides its arithmetic: one operand read, one result
+// printed, and the refresh of the four lines.
+void BM_TextRoundTrip(benchmark::State& st) {
+  for (auto _ : st) benchmark::DoNotOptimize(vxc::Real::FromString(kX).ToCanonicalText());
+}
+BENCHMARK(BM_TextRoundTrip);
+
+void BM_RefreshFourFullLines(benchmark::State& st) {
+  vxc::CalcState s;
+  s.stackT = s.stackZ = s.stackY = kY;
+  s.stackX = kX;
+  for (auto _ : st) benchmark::DoNotOptimize(vxc::Refresh(s, false));
+}
+BENCHMARK(BM_RefreshFourFullLines);
+
+}  // namespace
