@@ -82,6 +82,13 @@ mpz_class ParseBigInt(std::string_view text) {
   return value;
 }
 
+uint64_t Low64(const mpz_class& v) {
+  // mpz_get_ui gives the low bits of the magnitude; unsigned long is 64 bits here.
+  static_assert(sizeof(unsigned long) == sizeof(uint64_t));
+  const uint64_t low = mpz_get_ui(v.get_mpz_t());
+  return mpz_sgn(v.get_mpz_t()) < 0 ? uint64_t(0) - low : low;
+}
+
 std::string UnsignedWordText(UInt128 value, const WordSize& word) {
   return UInt128ToString(word.Low(value));
 }

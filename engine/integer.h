@@ -22,11 +22,11 @@ struct WordSize {
   uint64_t MaxSigned() const { return signBit - 1; }
   // The low word of v (v mod 2^bits).
   uint64_t Low(UInt128 v) const { return static_cast<uint64_t>(v) & mask; }
+  // A word (already within the mask) with the bits above it set when its
+  // sign bit is set: the same signed value in 64 bits.
+  uint64_t SignExtend(uint64_t w) const { return (w & signBit) ? (w | ~mask) : w; }
   // The low word of v read as a signed number of `bits` bits.
-  int64_t Signed(UInt128 v) const {
-    const uint64_t w = Low(v);
-    return static_cast<int64_t>((w & signBit) ? (w | ~mask) : w);
-  }
+  int64_t Signed(UInt128 v) const { return static_cast<int64_t>(SignExtend(Low(v))); }
 };
 
 // QW, DW, W, B; an unknown code counts as QW.
@@ -48,6 +48,8 @@ std::string UInt128ToString(UInt128 value, int radix = 10);
 // Exact reading of a decimal text (sign, digits up to the first other
 // character), for the operations that need more than 128 bits.
 mpz_class ParseBigInt(std::string_view text);
+// The lowest 64 bits of v in two's complement (v mod 2^64).
+uint64_t Low64(const mpz_class& v);
 
 // v mod 2^N in decimal: 0 .. 2^N - 1.
 std::string UnsignedWordText(UInt128 value, const WordSize& word);
