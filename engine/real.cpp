@@ -346,6 +346,19 @@ int64_t Real::ToInt() const {
   return static_cast<int64_t>(mpfr_get_sj(v_, MPFR_RNDZ));
 }
 
+int Real::MulPow2(uint64_t n) {
+  static_assert(sizeof(unsigned long) == sizeof(uint64_t));
+  if (IsNaN()) return kRealImproper;
+  mpfr_mul_2ui(v_, v_, n, MPFR_RNDN);
+  return mpfr_inf_p(v_) ? kRealCarry : kRealOk;
+}
+
+int Real::DivPow2(uint64_t n) {
+  if (IsNaN()) return kRealImproper;
+  mpfr_div_2ui(v_, v_, n, MPFR_RNDN);
+  return kRealOk;
+}
+
 std::string TextInBaseToDecimal(std::string_view text, int radix) {
   return Real::FromString(text, radix).ToCanonicalText();
 }

@@ -84,6 +84,13 @@ class Real {
   int Compare(const Real& x) const { return mpfr_cmp(v_, x.v_); }
   int CompareAbs(const Real& x) const { return mpfr_cmpabs(v_, x.v_); }
 
+  // this := this x 2^n and this / 2^n, exact and in constant time for any
+  // n. MulPow2 returns 1 when the result is beyond the exponent range;
+  // DivPow2 never fails (a result below the range rounds to 0 or to the
+  // smallest value the range holds).
+  int MulPow2(uint64_t n);
+  int DivPow2(uint64_t n);
+
   // Integer part of the magnitude; 2^64 or more (or NaN) gives 0.
   uint64_t ToUInt() const;
   // Integer part as a signed 64-bit value, saturating.
