@@ -51,13 +51,17 @@ QFont LabelFont(double pixels, bool bold) {
   return f;
 }
 
+// Space between the label and its superscript or note.
+double SmallGap(const KeyFaceLook& look) { return look.glyph == FaceGlyph::kTextNote ? 3.0 : 0.4; }
+
 // The label's width for the font size `pixels`, to shrink long labels.
 double LabelWidth(const KeyFaceLook& look, double pixels, bool bold) {
   const QString label = QString::fromUtf8(look.label);
   double w = QFontMetricsF(LabelFont(pixels, bold)).horizontalAdvance(label);
   if (look.small != nullptr) {
     const double ratio = look.glyph == FaceGlyph::kTextNote ? 0.72 : 0.68;
-    w += QFontMetricsF(LabelFont(pixels * ratio, false)).horizontalAdvance(QString::fromUtf8(look.small)) + 1.5;
+    w += QFontMetricsF(LabelFont(pixels * ratio, false)).horizontalAdvance(QString::fromUtf8(look.small)) +
+         SmallGap(look);
   }
   if (look.glyph == FaceGlyph::kSquareRoot) w += pixels * 0.75;
   return w;
@@ -147,7 +151,7 @@ void DrawLabel(QPainter& p, const KeyDef& key, const QRectF& area, const Palette
     const QFont small = LabelFont(pixels * (note ? 0.72 : 0.68), false);
     p.setFont(small);
     const double raise = note ? 0 : capHeight * 0.55;
-    p.drawText(QPointF(x + 1.5, baseline - raise), QString::fromUtf8(look.small));
+    p.drawText(QPointF(x + SmallGap(look), baseline - raise), QString::fromUtf8(look.small));
   }
 }
 

@@ -122,7 +122,12 @@ int main(int argc, char** argv) {
   {  // an error in REAL: the message in red, the keypad greyed
     vxc::ui::MainWindow w(ini);
     w.show();
-    Press(w, {cmd::kDigit0 + 7, cmd::kEnter, cmd::kDigit0 + 2, cmd::kSub, cmd::kEnter, cmd::kDigit0, cmd::kDiv});
+    Digits(w, "12");
+    Press(w, {cmd::kEnter});
+    Digits(w, "34");
+    Press(w, {cmd::kEnter});
+    Digits(w, "56");
+    Press(w, {cmd::kEnter, cmd::kDigit0, cmd::kDiv});
     ok = Save(Shot(w), dir, "window-error.png") && ok;
   }
   {  // the Japanese menus, the Option menu open

@@ -1,0 +1,53 @@
+#!/bin/bash
+# Start-up time (process start to the window's first paint) and resident
+# memory at that moment: vxc32 against a plain Qt window with about as many
+# widgets (minimal_qt). Medians of RUNS runs each; the target is 1.3x.
+#
+#   bench/startup.sh [BUILD_DIR] [RUNS]
+#
+# Runs headless (QT_QPA_PLATFORM=offscreen) unless QT_QPA_PLATFORM is set;
+# the settings file goes to a temporary folder.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build-ui}
+runs=${2:-21}
+
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DVXC_BUILD_UI=ON >/dev/null
+fi
+cmake --build "$build" --target vxc32 minimal_qt -j2 >/dev/null
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# Prints "<median start-up ms> <median resident kB>" for one program.
+measure() {
+  local program=$1 times=() rss=() i start out shown kb
+  "$program" --exit-when-shown >/dev/null 2>&1 || true  # warm the file cache
+  for ((i = 0; i < runs; i++)); do
+    start=${EPOCHREALTIME/[.,]/}  # microseconds, taken just before the process starts
+    out=$("$program" --exit-when-shown 2>/dev/null)
+    shown=$(sed -n 's/.*shown_ns=\([0-9]*\).*/\1/p' <<<"$out")
+    kb=$(sed -n 's/.*rss_kb=\([0-9]*\).*/\1/p' <<<"$out")
+    [ -n "$shown" ] || { echo "startup.sh: $program reported nothing" >&2; exit 1; }
+    times+=("$(awk -v s="$shown" -v b="$start" 'BEGIN { printf "%.2f", (s / 1000 - b) / 1000 }')")
+    rss+=("$kb")
+  done
+  echo "$(printf '%s\n' "${times[@]}" | median) $(printf '%s\n' "${rss[@]}" | median)"
+}
+
+read -r calc_ms calc_kb < <(measure "$build/ui/vxc32")
+read -r base_ms base_kb < <(measure "$build/bench/minimal_qt")
+
+awk -v cm="$calc_ms" -v ck="$calc_kb" -v bm="$base_ms" -v bk="$base_kb" -v runs="$runs" -v qpa="$QT_QPA_PLATFORM" 'BEGIN {
+  tr = cm / bm; mr = ck / bk
+  printf "start-up to first paint and resident memory, median of %d runs (QT_QPA_PLATFORM=%s)\n", runs, qpa
+  printf "%-12s %12s %12s\n", "program", "start-up ms", "memory MiB"
+  printf "%-12s %12.1f %12.1f\n", "vxc32", cm, ck / 1024
+  printf "%-12s %12.1f %12.1f\n", "minimal_qt", bm, bk / 1024
+  printf "%-12s %11.2fx %11.2fx   (target 1.30x)\n", "ratio", tr, mr
+  exit (tr > 1.3 || mr > 1.3) ? 1 : 0
+}'
