@@ -5,10 +5,10 @@
 
 #include <QDialog>
 #include <QFontMetricsF>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
+#include "group_frame.h"
 #include "key_faces.h"
 
 namespace vxc::ui {
@@ -76,9 +76,9 @@ QDialog* CreateAboutDialog(QWidget* owner) {
   AddText(&dialog, du, ProductLine(), du.Rect(42, 14, 176, 8));
   AddText(&dialog, du, QString::fromUtf8(kLegalNotice), du.Rect(42, 26, 146, 8));
 
-  auto* thanks = new QGroupBox(QStringLiteral("Special thanks"), &dialog);
+  auto* thanks = new GroupFrame(QStringLiteral("Special thanks"), &dialog);
   thanks->setGeometry(du.Rect(14, 40, 210, 50));
-  AddText(&dialog, du, QStringLiteral("To the makers of the classic pocket RPN calculators that inspired it"),
+  AddText(&dialog, du, QStringLiteral("To the pocket RPN calculators that came first"),
           du.Rect(20, 50, 190, 10));
   AddText(&dialog, du, NumberLibraryCredit(), du.Rect(20, 60, 190, 20));
 

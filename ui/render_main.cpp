@@ -3,10 +3,11 @@
 //
 //   vxc32-render --screenshot DIR [--scale N]
 //
-// Writes window-real.png, window-hex.png, window-error.png and
-// window-menu-ja.png into DIR. Runs with any Qt platform, offscreen included;
+// Writes window-real.png, window-hex.png, window-error.png,
+// window-menu-ja.png and window-about.png into DIR. Runs with any Qt platform, offscreen included;
 // the settings file lives in a temporary folder and is thrown away.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "about_dialog.h"
 #include "key_faces.h"
 #include "main_window.h"
 
@@ -136,6 +138,13 @@ int main(int argc, char** argv) {
     w.RunCommand(cmd::kLangJapanese);
     QApplication::processEvents();
     ok = Save(ShotWithMenu(w), dir, "window-menu-ja.png") && ok;
+  }
+  {  // the About box
+    vxc::ui::MainWindow w(ini);
+    QDialog* about = vxc::ui::CreateAboutDialog(&w);
+    about->show();
+    ok = Save(Shot(*about), dir, "window-about.png") && ok;
+    about->close();
   }
   return ok ? 0 : 1;
 }
