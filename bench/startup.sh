@@ -23,24 +23,31 @@ trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# Prints "<median start-up ms> <median resident kB>" for one program.
-measure() {
-  local program=$1 times=() rss=() i start out shown kb
-  "$program" --exit-when-shown >/dev/null 2>&1 || true  # warm the file cache
-  for ((i = 0; i < runs; i++)); do
-    start=${EPOCHREALTIME/[.,]/}  # microseconds, taken just before the process starts
-    out=$("$program" --exit-when-shown 2>/dev/null)
-    shown=$(sed -n 's/.*shown_ns=\([0-9]*\).*/\1/p' <<<"$out")
-    kb=$(sed -n 's/.*rss_kb=\([0-9]*\).*/\1/p' <<<"$out")
-    [ -n "$shown" ] || { echo "startup.sh: $program reported nothing" >&2; exit 1; }
-    times+=("$(awk -v s="$shown" -v b="$start" 'BEGIN { printf "%.2f", (s / 1000 - b) / 1000 }')")
-    rss+=("$kb")
-  done
-  echo "$(printf '%s\n' "${times[@]}" | median) $(printf '%s\n' "${rss[@]}" | median)"
+# One run: prints "<ms from process start to first paint> <resident kB>".
+run_once() {
+  local start out shown kb
+  start=${EPOCHREALTIME/[.,]/}  # microseconds, taken just before the process starts
+  out=$("$1" --exit-when-shown 2>/dev/null)
+  shown=$(sed -n 's/.*shown_ns=\([0-9]*\).*/\1/p' <<<"$out")
+  kb=$(sed -n 's/.*rss_kb=\([0-9]*\).*/\1/p' <<<"$out")
+  [ -n "$shown" ] || { echo "startup.sh: $1 reported nothing" >&2; exit 1; }
+  awk -v s="$shown" -v b="$start" -v k="$kb" 'BEGIN { printf "%.2f %d\n", (s / 1000 - b) / 1000, k }'
 }
 
-read -r calc_ms calc_kb < <(measure "$build/ui/vxc32")
-read -r base_ms base_kb < <(measure "$build/bench/minimal_qt")
+calc=$build/ui/vxc32
+base=$build/bench/minimal_qt
+run_once "$calc" >/dev/null  # warm the file cache
+run_once "$base" >/dev/null
+# The two programs take turns, so a busy moment of the machine hits both.
+calc_runs=() base_runs=()
+for ((i = 0; i < runs; i++)); do
+  calc_runs+=("$(run_once "$calc")")
+  base_runs+=("$(run_once "$base")")
+done
+calc_ms=$(printf '%s\n' "${calc_runs[@]}" | cut -d' ' -f1 | median)
+calc_kb=$(printf '%s\n' "${calc_runs[@]}" | cut -d' ' -f2 | median)
+base_ms=$(printf '%s\n' "${base_runs[@]}" | cut -d' ' -f1 | median)
+base_kb=$(printf '%s\n' "${base_runs[@]}" | cut -d' ' -f2 | median)
 
 awk -v cm="$calc_ms" -v ck="$calc_kb" -v bm="$base_ms" -v bk="$base_kb" -v runs="$runs" -v qpa="$QT_QPA_PLATFORM" 'BEGIN {
   tr = cm / bm; mr = ck / bk

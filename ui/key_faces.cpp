@@ -41,7 +41,7 @@ QColor Mix(const QColor& a, const QColor& b, double t) {
                           a.blueF() * (1 - t) + b.blueF() * t);
 }
 
-enum class Look { kNormal, kPressed, kDisabled };
+using Look = FaceLook;
 
 QFont LabelFont(double pixels, bool bold) {
   QFont f = SansFont();
@@ -237,11 +237,16 @@ QPixmap PaintFace(const KeyDef& key, Look lookKind, qreal dpr) {
 
 }  // namespace
 
+QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr) {
+  if (look == FaceLook::kDisabled && key.disabledFace == 0) return QPixmap();
+  return PaintFace(key, look, dpr);
+}
+
 FaceSet PaintKeyFaces(const KeyDef& key, qreal dpr) {
   FaceSet set;
-  set.normal = PaintFace(key, Look::kNormal, dpr);
-  set.pressed = PaintFace(key, Look::kPressed, dpr);
-  if (key.disabledFace != 0) set.disabled = PaintFace(key, Look::kDisabled, dpr);
+  set.normal = PaintKeyFace(key, Look::kNormal, dpr);
+  set.pressed = PaintKeyFace(key, Look::kPressed, dpr);
+  set.disabled = PaintKeyFace(key, Look::kDisabled, dpr);
   return set;
 }
 

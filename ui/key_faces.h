@@ -19,7 +19,13 @@ struct FaceSet {
   QPixmap disabled;  // null when the key has no disabled face
 };
 
-// Paints the three faces of `key` at `dpr` device pixels per pixel.
+enum class FaceLook : uint8_t { kNormal, kPressed, kDisabled };
+
+// Paints one face of `key` at `dpr` device pixels per pixel; a null pixmap
+// for the disabled look of a key that has none.
+QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr);
+
+// Paints the three faces of `key`.
 FaceSet PaintKeyFaces(const KeyDef& key, qreal dpr);
 
 // The program's icon: a small calculator.

@@ -25,19 +25,37 @@ void KeyFaceWidget::SetFace(Face face) {
 
 void KeyFaceWidget::paintEvent(QPaintEvent*) {
   EnsureFacesFor(keypad_, devicePixelRatioF());
-  const FaceSet& set = keypad_.faces[row_];
-  const QPixmap* pix = face_ == Face::kPressed ? &set.pressed : face_ == Face::kDisabled ? &set.disabled : &set.normal;
+  const QPixmap& pix = FacePixmap(keypad_, row_, face_);
   QPainter p(this);
-  if (pix->isNull()) {
+  if (pix.isNull()) {
     p.fillRect(rect(), kWindowColour);
     return;
   }
-  p.drawPixmap(0, 0, *pix);
+  p.drawPixmap(0, 0, pix);
+}
+
+const QPixmap& FacePixmap(Keypad& keypad, int row, Face face) {
+  static const QPixmap kNone;
+  if (row < 0 || row >= kKeyCount || face == Face::kHidden) return kNone;
+  FaceSet& set = keypad.faces[row];
+  const qreal dpr = keypad.facesDpr > 0 ? keypad.facesDpr : 1.0;
+  const KeyDef& key = kKeypad[row];
+  switch (face) {
+    case Face::kPressed:
+      if (set.pressed.isNull()) set.pressed = PaintKeyFace(key, FaceLook::kPressed, dpr);
+      return set.pressed;
+    case Face::kDisabled:
+      if (set.disabled.isNull()) set.disabled = PaintKeyFace(key, FaceLook::kDisabled, dpr);
+      return set.disabled;
+    default:
+      if (set.normal.isNull()) set.normal = PaintKeyFace(key, FaceLook::kNormal, dpr);
+      return set.normal;
+  }
 }
 
 void EnsureFacesFor(Keypad& keypad, qreal dpr) {
   if (dpr <= 0 || dpr == keypad.facesDpr) return;
-  for (int row = 0; row < kKeyCount; ++row) keypad.faces[row] = PaintKeyFaces(kKeypad[row], dpr);
+  keypad.faces = {};
   keypad.facesDpr = dpr;
   for (KeyFaceWidget* w : keypad.keys) {
     if (w != nullptr && w->isVisible()) w->update();
@@ -45,7 +63,7 @@ void EnsureFacesFor(Keypad& keypad, qreal dpr) {
 }
 
 void BuildKeypad(Keypad& keypad, QWidget* parent) {
-  EnsureFacesFor(keypad, parent->devicePixelRatioF());
+  keypad.facesDpr = parent->devicePixelRatioF();
   for (int row = 0; row < kKeyCount; ++row) keypad.keys[row] = new KeyFaceWidget(keypad, row, parent);
 }
 

@@ -31,18 +31,22 @@ class KeyFaceWidget : public QWidget {
 
 struct Keypad {
   std::array<KeyFaceWidget*, kKeyCount> keys{};
-  std::array<FaceSet, kKeyCount> faces;
-  qreal facesDpr = 0;  // the ratio the faces were painted at
+  std::array<FaceSet, kKeyCount> faces;  // painted when first shown
+  qreal facesDpr = 0;  // the ratio the faces are painted at
   KeyPressState press;
 };
 
-// Creates the 64 face widgets on `parent` (all hidden) and paints the faces.
+// The pixmap of one face of `row`, painted on first use; null when the key
+// has no such face.
+const QPixmap& FacePixmap(Keypad& keypad, int row, Face face);
+
+// Creates the 64 face widgets on `parent`, all hidden.
 void BuildKeypad(Keypad& keypad, QWidget* parent);
 
 // Shows every key's face for the modes (and the held key pushed in).
 void ApplyKeyFaces(Keypad& keypad, const FaceModes& modes);
 
-// Repaints the faces when the screen's pixel ratio is not the painted one.
+// Drops the painted faces when the screen's pixel ratio is not the painted one.
 void EnsureFacesFor(Keypad& keypad, qreal dpr);
 
 // Mouse handlers; each shows the faces it changes. Up returns the command

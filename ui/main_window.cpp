@@ -239,14 +239,18 @@ void MainWindow::BuildRadios() {
 void MainWindow::ApplyLanguageMenu() {
   const int column = MenuColumnOf(engine_.state.language);
   // An unknown language code keeps the menu there is (English at first).
-  if (column >= 0 || menuBar()->actions().isEmpty())
-    BuildMenuBar(menuBar(), column < 0 ? 0 : column, [this](CommandId id) { RunCommand(id); });
+  const int wanted = column >= 0 ? column : menuColumn_ >= 0 ? menuColumn_ : 0;
+  if (wanted != menuColumn_) {
+    BuildMenuBar(menuBar(), wanted, [this](CommandId id) { RunCommand(id); });
+    menuColumn_ = wanted;
+  }
   const CalcState& s = engine_.state;
   ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base)});
 }
 
 void MainWindow::ApplyFrame(const DisplayFrame& frame) {
   frame_ = frame;
+  if (values_[0] == nullptr) return;  // a refresh before the controls exist shows nothing
   const QFont font = CellFont(frame.fontPixels);
   for (int line = 0; line < 4; ++line) {
     values_[line]->SetBoxFont(font);

@@ -121,7 +121,7 @@ class MainWindow : public QMainWindow {
   GroupFrame* memGroup_ = nullptr;
   GroupFrame* displayGroup_ = nullptr;
   GroupFrame* rangeGroup_ = nullptr;
-  bool shownOnce_ = false;
+  int menuColumn_ = -2;  // the language column of the menu bar; -2 before the first
 };
 
 }  // namespace vxc::ui
