@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "accelerators.h"
 #include "display_box.h"
 #include "group_frame.h"
+#include "key_faces.h"
 #include "key_rules.h"
 #include "main_window.h"
 #include "menus.h"
@@ -607,6 +609,40 @@ TEST_F(WindowTest, LongTextsShrinkTheFontAndElideRatherThanCut) {
   box.SetText(QString(99, QChar('9')));
   EXPECT_FALSE(box.TextFits());
   EXPECT_EQ(box.text().size(), 99);  // kept whole; only the painting elides
+}
+
+TEST_F(WindowTest, InitializeSitsInTheBackgroundMenuOnly) {
+  MainWindow& w = Open();
+  QString offered;
+  auto readAndClose = [&offered] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* a : menu->actions()) offered += a->text();
+      menu->close();
+    }
+  };
+  QTimer::singleShot(0, readAndClose);
+  w.AreaContextMenu(QPoint(200, 60), w.calcArea()->mapToGlobal(QPoint(200, 60)));
+  EXPECT_EQ(offered, InitializeItemText(UserInJapan()));
+
+  offered.clear();
+  QTimer::singleShot(0, readAndClose);
+  const QPoint onSeven = CentreOf(RowOf(cmd::kDigit0 + 7));
+  w.AreaContextMenu(onSeven, w.calcArea()->mapToGlobal(onSeven));
+  QApplication::processEvents();
+  EXPECT_TRUE(offered.isEmpty());  // no menu over a key
+}
+
+TEST(KeyFaces, ArePaintedAtTheDevicePixelRatio) {
+  for (qreal dpr : {1.0, 1.5, 2.0}) {
+    const KeyDef& enter = kKeypad[RowOf(cmd::kEnter)];
+    const QPixmap face = PaintKeyFace(enter, FaceLook::kPressed, dpr);
+    EXPECT_EQ(face.size(), QSize(qRound(149 * dpr), qRound(27 * dpr)));
+    EXPECT_EQ(face.devicePixelRatio(), dpr);
+  }
+  // CLX and the up/down keys have no disabled face.
+  EXPECT_TRUE(PaintKeyFace(kKeypad[RowOf(cmd::kClx)], FaceLook::kDisabled, 1).isNull());
+  EXPECT_TRUE(PaintKeyFace(kKeypad[58], FaceLook::kDisabled, 1).isNull());
+  EXPECT_FALSE(PaintKeyFace(kKeypad[RowOf(cmd::kSin)], FaceLook::kDisabled, 1).isNull());
 }
 
 TEST(AboutBox, NamesTheProductAndTheNumberLibraries) {
