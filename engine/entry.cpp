@@ -96,6 +96,9 @@ void EntryPoint(Engine& e, CommandId) {
 void EntryExponent(Engine& e, CommandId) {
   CalcState& s = e.state;
   if (!s.entryTyped) return;
+  // +/- on a finished X can leave its "e" form in the entry; a second
+  // exponent would be ignored by every reader, so EEX is refused there.
+  if (s.entryText.find('e') != std::string::npos) return;
   s.exponentEntry = true;
   s.exponentText = "0";
   RequestRefresh(e);

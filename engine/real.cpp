@@ -128,7 +128,7 @@ Real Real::FromString(std::string_view text, int radix) {
       while (j < n && IsBlank(text[j])) ++j;
     }
     while (j < n && IsDecimalDigit(text[j])) {
-      if (exponent < kExponentClamp) exponent = std::min(exponent * 10 + (text[j] - '0'), kExponentClamp);
+      exponent = exponent > kExponentClamp / 10 ? kExponentClamp : std::min(exponent * 10 + (text[j] - '0'), kExponentClamp);
       ++j;
     }
     if (expNegative) exponent = -exponent;

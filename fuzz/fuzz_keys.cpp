@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fprintf(stderr, "broken after key %zu (action %u): %s\n", i, data[i] % kActionCount, rule);
       abort();
     }
-    if (micros > 1000 && ActionMicros(before, data[i]) > 1000) {
+    if (micros > kKeyBudgetMicros && ActionMicros(before, data[i]) > kKeyBudgetMicros) {
       fprintf(stderr, "key %zu (action %u) took %.0f us\n", i, data[i] % kActionCount, micros);
       abort();
     }

@@ -77,6 +77,8 @@ TEST(Real, LongAndHugeTextsStaySafe) {
   // Absurd exponents stay finite and keep their sign.
   EXPECT_EQ(Real::FromString("1e999999999999999999999999").ToCanonicalText().substr(0, 3), "1e+");
   EXPECT_FALSE(Real::FromString("-1e99999999999999999999").IsZero());
+  EXPECT_EQ(Real::FromString("7e999990000055555599").ToCanonicalText(), "7e+999990000055555599");
+  EXPECT_EQ(Real::FromString("7e-9999900000555555999").ToCanonicalText(), "7e-999999999999999999");
 }
 
 TEST(Real, ReturnCodes) {
