@@ -45,6 +45,15 @@ void SelectAngle(Engine& engine, uint32_t angle);      // ANGLE group, no refres
 void SelectDisplayFormat(Engine& engine, uint32_t display);  // DISPLAY group, refresh(true)
 void SelectMemory(Engine& engine, uint32_t index);     // MEM group
 
+// The focus keys (arrows, Tab) choose modes as the radios do, and also while
+// an error shows, when the radios are disabled but the keys are not. A base
+// switch during an error converts the registers CLX brings back; the entry
+// line it leaves behind is already lost and is never made into X.
+void FocusSelectBase(Engine& engine, uint32_t base);
+void FocusSelectAngle(Engine& engine, uint32_t angle);
+void FocusSelectDisplayFormat(Engine& engine, uint32_t display);
+void FocusSelectMemory(Engine& engine, uint32_t index);
+
 // Menu "Error Alarm": toggles errorAlarm.
 void ToggleErrorAlarm(Engine& engine);
 

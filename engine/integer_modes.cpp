@@ -210,6 +210,20 @@ void SelectBase(Engine& e, uint32_t base) {
   RequestRefresh(e);
 }
 
+void FocusSelectBase(Engine& e, uint32_t base) {
+  CalcState& s = e.state;
+  const uint32_t b = base <= kBaseBin ? base : kBaseReal;
+  if (b != s.base) {
+    if (s.errorShown) {
+      // CLX empties the entry line anyway; only the registers are converted.
+      s.entryText.clear();
+      s.exponentText.clear();
+    }
+    SetBase(s, b);
+  }
+  RequestRefresh(e);
+}
+
 void SetRange(Engine& e, uint32_t range) {
   CalcState& s = e.state;
   if (range > kRangeB) return;

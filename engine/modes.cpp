@@ -19,4 +19,15 @@ void SelectMemory(Engine& e, uint32_t index) {
   e.state.memoryIndex = index;
 }
 
+void FocusSelectAngle(Engine& e, uint32_t angle) { e.state.angle = angle; }
+
+void FocusSelectDisplayFormat(Engine& e, uint32_t display) {
+  e.state.display = display;
+  RequestRefresh(e, true);
+}
+
+void FocusSelectMemory(Engine& e, uint32_t index) {
+  if (index < kMemoryCount) e.state.memoryIndex = index;
+}
+
 }  // namespace vxc
