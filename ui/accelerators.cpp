@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 namespace vxc::ui {
@@ -70,6 +71,18 @@ int NormalisedKey(int qtKey) {
   return qtKey;
 }
 
+bool IsNavigationKey(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return true;
+    default: return false;
+  }
+}
+
 }  // namespace
 
 const std::array<Accelerator, kAcceleratorCount> kAccelerators = MakeTable();
@@ -103,9 +116,16 @@ bool AcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
       QApplication::activePopupWidget() != nullptr) {
     return false;
   }
+  // A menu bar opened from the keyboard (Alt) steps through its menus with
+  // the arrows and opens one with Return: those keys are the menu bar's.
+  if (qobject_cast<QMenuBar*>(widget) != nullptr) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   const std::optional<CommandId> id = MatchAccelerator(key->key(), key->modifiers(), key->text());
-  if (!id) return false;
+  if (!id) {
+    // The arrows and Tab with other modifiers would run Qt's own focus chain
+    // or the radio buttons' arrow handling; only the focus commands move the focus.
+    return type == QEvent::KeyPress && IsNavigationKey(key->key());
+  }
   if (type == QEvent::ShortcutOverride) {
     key->accept();  // keep Qt's own shortcuts (menu mnemonics) off our keys
     return true;

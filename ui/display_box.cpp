@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "accessibility.h"
+
 namespace vxc::ui {
 
 DisplayBox::DisplayBox(BoxEdge edge, Qt::Alignment alignment, QWidget* parent)
@@ -26,6 +28,12 @@ void DisplayBox::SetBoxFont(const QFont& font) {
   if (font == this->font()) return;
   setFont(font);
   update();
+}
+
+void DisplayBox::SetSpokenText(const QString& spoken) {
+  if (spoken == spoken_) return;
+  spoken_ = spoken;
+  NotifyScreenReader(this, QAccessible::NameChanged);
 }
 
 QRect DisplayBox::TextArea() const {

@@ -23,6 +23,9 @@ class DisplayBox : public QFrame {
   void SetText(const QString& text);
   void SetTextColour(const QColor& colour);
   void SetBoxFont(const QFont& font);
+  // The name a screen reader reads ("X, 5.00"); tells it when it changes.
+  const QString& spokenText() const { return spoken_; }
+  void SetSpokenText(const QString& spoken);
   // Whether the whole text fits without eliding.
   bool TextFits() const;
 
@@ -35,6 +38,7 @@ class DisplayBox : public QFrame {
   BoxEdge edge_;
   Qt::Alignment alignment_;
   QString text_;
+  QString spoken_;
   QColor colour_ = Qt::black;
 };
 

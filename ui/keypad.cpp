@@ -1,5 +1,6 @@
 #include "keypad.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace vxc::ui {
@@ -15,12 +16,23 @@ KeyFaceWidget::KeyFaceWidget(Keypad& keypad, int row, QWidget* parent)
 
 void KeyFaceWidget::SetFace(Face face) {
   if (face == face_) return;
+  const bool wasDisabled = face_ == Face::kDisabled;
   face_ = face;
+  if (wasDisabled != (face == Face::kDisabled)) {
+    QAccessible::State changed;
+    changed.disabled = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+  }
   const KeyDef& key = kKeypad[row_];
   const bool visible = face == Face::kNormal || face == Face::kPressed ||
                        (face == Face::kDisabled && key.disabledFace != 0);
   setVisible(visible);
   if (visible) repaint();  // a held key is shown at once, as the button goes down
+}
+
+void KeyFaceWidget::Activate() {
+  if (keypad_.activate) keypad_.activate(row_);
 }
 
 void KeyFaceWidget::paintEvent(QPaintEvent*) {

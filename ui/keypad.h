@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "key_faces.h"
 #include "key_rules.h"
@@ -17,8 +18,11 @@ struct Keypad;
 class KeyFaceWidget : public QWidget {
  public:
   KeyFaceWidget(Keypad& keypad, int row, QWidget* parent);
+  int row() const { return row_; }
   Face face() const { return face_; }
   void SetFace(Face face);
+  // A press from outside the mouse (a screen reader): runs the key's command.
+  void Activate();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -34,6 +38,7 @@ struct Keypad {
   std::array<FaceSet, kKeyCount> faces;  // painted when first shown
   qreal facesDpr = 0;  // the ratio the faces are painted at
   KeyPressState press;
+  std::function<void(int row)> activate;  // runs a key's command
 };
 
 // The pixmap of one face of `row`, painted on first use; null when the key

@@ -14,6 +14,7 @@
 #include <QScreen>
 
 #include "accelerators.h"
+#include "accessibility.h"
 #include "display_box.h"
 #include "fonts.h"
 #include "group_frame.h"
@@ -83,6 +84,7 @@ bool UserInJapan() { return QLocale::system().territory() == QLocale::Japan; }
 MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
     : QMainWindow(parent), settingsPath_(std::move(settingsPath)) {
   InitNumbers();
+  InstallAccessibility();
   engine_.out.refresh = [this](bool formatEntry) { ApplyFrame(Refresh(engine_.state, formatEntry)); };
   engine_.out.beep = [] { QApplication::beep(); };
 
@@ -107,6 +109,7 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
 
   BuildDisplay();
   BuildKeypad(keypad_, area_);
+  keypad_.activate = [this](int row) { RunCommand(kKeypad[row].commandId); };
   BuildRadios();
   for (int row = 0; row < kKeyCount; ++row) {
     if (kKeypad[row].keyClass == KeyClass::kDigitArrow) keypad_.keys[row]->raise();  // over the DISPLAY group
@@ -150,6 +153,7 @@ void MainWindow::BuildDisplay() {
       label->setGeometry(10, y, 18, 28);
       label->SetBoxFont(labelFont);
       label->SetText(QString::fromLatin1(names[line]));
+      label->SetSpokenText(label->text());
       lineLabels_[line] = label;
     }
     values_[line] = new DisplayBox(BoxEdge::kClient, Qt::AlignRight, area_);
@@ -167,6 +171,7 @@ GroupFrame* MakeGroup(const char* title, QRect place, const QFont& font, QWidget
   auto* group = new GroupFrame(QString::fromLatin1(title), parent);
   group->setGeometry(place);
   group->setFont(font);
+  group->setAccessibleName(group->title());
   return group;
 }
 
@@ -215,6 +220,7 @@ void MainWindow::BuildRadios() {
       radio->setGeometry(kPlaces[i].x, kPlaces[i].y, kPlaces[i].w, 14);
       radio->setFont(font);
       radio->setStyle(radioStyle);
+      if (g == 2) radio->setAccessibleName(QStringLiteral("MEM ") + radio->text());  // not a bare digit
       buttonGroups_[g]->addButton(radio, i);
       radios_[i] = radio;
       const uint32_t code = uint32_t(i - groupStarts[g]);
@@ -249,18 +255,31 @@ void MainWindow::ApplyLanguageMenu() {
 }
 
 void MainWindow::ApplyFrame(const DisplayFrame& frame) {
+  const bool errorAppears = frame.xIsError && !frame_.xIsError;
   frame_ = frame;
   if (values_[0] == nullptr) return;  // a refresh before the controls exist shows nothing
   const QFont font = CellFont(frame.fontPixels);
+  static const char* const kLineNames[4] = {"T", "Z", "Y", "X"};
   for (int line = 0; line < 4; ++line) {
+    const QString main = QString::fromUtf8(frame.lines[line].main);
+    const QString exponent = QString::fromUtf8(frame.lines[line].exponent);
+    const QString name = QString::fromLatin1(kLineNames[line]);
     values_[line]->SetBoxFont(font);
     exponents_[line]->SetBoxFont(font);
-    values_[line]->SetText(QString::fromUtf8(frame.lines[line].main));
-    exponents_[line]->SetText(QString::fromUtf8(frame.lines[line].exponent));
+    values_[line]->SetText(main);
+    exponents_[line]->SetText(exponent);
+    values_[line]->SetSpokenText(SpokenLine(name, main, exponent, line == kLineX && frame.xIsError));
+    exponents_[line]->SetSpokenText(SpokenLine(name + QStringLiteral(" exponent"), exponent, {}, false));
   }
   values_[kLineX]->SetTextColour(frame.xIsError ? QColor(255, 0, 0) : QColor(Qt::black));
-  for (int i = 0; i < 3; ++i) digitBoxes_[i]->SetText(QString::fromUtf8(frame.digitCounts[i]));
+  static const char* const kDigitNames[3] = {"FIX digits", "SCI digits", "ENG digits"};
+  for (int i = 0; i < 3; ++i) {
+    const QString count = QString::fromUtf8(frame.digitCounts[i]);
+    digitBoxes_[i]->SetText(count);
+    digitBoxes_[i]->SetSpokenText(SpokenLine(QString::fromLatin1(kDigitNames[i]), count, {}, false));
+  }
   ShowModes();
+  if (errorAppears) NotifyScreenReader(values_[kLineX], QAccessible::Alert);
 }
 
 void MainWindow::ShowModes() {

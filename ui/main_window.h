@@ -9,6 +9,7 @@
 
 #include "display.h"
 #include "engine.h"
+#include "focus.h"
 #include "keypad.h"
 #include "settings.h"
 
@@ -21,8 +22,9 @@ class DisplayBox;
 class GroupFrame;
 class CalcArea;
 
-// The group that holds the keyboard focus for the arrow keys.
-enum class FocusGroup : uint8_t { kBase, kAngle, kMem, kDisplay, kRange };
+// Who chooses a mode: a radio click (refused while an error shows, when the
+// radios are disabled) or a focus key (taken during an error too).
+enum class ModeCaller : uint8_t { kRadio, kFocusKey };
 
 // Radio array order: REAL..BIN, DEG..GRAD, MEM 0..9, FIX..ENG, QW..B.
 inline constexpr int kRadioCount = 25;
@@ -49,12 +51,15 @@ class MainWindow : public QMainWindow {
   // Called first with every command; returning true stops it there.
   void SetCommandObserver(std::function<bool(CommandId)> observer) { observer_ = std::move(observer); }
 
-  // The radio side of choosing a mode, followed by the mode change.
-  void SelectBaseMode(uint32_t base);
-  void SelectAngleMode(uint32_t angle);
-  void SelectDisplayMode(uint32_t display);
-  void SelectRangeMode(uint32_t range);
-  void SelectMemoryRegister(uint32_t index);
+  // The radio side of choosing a mode (check and focus the radio, set the
+  // focus group), followed by the mode change.
+  void SelectBaseMode(uint32_t base, ModeCaller by = ModeCaller::kRadio);
+  void SelectAngleMode(uint32_t angle, ModeCaller by = ModeCaller::kRadio);
+  void SelectDisplayMode(uint32_t display, ModeCaller by = ModeCaller::kRadio);
+  void SelectRangeMode(uint32_t range);  // taken during an error by either caller
+  void SelectMemoryRegister(uint32_t index, ModeCaller by = ModeCaller::kRadio);
+  // Gives radio `index` the keyboard focus, leaving the checks as they are.
+  void FocusRadio(int index);
 
   // "Initialize": defaults, window at (0, 0), every control showing them, file written.
   void Initialize();

@@ -49,23 +49,28 @@ void MainWindow::RunCommand(CommandId id) {
   if (id >= cmd::kEnter && id <= cmd::kChangeSign && id != 1027) Dispatch(engine_, id);
 }
 
-void MainWindow::SelectBaseMode(uint32_t base) {
+void MainWindow::SelectBaseMode(uint32_t base, ModeCaller by) {
   focusGroup_ = FocusGroup::kBase;
   CheckRadio(kRadioBase + int(IsIntegerBase(base) ? base : kBaseReal), true);
-  SelectBase(engine_, base);  // converts the registers and refreshes
+  // Converts the registers and refreshes.
+  if (by == ModeCaller::kFocusKey) FocusSelectBase(engine_, base);
+  else SelectBase(engine_, base);
   ShowModes();
 }
 
-void MainWindow::SelectAngleMode(uint32_t angle) {
+void MainWindow::SelectAngleMode(uint32_t angle, ModeCaller by) {
   focusGroup_ = FocusGroup::kAngle;
   if (angle <= kAngleGrad) CheckRadio(kRadioAngle + int(angle), true);
-  SelectAngle(engine_, angle);
+  if (by == ModeCaller::kFocusKey) FocusSelectAngle(engine_, angle);
+  else SelectAngle(engine_, angle);
 }
 
-void MainWindow::SelectDisplayMode(uint32_t display) {
+void MainWindow::SelectDisplayMode(uint32_t display, ModeCaller by) {
   focusGroup_ = FocusGroup::kDisplay;
   if (display <= kDisplayEng) CheckRadio(kRadioDisplay + int(display), true);
-  SelectDisplayFormat(engine_, display);  // refreshes with the entry formatted
+  // Refreshes with the entry formatted.
+  if (by == ModeCaller::kFocusKey) FocusSelectDisplayFormat(engine_, display);
+  else SelectDisplayFormat(engine_, display);
   ShowModes();
 }
 
@@ -75,9 +80,18 @@ void MainWindow::SelectRangeMode(uint32_t range) {
   SetRange(engine_, range);
 }
 
-void MainWindow::SelectMemoryRegister(uint32_t index) {
+void MainWindow::SelectMemoryRegister(uint32_t index, ModeCaller by) {
   focusGroup_ = FocusGroup::kMem;
-  SelectMemory(engine_, index);
+  if (by == ModeCaller::kFocusKey) {
+    if (index < uint32_t(kMemoryCount)) CheckRadio(kRadioMem + int(index), true);
+    FocusSelectMemory(engine_, index);
+  } else {
+    SelectMemory(engine_, index);
+  }
+}
+
+void MainWindow::FocusRadio(int index) {
+  if (index >= 0 && index < kRadioCount) radios_[index]->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::Initialize() {
