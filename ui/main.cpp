@@ -9,6 +9,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setWindowIcon(vxc::ui::AppIcon());
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.ostrano.VXC32"));  // the installed launcher
   // The command line is ignored, apart from the start-up timing aid.
   bool exitWhenShown = false;
   for (int i = 1; i < argc; ++i) exitWhenShown = exitWhenShown || std::strcmp(argv[i], "--exit-when-shown") == 0;
