@@ -141,7 +141,11 @@ Real Real::FromString(std::string_view text, int radix) {
     digits += '1';
     --shift;
   }
-  long long total = std::clamp(exponent + shift, -kExponentClamp, kExponentClamp);
+  // Clamp the decimal exponent of the value itself, so that its printed
+  // form reads back to the same value.
+  const long long digitsAbovePoint = static_cast<long long>(digits.size()) - 1;
+  const long long k = std::clamp(exponent + shift + digitsAbovePoint, -kExponentClamp, kExponentClamp);
+  const long long total = k - digitsAbovePoint;
   std::string clean = (negative ? "-" : "") + digits + "e" + std::to_string(total);
   mpfr_set_str(result.v_, clean.c_str(), 10, MPFR_RNDN);
   return result;

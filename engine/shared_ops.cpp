@@ -68,7 +68,10 @@ std::string FetchOperand(const CalcState& s) {
 
 std::string FetchOperandPair(CalcState& s) {
   if (s.entryText.empty()) {
+    // An exponent typed after CLX emptied the mantissa belongs to nothing:
+    // the X operand is X itself, and LastX must not get a second "e".
     s.entryText = s.stackX;
+    s.exponentText.clear();
   } else {
     CommitEntry(s);
   }

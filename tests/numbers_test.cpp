@@ -79,6 +79,10 @@ TEST(Real, LongAndHugeTextsStaySafe) {
   EXPECT_FALSE(Real::FromString("-1e99999999999999999999").IsZero());
   EXPECT_EQ(Real::FromString("7e999990000055555599").ToCanonicalText(), "7e+999990000055555599");
   EXPECT_EQ(Real::FromString("7e-9999900000555555999").ToCanonicalText(), "7e-999999999999999999");
+  // At the clamp the printed form still reads back to the same value.
+  const std::string clamped = Real::FromString("19e999999999999999999").ToCanonicalText();
+  EXPECT_EQ(clamped, "1.9e+999999999999999999");
+  EXPECT_EQ(Real::FromString(clamped).ToCanonicalText(), clamped);
 }
 
 TEST(Real, ReturnCodes) {
