@@ -54,6 +54,14 @@ std::string RoundDigits(std::string_view text, int n) {
 }
 
 std::string ThirtyTwoDigitText(const std::string& canonical) {
+  // Zeros between the point and the first significant digit are no digits:
+  // counted as characters they would round e^-100 to 0. Such a value keeps
+  // the 31 significant decimals that a value from 0.1 up keeps.
+  const size_t sign = !canonical.empty() && canonical[0] == '-' ? 1 : 0;
+  if (canonical.compare(sign, 3, "0.0") == 0 && canonical.find('e') == std::string::npos) {
+    const size_t first = canonical.find_first_not_of('0', sign + 2);
+    if (first != std::string::npos) return RoundDigits(canonical, static_cast<int>(31 + first - sign - 2));
+  }
   size_t limit = 32;
   if (!canonical.empty() && canonical[0] == '-') ++limit;
   if (canonical.find('.') != std::string::npos) ++limit;

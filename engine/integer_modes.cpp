@@ -178,11 +178,7 @@ void SetBase(CalcState& s, uint32_t b) {
     for (std::string* text : texts) *text = SignedWordTextOf(*text, word);
   }
   s.stackX = s.entryText;
-  s.entryText.clear();
-  s.exponentText.clear();
-  s.entryTyped = false;
-  s.liftDisabled = false;
-  s.exponentEntry = false;
+  ClearEntry(s);
   s.xComplete = true;
   s.base = b;
 }

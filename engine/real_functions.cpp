@@ -85,17 +85,6 @@ void Inverse(Engine& e) {
   RequestRefresh(e);
 }
 
-// The 32-digit text of e^X. Zeros between the point and the first
-// significant digit are not digits: counted as characters, as
-// ThirtyTwoDigitText counts them, they would round e^-100 to 0.
-std::string ExpResultText(const std::string& canonical) {
-  const size_t first = canonical.rfind("0.", 0) == 0 ? canonical.find_first_not_of('0', 2) : 2;
-  if (first == 2 || first == std::string::npos || canonical.find('e') != std::string::npos) {
-    return ThirtyTwoDigitText(canonical);
-  }
-  return RoundDigits(canonical, static_cast<int>(31 + first - 2));
-}
-
 // e^X: stored as 32-digit text straight into X, bypassing StoreResult, so
 // LastX keeps its value. The range test runs on its own and may report a
 // second "Overflow !" after the library's own.
@@ -107,7 +96,7 @@ void Exponential(Engine& e) {
   const std::string canonical = x.ToCanonicalText();
   if (ResultOutOfRange(canonical)) ReportError(e, kMsgOverflow);
   if (!s.errorShown) {
-    s.stackX = ExpResultText(canonical);
+    s.stackX = ThirtyTwoDigitText(canonical);
     s.xComplete = true;
   }
   RequestRefresh(e);

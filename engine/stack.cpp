@@ -37,11 +37,8 @@ void StackEnter(Engine& e, CommandId) {
       s.stackY = composed;
     }
   }
-  s.entryText.clear();
-  s.exponentText.clear();
   s.stackX = s.stackY;
-  s.entryTyped = false;
-  s.exponentEntry = false;
+  ClearEntry(s);
   s.xComplete = true;
   s.liftDisabled = true;
   RequestRefresh(e);
@@ -49,14 +46,12 @@ void StackEnter(Engine& e, CommandId) {
 
 void StackClearX(Engine& e, CommandId) {
   CalcState& s = e.state;
-  s.entryText.clear();
-  s.exponentText.clear();
   if (s.errorShown) {
     s.errorShown = false;
-    s.entryTyped = false;
-    s.liftDisabled = false;
-    s.exponentEntry = false;
-    s.xComplete = false;
+    ClearEntry(s);
+  } else {
+    s.entryText.clear();  // the flags stay: an entry goes on, empty
+    s.exponentText.clear();
   }
   RequestRefresh(e);
 }
