@@ -4,6 +4,7 @@
 // directly; that gives the same texts as normalising by repeated division
 // by ten, at a fraction of the cost.
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "decimal_text.h"
@@ -109,15 +110,18 @@ std::string GroupThousands(std::string_view text) {
 LineText FormatReal(std::string_view text, uint32_t display, int digits) {
   if (text.empty()) return {};
   const bool negative = text[0] == '-';
-  const Real value = Real::FromString(text);
+  // Registers mostly hold canonical text already; only other texts need
+  // the round trip through a number.
+  const bool canonical = IsCanonicalDecimal(text);
   LineText line;
   if (display == kDisplaySci || display == kDisplayEng) {
-    const std::string canonical = value.ToCanonicalText();
-    auto [mantissa, exponent] = display == kDisplaySci ? SplitScientific(canonical) : SplitEngineering(canonical);
-    line.exponent = std::to_string(Real::FromString(std::string_view(exponent).substr(1)).ToInt());
+    const std::string normal = canonical ? std::string(text) : Real::FromString(text).ToCanonicalText();
+    auto [mantissa, exponent] = display == kDisplaySci ? SplitScientific(normal) : SplitEngineering(normal);
+    line.exponent = std::to_string(std::strtoll(exponent.c_str() + 1, nullptr, 10));
     line.main = RoundDigits(Padded(mantissa), digits);
   } else {
-    line.main = GroupThousands(RoundDigits(Padded(FixedText(value)), digits));
+    const std::string fixed = canonical ? std::string(text) : FixedText(Real::FromString(text));
+    line.main = GroupThousands(RoundDigits(Padded(fixed), digits));
   }
   // A value that rounds to zero keeps its sign, so a typed "-0" shows "-0.00".
   if (negative && !line.main.empty() && line.main[0] != '-') line.main.insert(line.main.begin(), '-');

@@ -1,4 +1,5 @@
 // The error state: raising a message, the result range test, the alarm.
+#include <algorithm>
 #include <string>
 
 #include "ops.h"
@@ -19,6 +20,13 @@ bool ResultOutOfRange(const std::string& text) {
     limit.Pow(Real(32));
     return limit;
   }();
+  if (IsCanonicalDecimal(text)) {
+    // Plain decimal digits decide it: a negative value never fails, and a
+    // value above 10^32 has 33 integer digits or more, 10^32 itself passing.
+    if (text[0] == '-') return false;
+    const size_t integerDigits = std::min(text.find('.'), text.size());
+    return integerDigits > 33 || (integerDigits == 33 && text != "100000000000000000000000000000000");
+  }
   // Signed comparison: a negative result never fails this step.
   if (Real::FromString(text).Compare(kLimit) > 0) return true;
   const size_t e = text.find_first_of("eE");

@@ -363,6 +363,34 @@ int Real::DivPow2(uint64_t n) {
   return kRealOk;
 }
 
+bool IsCanonicalDecimal(std::string_view text) {
+  size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+  const bool negative = i == 1;
+  const size_t intStart = i;
+  while (i < text.size() && IsDecimalDigit(text[i])) ++i;
+  const size_t intLength = i - intStart;
+  if (intLength == 0 || intLength > 100) return false;  // decimal exponent above 99
+  const bool zeroInteger = text[intStart] == '0';
+  if (zeroInteger && intLength > 1) return false;  // leading zero
+  if (i == text.size()) {
+    if (zeroInteger) return !negative;  // "0", never "-0"
+    const size_t lastNonZero = text.find_last_not_of('0');
+    return lastNonZero + 1 - intStart <= static_cast<size_t>(kCanonicalDigits);
+  }
+  if (text[i] != '.' || i + 1 == text.size() || text.back() == '0') return false;
+  const size_t fracStart = ++i;
+  while (i < text.size() && IsDecimalDigit(text[i])) ++i;
+  if (i != text.size()) return false;
+  // Significant digits: 76 at most; below 1, the exponent stays above -100.
+  size_t first = intStart;
+  if (zeroInteger) {
+    first = text.find_first_not_of('0', fracStart);
+    if (first - fracStart > 98) return false;
+    return text.size() - first <= static_cast<size_t>(kCanonicalDigits);
+  }
+  return text.size() - intStart - 1 <= static_cast<size_t>(kCanonicalDigits);
+}
+
 std::string TextInBaseToDecimal(std::string_view text, int radix) {
   return Real::FromString(text, radix).ToCanonicalText();
 }

@@ -107,6 +107,11 @@ class Real {
 // over- or underflows first. Called once at start-up.
 void InitRealRange();
 
+// Whether `text` is already what ToCanonicalText prints for its value in
+// positional form: reading and printing it again would change nothing.
+// Display and range test take this shortcut past the conversions.
+bool IsCanonicalDecimal(std::string_view text);
+
 // Text typed in `radix` (digits only for 16, 8, 2) printed as canonical
 // decimal text.
 std::string TextInBaseToDecimal(std::string_view text, int radix);
