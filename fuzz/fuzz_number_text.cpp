@@ -1,4 +1,5 @@
-// Parse, print, parse again: the second print equals the first.
+// Parse, print, parse again: the second print equals the first; and a
+// text is taken as canonical exactly when printing its value returns it.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -10,6 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string first = vxc::Real::FromString(text).ToCanonicalText();
   const std::string second = vxc::Real::FromString(first).ToCanonicalText();
   if (first != second) abort();
+  // The display's shortcut agrees with the conversion it skips.
+  if (vxc::IsCanonicalDecimal(text) != (first == text)) abort();
   for (int radix : {2, 8, 16}) {
     const std::string typed = vxc::TextInBaseToDecimal(text, radix);
     if (typed.find_first_not_of("-0123456789.e+") != std::string::npos) abort();
