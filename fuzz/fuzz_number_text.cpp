@@ -1,5 +1,6 @@
 // Parse, print, parse again: the second print equals the first; and a
-// text is taken as canonical exactly when printing its value returns it.
+// positional text is taken as canonical exactly when printing its value
+// returns it.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -12,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string second = vxc::Real::FromString(first).ToCanonicalText();
   if (first != second) abort();
   // The display's shortcut agrees with the conversion it skips.
-  if (vxc::IsCanonicalDecimal(text) != (first == text)) abort();
+  if (vxc::IsCanonicalDecimal(text) != (first == text && text.find('e') == std::string::npos)) abort();
   for (int radix : {2, 8, 16}) {
     const std::string typed = vxc::TextInBaseToDecimal(text, radix);
     if (typed.find_first_not_of("-0123456789.e+") != std::string::npos) abort();
