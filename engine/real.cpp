@@ -162,6 +162,11 @@ std::string Real::ToCanonicalText() const {
   std::string digits(buffer + (negative ? 1 : 0));
   digits.erase(digits.find_last_not_of('0') + 1);
   const long long k = static_cast<long long>(exp10) - 1;  // value = d.ddd x 10^k
+  // Beyond the exponents FromString reads, the print saturates, so that
+  // every print reads back to a value that prints the same.
+  if (k > kExponentClamp || k < -kExponentClamp) {
+    return std::string(negative ? "-" : "") + (k > 0 ? "1e+" : "1e-") + std::to_string(kExponentClamp);
+  }
 
   std::string out = negative ? "-" : "";
   if (k < -99 || k > 99) {

@@ -41,7 +41,9 @@ void ClearEntry(CalcState& s) {
 }
 
 std::string ComposeEntryText(const std::string& mantissa, const std::string& exponent) {
-  if (exponent.empty()) return mantissa;
+  // A mantissa that already holds an exponent (X's "e" form taken over by
+  // +/-) keeps it: every reader stops at a second "e" anyway.
+  if (exponent.empty() || mantissa.find('e') != std::string::npos) return mantissa;
   return mantissa + "e" + exponent;
 }
 

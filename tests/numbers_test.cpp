@@ -86,6 +86,10 @@ TEST(Real, LongAndHugeTextsStaySafe) {
   const std::string clamped = Real::FromString("19e999999999999999999").ToCanonicalText();
   EXPECT_EQ(clamped, "1.9e+999999999999999999");
   EXPECT_EQ(Real::FromString(clamped).ToCanonicalText(), clamped);
+  // A rounding carry past the largest readable exponent saturates the print.
+  const std::string carried = Real::FromString(std::string(97, '9') + "e999999999999999999").ToCanonicalText();
+  EXPECT_EQ(carried, "1e+999999999999999999");
+  EXPECT_EQ(Real::FromString(carried).ToCanonicalText(), carried);
 }
 
 // The shortcut past the conversions must agree with them exactly.
