@@ -17,6 +17,17 @@ struct FormatCase {
 
 constexpr uint32_t F = kDisplayFix, S = kDisplaySci, E = kDisplayEng;
 
+template <size_t N>
+void ExpectFormats(const FormatCase (&cases)[N]) {
+  for (const FormatCase& c : cases) {
+    std::string main = c.main ? c.main : "10";  // nullptr: 10^100 written out
+    for (int i = 0; !c.main && i < 33; ++i) main += ",000";
+    const LineText line = FormatReal(c.text, c.display, c.digits);
+    EXPECT_EQ(line.main, main) << c.text << " mode " << c.display << " digits " << c.digits;
+    EXPECT_EQ(line.exponent, c.exponent) << c.text << " mode " << c.display << " digits " << c.digits;
+  }
+}
+
 TEST(FormatReal, WorkedTable) {
   const FormatCase cases[] = {
       {"0", F, 2, "0.00", ""},        {"0", F, 0, "0", ""},          {"0", S, 2, "0.00", "0"},
@@ -35,11 +46,7 @@ TEST(FormatReal, WorkedTable) {
       {"0.6666666666666666666666666666666666666666666666666666666666666666666666666667", S, 2, "6.67", "-1"},
       {"0.6666666666666666666666666666666666666666666666666666666666666666666666666667", E, 2, "666.67", "-3"},
   };
-  for (const FormatCase& c : cases) {
-    const LineText line = FormatReal(c.text, c.display, c.digits);
-    EXPECT_EQ(line.main, c.main) << c.text << " mode " << c.display << " digits " << c.digits;
-    EXPECT_EQ(line.exponent, c.exponent) << c.text << " mode " << c.display << " digits " << c.digits;
-  }
+  ExpectFormats(cases);
 }
 
 TEST(FormatReal, EdgeCases) {
@@ -67,13 +74,7 @@ TEST(FormatReal, EdgeCases) {
       {"1e100", F, 0, nullptr, ""},  // "10" and 33 groups of ",000"
       {"-123456789", E, 3, "-123.457", "6"},
   };
-  for (const FormatCase& c : cases) {
-    std::string main = c.main ? c.main : "10";
-    for (int i = 0; !c.main && i < 33; ++i) main += ",000";
-    const LineText line = FormatReal(c.text, c.display, c.digits);
-    EXPECT_EQ(line.main, main) << c.text << " mode " << c.display << " digits " << c.digits;
-    EXPECT_EQ(line.exponent, c.exponent) << c.text << " mode " << c.display << " digits " << c.digits;
-  }
+  ExpectFormats(cases);
 }
 
 TEST(FormatReal, Splits) {

@@ -53,28 +53,23 @@ void DisplayBox::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QRect r = rect();
   const QColor shadow(128, 128, 128), dark(64, 64, 64), light(255, 255, 255), face(212, 208, 200);
-  if (edge_ == BoxEdge::kClient) {
-    // Outer edge: shadow above and left, highlight below and right; the
-    // inner edge darker, so the box looks pressed into the panel.
+  if (edge_ == BoxEdge::kClient || edge_ == BoxEdge::kSunken) {
+    // Outer edge: shadow above and left, highlight below and right.
     p.setPen(shadow);
     p.drawLine(r.topLeft(), r.topRight());
     p.drawLine(r.topLeft(), r.bottomLeft());
     p.setPen(light);
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.drawLine(r.topRight(), r.bottomRight());
+  }
+  if (edge_ == BoxEdge::kClient) {
+    // The inner edge darker, so the box looks pressed into the panel.
     p.setPen(dark);
     p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
     p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
     p.setPen(face);
     p.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
     p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
-  } else if (edge_ == BoxEdge::kSunken) {
-    p.setPen(shadow);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(light);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
   }
   if (text_.isEmpty()) return;
   const QRect area = TextArea();
