@@ -350,11 +350,6 @@ uint64_t Real::ToUInt() const {
   return static_cast<uint64_t>(mpfr_get_uj(magnitude.v_, MPFR_RNDZ));
 }
 
-int64_t Real::ToInt() const {
-  if (IsNaN()) return 0;
-  return static_cast<int64_t>(mpfr_get_sj(v_, MPFR_RNDZ));
-}
-
 int Real::MulPow2(uint64_t n) {
   static_assert(sizeof(unsigned long) == sizeof(uint64_t));
   if (IsNaN()) return kRealImproper;

@@ -82,7 +82,6 @@ class Real {
   bool IsNegative() const { return mpfr_sgn(v_) < 0; }
   bool IsInteger() const { return mpfr_integer_p(v_) != 0; }
   int Compare(const Real& x) const { return mpfr_cmp(v_, x.v_); }
-  int CompareAbs(const Real& x) const { return mpfr_cmpabs(v_, x.v_); }
 
   // this := this x 2^n and this / 2^n, exact and in constant time for any
   // n. MulPow2 returns 1 when the result is beyond the exponent range;
@@ -93,8 +92,6 @@ class Real {
 
   // Integer part of the magnitude; 2^64 or more (or NaN) gives 0.
   uint64_t ToUInt() const;
-  // Integer part as a signed 64-bit value, saturating.
-  int64_t ToInt() const;
 
   mpfr_ptr raw() { return v_; }
   mpfr_srcptr raw() const { return v_; }

@@ -136,7 +136,6 @@ TEST(Real, ConversionsToMachineIntegers) {
   EXPECT_EQ(Real::FromString("-5.5").ToUInt(), 5u);
   EXPECT_EQ(Real::FromString("18446744073709551615").ToUInt(), 18446744073709551615ull);
   EXPECT_EQ(Real::FromString("18446744073709551616").ToUInt(), 0u);
-  EXPECT_EQ(Real::FromString("-120").ToInt(), -120);
 }
 
 TEST(TextInBase, TypedDigitsBecomeDecimal) {
