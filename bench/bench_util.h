@@ -3,18 +3,11 @@
 
 #include <initializer_list>
 
-#include "display.h"
-#include "engine.h"
+#include "key_driver.h"
 
 namespace vxc::bench {
 
-struct Calculator {
-  Engine engine;
-  DisplayFrame frame;
-  Calculator() {
-    InitNumbers();
-    engine.out.refresh = [this](bool formatEntry) { frame = Refresh(engine.state, formatEntry); };
-  }
+struct Calculator : testing_keys::Driver {
   void Press(std::initializer_list<CommandId> ids) {
     for (CommandId id : ids) Dispatch(engine, id);
   }

@@ -201,31 +201,47 @@ int ResultCode(mpfr_srcptr r) {
   if (mpfr_inf_p(r)) return kRealCarry;
   return kRealOk;
 }
+
+using MpfrBinary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_srcptr, mpfr_rnd_t);
+using MpfrUnary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
+
+// y := y op x in place; a NaN operand is an improper argument.
+int Binary(MpfrBinary op, mpfr_ptr y, mpfr_srcptr x) {
+  if (mpfr_nan_p(y) || mpfr_nan_p(x)) return kRealImproper;
+  op(y, y, x, MPFR_RNDN);
+  return ResultCode(y);
+}
+
+// SIN, COS, TAN: an angle too large to reduce is an improper argument.
+int Trig(MpfrUnary f, mpfr_ptr x) {
+  if (!TrigArgumentOk(x)) {
+    mpfr_set_nan(x);
+    return kRealImproper;
+  }
+  f(x, x, MPFR_RNDN);
+  return ResultCode(x);
+}
+
+// ASIN, ACOS: defined on -1..1 only.
+int InverseTrig(MpfrUnary f, mpfr_ptr x) {
+  if (mpfr_nan_p(x) || mpfr_cmp_ui(x, 1) > 0 || mpfr_cmp_si(x, -1) < 0) {
+    mpfr_set_nan(x);
+    return kErrImproperArgument;
+  }
+  f(x, x, MPFR_RNDN);
+  return kErrOk;
+}
 }  // namespace
 
-int Real::Add(const Real& x) {
-  if (IsNaN() || x.IsNaN()) return kRealImproper;
-  mpfr_add(v_, v_, x.v_, MPFR_RNDN);
-  return ResultCode(v_);
-}
+int Real::Add(const Real& x) { return Binary(mpfr_add, v_, x.v_); }
 
-int Real::Sub(const Real& x) {
-  if (IsNaN() || x.IsNaN()) return kRealImproper;
-  mpfr_sub(v_, v_, x.v_, MPFR_RNDN);
-  return ResultCode(v_);
-}
+int Real::Sub(const Real& x) { return Binary(mpfr_sub, v_, x.v_); }
 
-int Real::Mul(const Real& x) {
-  if (IsNaN() || x.IsNaN()) return kRealImproper;
-  mpfr_mul(v_, v_, x.v_, MPFR_RNDN);
-  return ResultCode(v_);
-}
+int Real::Mul(const Real& x) { return Binary(mpfr_mul, v_, x.v_); }
 
 int Real::Div(const Real& x) {
   if (x.IsZero()) return kRealCarry;
-  if (IsNaN() || x.IsNaN()) return kRealImproper;
-  mpfr_div(v_, v_, x.v_, MPFR_RNDN);
-  return ResultCode(v_);
+  return Binary(mpfr_div, v_, x.v_);
 }
 
 int Real::Pow(const Real& x) {
@@ -279,32 +295,11 @@ int Real::Exp() {
 
 void Real::SetPi() { mpfr_const_pi(v_, MPFR_RNDN); }
 
-int Real::Sin() {
-  if (!TrigArgumentOk(v_)) {
-    mpfr_set_nan(v_);
-    return kRealImproper;
-  }
-  mpfr_sin(v_, v_, MPFR_RNDN);
-  return ResultCode(v_);
-}
+int Real::Sin() { return Trig(mpfr_sin, v_); }
 
-int Real::Cos() {
-  if (!TrigArgumentOk(v_)) {
-    mpfr_set_nan(v_);
-    return kRealImproper;
-  }
-  mpfr_cos(v_, v_, MPFR_RNDN);
-  return ResultCode(v_);
-}
+int Real::Cos() { return Trig(mpfr_cos, v_); }
 
-int Real::Tan() {
-  if (!TrigArgumentOk(v_)) {
-    mpfr_set_nan(v_);
-    return kRealImproper;
-  }
-  mpfr_tan(v_, v_, MPFR_RNDN);
-  return ResultCode(v_);
-}
+int Real::Tan() { return Trig(mpfr_tan, v_); }
 
 int Real::ATan() {
   if (IsNaN()) return kRealImproper;
@@ -312,23 +307,9 @@ int Real::ATan() {
   return ResultCode(v_);
 }
 
-int Real::ASin() {
-  if (IsNaN() || mpfr_cmp_ui(v_, 1) > 0 || mpfr_cmp_si(v_, -1) < 0) {
-    mpfr_set_nan(v_);
-    return kErrImproperArgument;
-  }
-  mpfr_asin(v_, v_, MPFR_RNDN);
-  return kErrOk;
-}
+int Real::ASin() { return InverseTrig(mpfr_asin, v_); }
 
-int Real::ACos() {
-  if (IsNaN() || mpfr_cmp_ui(v_, 1) > 0 || mpfr_cmp_si(v_, -1) < 0) {
-    mpfr_set_nan(v_);
-    return kErrImproperArgument;
-  }
-  mpfr_acos(v_, v_, MPFR_RNDN);
-  return kErrOk;
-}
+int Real::ACos() { return InverseTrig(mpfr_acos, v_); }
 
 int Real::Factorial() {
   if (IsNaN() || IsNegative() || !IsInteger()) {

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "display.h"
-#include "engine.h"
+#include "key_driver.h"
 
 namespace vxc {
 namespace {
@@ -77,13 +76,8 @@ std::optional<I128> Reference(CommandId id, uint32_t base, I128 y, I128 x, const
   }
 }
 
-struct Calculator {
-  Engine engine;
-  DisplayFrame frame;
-  Calculator() {
-    InitNumbers();
-    engine.out.refresh = [this](bool formatEntry) { frame = Refresh(engine.state, formatEntry); };
-  }
+// An engine wired like a front-end, with shortcuts for loading operands.
+struct Calculator : testing_keys::Driver {
   CalcState& s() { return engine.state; }
   const std::string& X() const { return frame.lines[kLineX].main; }
   // Y and X as finished values, as after "y ENTER x ENTER" and a drop.
