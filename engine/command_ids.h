@@ -78,6 +78,11 @@ inline constexpr CommandId kLangEnglish = 32786;
 inline constexpr CommandId kLangJapanese = 32788;
 inline constexpr CommandId kLangChinese = 32790;
 inline constexpr CommandId kLangEsperanto = 32792;
+inline constexpr CommandId kUndo = 32794;
+inline constexpr CommandId kRedo = 32795;
+inline constexpr CommandId kCopyFull = 32796;     // Edit > Copy Full Precision
+inline constexpr CommandId kKeyboardHelp = 32797; // Help > Keyboard Shortcuts
+inline constexpr CommandId kXPanel = 32798;       // Option > X Panel
 }  // namespace cmd
 
 // Modes a command acts in, as a bit per BASE code.
