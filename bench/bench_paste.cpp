@@ -28,7 +28,7 @@ void PasteMegabyte(benchmark::State& st, uint32_t base, std::string text) {
   vxc::SelectBase(c.engine, base);
   for (auto _ : st) {
     vxc::PasteEntry(c.engine, text);
-    benchmark::DoNotOptimize(c.frame);
+    benchmark::DoNotOptimize(c.Shown());
   }
   st.SetBytesProcessed(static_cast<int64_t>(st.iterations() * text.size()));
 }
@@ -61,7 +61,7 @@ void KeyAfterPaste(benchmark::State& st, uint32_t base, vxc::CommandId key) {
     vxc::PasteEntry(c.engine, text);
     st.ResumeTiming();
     vxc::Dispatch(c.engine, key);
-    benchmark::DoNotOptimize(c.frame);
+    benchmark::DoNotOptimize(c.Shown());
   }
 }
 BENCHMARK_CAPTURE(KeyAfterPaste, real_digit, vxc::kBaseReal, cmd::kDigit0 + 1)->Unit(benchmark::kMillisecond);
@@ -78,8 +78,9 @@ void FormattedRefreshAfterPaste(benchmark::State& st) {
   vxc::PasteEntry(c.engine, std::string(kMegabyte, '7'));
   for (auto _ : st) {
     vxc::SelectDisplayFormat(c.engine, vxc::kDisplaySci);
+    benchmark::DoNotOptimize(c.Shown());
     vxc::SelectDisplayFormat(c.engine, vxc::kDisplayFix);
-    benchmark::DoNotOptimize(c.frame);
+    benchmark::DoNotOptimize(c.Shown());
   }
   st.SetItemsProcessed(st.iterations() * 2);
 }

@@ -1,4 +1,4 @@
-// A calculator wired like a front-end: every refresh rebuilds the frame.
+// A calculator wired like the window: each key is composed once.
 #pragma once
 
 #include <initializer_list>
@@ -9,7 +9,10 @@ namespace vxc::bench {
 
 struct Calculator : testing_keys::Driver {
   void Press(std::initializer_list<CommandId> ids) {
-    for (CommandId id : ids) Dispatch(engine, id);
+    for (CommandId id : ids) {
+      Dispatch(engine, id);
+      RefreshIfStale(engine, frame);
+    }
   }
 };
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "calc_state.h"
+#include "engine.h"
 
 namespace vxc {
 
@@ -36,6 +37,11 @@ inline constexpr int kFontTiny = 10;
 // Rebuilds the whole display from the state. In the integer modes the
 // rounded texts of T, Z, Y and X are written back into the registers.
 DisplayFrame Refresh(CalcState& state, bool formatEntry);
+
+// The front-ends' one composition per shown state: composes `frame` when
+// the engine marked the display stale, and clears the mark. Returns whether
+// it composed.
+bool RefreshIfStale(Engine& engine, DisplayFrame& frame);
 
 // The texts of the three digit-count boxes.
 std::array<std::string, 3> ShowDigitCounts(const CalcState& state);

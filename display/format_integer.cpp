@@ -27,13 +27,7 @@ bool SignedInRange(mpz_class& value, const WordSize& word) {
 }
 
 LineText FormatInteger(std::string& text, uint32_t base, uint32_t range) {
-  // A text in exponent form is a tiny value left by SHR: it rounds to 0.
-  if (text.find_first_of("eE") != std::string::npos) {
-    text = "0";
-  } else {
-    text = RoundDigits(text, 0);
-    if (text == "-0") text = "0";  // -0.4 rounds to the integer 0
-  }
+  RoundToWholeNumber(text);
   mpz_class value = ParseBigInt(text);
   const WordSize word = WordSizeOf(range);
   if (base == kBaseDec) {

@@ -60,6 +60,12 @@ DisplayFrame Refresh(CalcState& state, bool formatEntry) {
   return frame;
 }
 
+bool RefreshIfStale(Engine& engine, DisplayFrame& frame) {
+  const DisplayMark mark = TakeDisplayMark(engine);
+  if (mark.stale) frame = Refresh(engine.state, mark.formatEntry);
+  return mark.stale;
+}
+
 std::string CopyText(const DisplayFrame& frame, const CalcState& state) {
   if (state.errorShown) return "";
   const LineText& x = frame.lines[kLineX];

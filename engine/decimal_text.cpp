@@ -53,6 +53,16 @@ std::string RoundDigits(std::string_view text, int n) {
   return work;
 }
 
+void RoundToWholeNumber(std::string& text) {
+  if (text.find_first_of(".eE") == std::string::npos && text != "-0") return;  // already whole
+  if (text.find_first_of("eE") != std::string::npos) {
+    text = "0";
+    return;
+  }
+  text = RoundDigits(text, 0);
+  if (text == "-0") text = "0";  // -0.4 rounds to the integer 0
+}
+
 std::string ThirtyTwoDigitText(const std::string& canonical) {
   // Zeros between the point and the first significant digit are no digits:
   // counted as characters they would round e^-100 to 0. Such a value keeps

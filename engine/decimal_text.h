@@ -12,6 +12,11 @@ namespace vxc {
 // stays whole; n = 0 keeps no point.
 std::string RoundDigits(std::string_view text, int n);
 
+// The integer modes read a register text as the integer it rounds to,
+// half away from zero; a text in "e" form is a tiny value left by SHR and
+// reads as 0. Rewrites `text` into that integer ("-0" becomes "0").
+void RoundToWholeNumber(std::string& text);
+
 // The 32-digit form of a canonical text (pi, e^X, ST-): at most 32 digits,
 // plus the sign and the point, rounded like the display.
 std::string ThirtyTwoDigitText(const std::string& canonical);

@@ -2,9 +2,11 @@
 //
 // Calls in:   Dispatch (every calculator command), the mode setters that the
 //             radio buttons use, PasteEntry, ResetCalculatorState.
-// Calls out:  EngineCallbacks::refresh (the display must be rebuilt; the flag
-//             asks for a typed entry to be shown formatted) and
-//             EngineCallbacks::beep (an error was raised with the alarm on).
+// Calls out:  Engine::displayMark (the display must be composed again before
+//             it is shown; its flag asks for a typed entry to be shown
+//             formatted) and EngineCallbacks::beep (an error was raised with
+//             the alarm on). A front-end composes once per shown state, however
+//             many commands changed it (see RefreshIfStale in display.h).
 //
 // The engine never builds user-visible text except the five error messages,
 // never throws, and needs no window system.
@@ -20,14 +22,30 @@
 namespace vxc {
 
 struct EngineCallbacks {
-  std::function<void(bool formatEntry)> refresh;
   std::function<void()> beep;
+};
+
+// Set by every call that changes what the display shows; cleared by the
+// front-end when it composes the display.
+struct DisplayMark {
+  bool stale = false;
+  bool formatEntry = false;  // the last request decides, as if each had composed
 };
 
 struct Engine {
   CalcState state;
   EngineCallbacks out;
+  DisplayMark displayMark;
 };
+
+// Marks the display stale. In the integer modes the stack registers are
+// rounded to the integers the display shows, so that the next command
+// reads what was shown. The front-ends call it for changes of their own
+// (the reset to defaults).
+void MarkDisplayStale(Engine& engine, bool formatEntry = false);
+
+// Returns the mark and clears it.
+DisplayMark TakeDisplayMark(Engine& engine);
 
 // One-time set-up of the number layer (widest MPFR exponent range).
 void InitNumbers();
@@ -42,7 +60,7 @@ bool Dispatch(Engine& engine, CommandId id);
 void SelectBase(Engine& engine, uint32_t base);        // BASE group
 void SetRange(Engine& engine, uint32_t range);         // RANGE group (enabled during an error)
 void SelectAngle(Engine& engine, uint32_t angle);      // ANGLE group, no refresh
-void SelectDisplayFormat(Engine& engine, uint32_t display);  // DISPLAY group, refresh(true)
+void SelectDisplayFormat(Engine& engine, uint32_t display);  // DISPLAY group, entry formatted
 void SelectMemory(Engine& engine, uint32_t index);     // MEM group
 
 // The focus keys (arrows, Tab) choose modes as the radios do, and also while

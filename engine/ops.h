@@ -8,7 +8,7 @@
 
 namespace vxc {
 
-// Asks the front-end to rebuild the display.
+// Marks the display stale (MarkDisplayStale), after a command.
 void RequestRefresh(Engine& engine, bool formatEntry = false);
 
 // Unless `force` is false and an entry is typed or the lift is disabled:

@@ -5,7 +5,9 @@
 // exponentEntry clear, xComplete set, even after an error, so the next
 // digit starts a new number.
 #include <string>
+#include <utility>
 
+#include "decimal_text.h"
 #include "integer.h"
 #include "ops.h"
 #include "real.h"
@@ -14,9 +16,18 @@ namespace vxc {
 
 void InitNumbers() { InitRealRange(); }
 
-void RequestRefresh(Engine& engine, bool formatEntry) {
-  if (engine.out.refresh) engine.out.refresh(formatEntry);
+void MarkDisplayStale(Engine& engine, bool formatEntry) {
+  engine.displayMark = DisplayMark{true, formatEntry};
+  CalcState& s = engine.state;
+  if (!IsIntegerBase(s.base)) return;
+  for (std::string* text : {&s.stackT, &s.stackZ, &s.stackY, &s.stackX}) {
+    if (!text->empty()) RoundToWholeNumber(*text);
+  }
 }
+
+DisplayMark TakeDisplayMark(Engine& engine) { return std::exchange(engine.displayMark, DisplayMark{}); }
+
+void RequestRefresh(Engine& engine, bool formatEntry) { MarkDisplayStale(engine, formatEntry); }
 
 bool LiftStack(CalcState& s, bool force) {
   if (!force && (s.entryTyped || s.liftDisabled)) return false;

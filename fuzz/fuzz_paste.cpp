@@ -15,10 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vxc::Engine engine;
     engine.state.base = base;
     vxc::DisplayFrame frame;
-    engine.out.refresh = [&](bool f) { frame = vxc::Refresh(engine.state, f); };
     vxc::PasteEntry(engine, text);
+    vxc::RefreshIfStale(engine, frame);
     vxc::Dispatch(engine, vxc::cmd::kEnter);
+    vxc::RefreshIfStale(engine, frame);
     vxc::Dispatch(engine, vxc::cmd::kAdd);
+    vxc::RefreshIfStale(engine, frame);
   }
   return 0;
 }

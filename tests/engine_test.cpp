@@ -38,23 +38,44 @@ TEST(CommandTable, EveryKeyIdIsACommandAndInterfaceIdsAreNot) {
 
 TEST(CommandTable, UnknownBaseActsAsReal) { EXPECT_EQ(ModeBitOf(7), kInReal); }
 
-struct Counting {
-  Engine engine;
-  int refreshes = 0;
-  Counting() {
-    engine.out.refresh = [this](bool) { ++refreshes; };
-  }
-};
+TEST(Dispatch, RefusedKeysLeaveTheDisplayAlone) {
+  Engine e;
+  e.state.base = kBaseOct;
+  EXPECT_TRUE(Dispatch(e, cmd::kDigit0 + 8));
+  EXPECT_FALSE(e.displayMark.stale);
+  EXPECT_TRUE(e.state.entryText.empty());
+  EXPECT_FALSE(Dispatch(e, 1027));
+  EXPECT_FALSE(Dispatch(e, cmd::kAbout));
+  EXPECT_FALSE(e.displayMark.stale);
+}
 
-TEST(Dispatch, RefusedKeysDoNotRefresh) {
-  Counting c;
-  c.engine.state.base = kBaseOct;
-  EXPECT_TRUE(Dispatch(c.engine, cmd::kDigit0 + 8));
-  EXPECT_EQ(c.refreshes, 0);
-  EXPECT_TRUE(c.engine.state.entryText.empty());
-  EXPECT_FALSE(Dispatch(c.engine, 1027));
-  EXPECT_FALSE(Dispatch(c.engine, cmd::kAbout));
-  EXPECT_EQ(c.refreshes, 0);
+// Several keys between two compositions: the mark gathers them, the last
+// request deciding whether the typed entry shows formatted.
+TEST(Dispatch, MarkGathersKeysUntilTaken) {
+  Engine e;
+  Dispatch(e, cmd::kDigit0 + 1);
+  SelectDisplayFormat(e, kDisplaySci);
+  EXPECT_TRUE(e.displayMark.stale && e.displayMark.formatEntry);
+  Dispatch(e, cmd::kDigit0 + 2);
+  const DisplayMark mark = TakeDisplayMark(e);
+  EXPECT_TRUE(mark.stale);
+  EXPECT_FALSE(mark.formatEntry);
+  EXPECT_FALSE(e.displayMark.stale);
+  SelectAngle(e, kAngleRad);  // nothing shown changes
+  EXPECT_FALSE(e.displayMark.stale);
+  SelectDisplayFormat(e, kDisplayFix);
+  EXPECT_TRUE(TakeDisplayMark(e).formatEntry);
+}
+
+// In the integer modes the next key reads the integer the display showed,
+// whether or not a composition came in between: 0.5 (1 SHR 1) shows 1, and
+// 1 x 3 is 3, not 1.5 rounded to 2.
+TEST(Dispatch, IntegerModesReadWhatIsShownWithoutComposing) {
+  Engine e;
+  SelectBase(e, kBaseDec);
+  for (CommandId id : {cmd::kDigit0 + 1, cmd::kEnter, cmd::kShr, cmd::kDigit0 + 3, cmd::kMul}) Dispatch(e, id);
+  EXPECT_EQ(e.state.stackX, "3");
+  EXPECT_EQ(e.state.lastX, "3");
 }
 
 TEST(Dispatch, ResetKeepsTheLanguageOnly) {

@@ -79,7 +79,7 @@ std::optional<I128> Reference(CommandId id, uint32_t base, I128 y, I128 x, const
 // An engine wired like a front-end, with shortcuts for loading operands.
 struct Calculator : testing_keys::Driver {
   CalcState& s() { return engine.state; }
-  const std::string& X() const { return frame.lines[kLineX].main; }
+  const std::string& X() { return Shown().lines[kLineX].main; }
   // Y and X as finished values, as after "y ENTER x ENTER" and a drop.
   void Load(const std::string& y, const std::string& x) {
     s().stackY = y;

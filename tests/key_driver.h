@@ -40,11 +40,23 @@ struct Driver {
 
   Driver() {
     InitNumbers();
-    engine.out.refresh = [this](bool formatEntry) { frame = Refresh(engine.state, formatEntry); };
   }
 
-  // Presses the action `code` selects (any value; it wraps).
+  // The display as a front-end shows it: composed when the engine marked it.
+  const DisplayFrame& Shown() {
+    RefreshIfStale(engine, frame);
+    return frame;
+  }
+
+  // Presses the action `code` selects (any value; it wraps), then composes
+  // the display, as the window does after each event.
   void Act(uint32_t code, std::string_view pasteBytes = {}) {
+    Perform(code, pasteBytes);
+    RefreshIfStale(engine, frame);
+  }
+
+ private:
+  void Perform(uint32_t code, std::string_view pasteBytes) {
     code %= kActionCount;
     if (code < kCommandIds.size()) {
       Dispatch(engine, kCommandIds[code]);
@@ -64,7 +76,7 @@ struct Driver {
     if (code == 0) return ToggleErrorAlarm(engine);
     if (code == 1) {
       ResetCalculatorState(engine.state);
-      frame = Refresh(engine.state, false);
+      MarkDisplayStale(engine);
       return;
     }
     code -= 2;

@@ -330,7 +330,6 @@ TEST_F(WindowTest, MouseAndKeyboardShowWhatTheEngineShows) {
   for (auto [base, typed] : {std::pair{kBaseReal, "7\r2-1.5*4\r3/9"}, {kBaseReal, "123\b\r6+\x01" "8"},
                              {kBaseHex, "BF\r3+C"}}) {
     Engine e;  // a bare engine, sent the same commands
-    e.out.refresh = [](bool) {};
     if (base != kBaseReal) SelectBase(e, base);
     for (const char* c = typed; *c; ++c) Dispatch(e, CommandOf(*c));
     const DisplayFrame f = Refresh(e.state, false);

@@ -85,7 +85,6 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
     : QMainWindow(parent), settingsPath_(std::move(settingsPath)) {
   InitNumbers();
   InstallAccessibility();
-  engine_.out.refresh = [this](bool formatEntry) { ApplyFrame(Refresh(engine_.state, formatEntry)); };
   engine_.out.beep = [] { QApplication::beep(); };
 
   ResetCalculator(engine_, nullptr, nullptr);  // the defaults; the window does not exist yet
@@ -115,6 +114,7 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
     if (kKeypad[row].keyClass == KeyClass::kDigitArrow) keypad_.keys[row]->raise();  // over the DISPLAY group
   }
   SyncWindowToState();
+  ShowIfStale();
 
   // The keyboard table sees every key press before any widget does.
   qApp->installEventFilter(new AcceleratorFilter(this, [this](CommandId id) { RunCommand(id); }));
@@ -254,6 +254,11 @@ void MainWindow::ApplyLanguageMenu() {
   ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base)});
 }
 
+void MainWindow::ShowIfStale() {
+  const DisplayMark mark = TakeDisplayMark(engine_);
+  if (mark.stale) ApplyFrame(Refresh(engine_.state, mark.formatEntry));
+}
+
 void MainWindow::ApplyFrame(const DisplayFrame& frame) {
   const bool errorAppears = frame.xIsError && !frame_.xIsError;
   frame_ = frame;
@@ -323,7 +328,7 @@ void MainWindow::SyncWindowToState() {
   focusGroup_ = FocusGroup::kBase;
   keypad_.press = KeyPressState{};
   ApplyLanguageMenu();
-  ApplyFrame(Refresh(s, false));
+  MarkDisplayStale(engine_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

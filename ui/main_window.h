@@ -46,7 +46,8 @@ class MainWindow : public QMainWindow {
   explicit MainWindow(std::string settingsPath, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  // Every command: menus, accelerators and keypad clicks end here.
+  // Every command: menus, accelerators and keypad clicks end here. The
+  // display is composed once, at the end.
   void RunCommand(CommandId id);
   // Called first with every command; returning true stops it there.
   void SetCommandObserver(std::function<bool(CommandId)> observer) { observer_ = std::move(observer); }
@@ -97,11 +98,14 @@ class MainWindow : public QMainWindow {
   void BuildDisplay();
   void BuildRadios();
   void ApplyLanguageMenu();
+  // The one composition of an event: the display when the engine marked it.
+  void ShowIfStale();
   void ApplyFrame(const DisplayFrame& frame);
   // Radios, groups, digit boxes, arrows and key faces as the modes want them.
   void ShowModes();
   // Every control from the state, as after building the window.
   void SyncWindowToState();
+  void RunCommandNow(CommandId id);
   void CheckRadio(int index, bool focus);
   void PlaceWindow();
 

@@ -17,6 +17,11 @@ constexpr const char* kWebSiteUrl = "https://ostrano.example.org/vxc32/";
 }  // namespace
 
 void MainWindow::RunCommand(CommandId id) {
+  RunCommandNow(id);
+  ShowIfStale();
+}
+
+void MainWindow::RunCommandNow(CommandId id) {
   if (observer_ && observer_(id)) return;
   CalcState& s = engine_.state;
   switch (id) {
@@ -56,6 +61,7 @@ void MainWindow::SelectBaseMode(uint32_t base, ModeCaller by) {
   if (by == ModeCaller::kFocusKey) FocusSelectBase(engine_, base);
   else SelectBase(engine_, base);
   ShowModes();
+  ShowIfStale();
 }
 
 void MainWindow::SelectAngleMode(uint32_t angle, ModeCaller by) {
@@ -63,6 +69,7 @@ void MainWindow::SelectAngleMode(uint32_t angle, ModeCaller by) {
   if (angle <= kAngleGrad) CheckRadio(kRadioAngle + int(angle), true);
   if (by == ModeCaller::kFocusKey) FocusSelectAngle(engine_, angle);
   else SelectAngle(engine_, angle);
+  ShowIfStale();
 }
 
 void MainWindow::SelectDisplayMode(uint32_t display, ModeCaller by) {
@@ -72,12 +79,14 @@ void MainWindow::SelectDisplayMode(uint32_t display, ModeCaller by) {
   if (by == ModeCaller::kFocusKey) FocusSelectDisplayFormat(engine_, display);
   else SelectDisplayFormat(engine_, display);
   ShowModes();
+  ShowIfStale();
 }
 
 void MainWindow::SelectRangeMode(uint32_t range) {
   focusGroup_ = FocusGroup::kRange;
   if (range <= kRangeB) CheckRadio(kRadioRange + int(range), true);
   SetRange(engine_, range);
+  ShowIfStale();
 }
 
 void MainWindow::SelectMemoryRegister(uint32_t index, ModeCaller by) {
@@ -88,6 +97,7 @@ void MainWindow::SelectMemoryRegister(uint32_t index, ModeCaller by) {
   } else {
     SelectMemory(engine_, index);
   }
+  ShowIfStale();
 }
 
 void MainWindow::FocusRadio(int index) {
@@ -97,9 +107,10 @@ void MainWindow::FocusRadio(int index) {
 void MainWindow::Initialize() {
   ResetWindowHooks hooks;
   hooks.moveToOrigin = [this] { move(0, 0); };
-  hooks.refresh = [this] { ApplyFrame(Refresh(engine_.state, false)); };
+  hooks.refresh = [this] { MarkDisplayStale(engine_); };
   ResetCalculator(engine_, &position_, &hooks);
   SyncWindowToState();  // radios, faces and menu marks show the reset state too
+  ShowIfStale();
   SaveSettings(settingsPath_, engine_.state, position_);
 }
 

@@ -33,7 +33,6 @@ struct Session {
   std::string settingsPath;  // empty: no settings file
 
   Session() {
-    engine.out.refresh = [this](bool formatEntry) { frame = vxc::Refresh(engine.state, formatEntry); };
     engine.out.beep = [this] { ++beeps; };
   }
 
@@ -44,12 +43,13 @@ struct Session {
   // "&Initialize": the reset with a window, then the settings saved at once.
   void Initialize() {
     vxc::ResetWindowHooks window;
-    window.refresh = [this] { frame = vxc::Refresh(engine.state, false); };
+    window.refresh = [this] { vxc::MarkDisplayStale(engine); };
     vxc::ResetCalculator(engine, &position, &window);
     Save();
   }
 
   void Copy() {
+    vxc::RefreshIfStale(engine, frame);  // the X line as it shows now
     std::cout << "copy=" << vxc::CopyText(frame, engine.state) << '\n';
   }
 
@@ -144,7 +144,9 @@ struct Session {
     }
   }
 
-  void Print() const {
+  // Composes the display once for all the keys since the last print.
+  void Print() {
+    vxc::RefreshIfStale(engine, frame);
     if (dump) {
       PrintDump();
     } else {
