@@ -19,7 +19,11 @@ bool (*g_saveStepHook)(SaveStep step) = nullptr;
 namespace {
 
 bool StepAllowed(detail::SaveStep step) {
-  return detail::g_saveStepHook == nullptr || detail::g_saveStepHook(step);
+  if (detail::g_saveStepHook == nullptr || detail::g_saveStepHook(step)) return true;
+#ifndef _WIN32
+  errno = EIO;  // what a failing disk would say
+#endif
+  return false;
 }
 
 }  // namespace
@@ -149,13 +153,15 @@ bool WriteFileAtomic(const std::string& path, std::string_view data) {
 
   std::string tmp = target + ".XXXXXX";
   int fd = mkostemp(tmp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return false;  // errno from mkostemp
   fchmod(fd, mode);  // keep the old file's permissions; a failure here is harmless
   bool ok = StepAllowed(detail::SaveStep::kWrite) && WriteAll(fd, data) && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
   ok = ok && StepAllowed(detail::SaveStep::kRename) && rename(tmp.c_str(), target.c_str()) == 0;
   if (!ok) {
+    const int why = errno;
     unlink(tmp.c_str());
+    errno = why;
     return false;
   }
   // Make the rename itself durable.

@@ -22,7 +22,7 @@ void CreateFolder(const std::string& path);
 // Writes `data` to `path` so that the file is either the old one or the new
 // one, never a torn mix: temp file in the same folder, flush to disk, rename
 // over the target. On any failure the temp file is removed, the old file is
-// left as it was, and the result is false.
+// left as it was, and the result is false (on POSIX with errno telling why).
 bool WriteFileAtomic(const std::string& path, std::string_view data);
 
 namespace detail {

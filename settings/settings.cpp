@@ -1,6 +1,8 @@
 #include "settings.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "ini_store.h"
@@ -120,11 +122,14 @@ void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos, ui
     s.intMemory[n] = IniGet(ini, "Memory", "IM" + std::to_string(n), "0");
 }
 
-void SaveSettings(const std::string& path, const CalcState& s, const WindowPosition& pos) {
+bool SaveSettings(const std::string& path, const CalcState& s, const WindowPosition& pos, std::string* reason) {
   CreateFoldersAbove(path);
   IniStore ini;
   // A file that exists but cannot be read would be lost if replaced.
-  if (IniLoadFile(ini, path) == FileReadResult::kUnreadable) return;
+  if (IniLoadFile(ini, path) == FileReadResult::kUnreadable) {
+    if (reason != nullptr) *reason = path + " exists but cannot be read; it is left as it is";
+    return false;
+  }
 
   IniSet(ini, "Pos", "Top", std::to_string(pos.top));
   IniSet(ini, "Pos", "Left", std::to_string(pos.left));
@@ -143,8 +148,16 @@ void SaveSettings(const std::string& path, const CalcState& s, const WindowPosit
   for (int n = 0; n < kMemoryCount; ++n) IniSet(ini, "Memory", "IM" + std::to_string(n), s.intMemory[n]);
 
   std::string text = IniText(ini);
-  if (text == ini.source) return;  // nothing to change on disk
-  WriteFileAtomic(path, text);  // a failure leaves the old file; nothing to report
+  if (text == ini.source) return true;  // nothing to change on disk
+  if (WriteFileAtomic(path, text)) return true;
+  if (reason != nullptr) {
+#ifdef _WIN32
+    *reason = "cannot write " + path;
+#else
+    *reason = "cannot write " + path + ": " + std::strerror(errno);
+#endif
+  }
+  return false;  // the old file is left as it was
 }
 
 void ResetCalculator(Engine& e, WindowPosition* pos, const ResetWindowHooks* window) {

@@ -29,9 +29,11 @@ void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos, ui
 
 // Writes every entry into the existing file (keeping everything else in it)
 // or a new one, creating the two folders above the file when missing. One
-// atomic write; failures are ignored, and an existing file that cannot be
-// read is left alone rather than replaced.
-void SaveSettings(const std::string& path, const CalcState& s, const WindowPosition& pos);
+// atomic write: on a failure the old file stays as it was, and an existing
+// file that cannot be read is left alone rather than replaced. Returns false
+// when the file could not be written, with the reason in `reason` if given.
+bool SaveSettings(const std::string& path, const CalcState& s, const WindowPosition& pos,
+                  std::string* reason = nullptr);
 
 // What "Initialize" does to the window besides the state.
 struct ResetWindowHooks {

@@ -25,7 +25,10 @@ manpage=$share/man/man1/vxc32-keys.1
 icons=$share/icons/hicolor
 for f in "$desktop" "$metainfo" "$manpage" "$icons/scalable/apps/$app_id.svg"; do [ -f "$f" ] || fail "$f not installed"; done
 [ -x "$keys" ] || { fail "$keys not installed"; keys=false; }
-if [ "$window_built" = 1 ]; then [ -x "$bin/vxc32" ] || fail "$bin/vxc32 not installed"; fi
+if [ "$window_built" = 1 ]; then
+  [ -x "$bin/vxc32" ] || fail "$bin/vxc32 not installed"
+  [ -f "$share/man/man1/vxc32.1" ] || fail "the manual page of vxc32 is not installed"
+fi
 
 # --- programs: standard input and --dump
 [[ $(echo "7 ENTER 2 -" | "$keys") =~ X\ +5\.00 ]] || fail "vxc32-keys from standard input did not show X 5.00"

@@ -133,7 +133,7 @@ bool DieBeforeRename(detail::SaveStep step) {
 }
 
 // A failed write or rename, or a kill before the rename: the old file stays
-// whole, and a failed save leaves no temporary file.
+// whole, a failed save leaves no temporary file and says why.
 TEST_F(SettingsTest, FailedSavesLeaveTheOldFile) {
   const std::string old = "; keep\r\n[Pos]\r\nTop=7\r\n";
   for (auto hook : {FailWrite, FailRename, DieBeforeRename}) {
@@ -142,8 +142,9 @@ TEST_F(SettingsTest, FailedSavesLeaveTheOldFile) {
     ASSERT_GE(child, 0);
     if (child == 0) {
       detail::g_saveStepHook = hook;
-      SaveSettings(file_, Sample(), {});
-      _exit(0);
+      std::string reason;
+      const bool saved = SaveSettings(file_, Sample(), {}, &reason);
+      _exit(!saved && reason.find(file_) != std::string::npos ? 0 : 3);
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -151,10 +152,12 @@ TEST_F(SettingsTest, FailedSavesLeaveTheOldFile) {
     EXPECT_EQ(Slurp(file_), old);
     if (hook != DieBeforeRename) EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
   }
-  SaveSettings(file_, Sample(), {});  // the next save still works
+  EXPECT_TRUE(SaveSettings(file_, Sample(), {}));  // the next save still works
   EXPECT_NE(Slurp(file_).find("BASE=2"), std::string::npos);
   Spit(dir_ + "/plain", "x");  // a folder that cannot be made: a regular file is in the way
-  SaveSettings(dir_ + "/plain/Ostrano/VXC/VXC.INI", Sample(), {});
+  std::string reason;
+  EXPECT_FALSE(SaveSettings(dir_ + "/plain/Ostrano/VXC/VXC.INI", Sample(), {}, &reason));
+  EXPECT_NE(reason.find("Not a directory"), std::string::npos) << reason;
   EXPECT_EQ(Slurp(dir_ + "/plain"), "x");
 }
 

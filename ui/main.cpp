@@ -1,19 +1,95 @@
 // vxc32: the RPN calculator window.
+//
+// The command line is read before Qt starts, so that --help and --version
+// work without a display.
 #include <QApplication>
-#include <cstring>
+#include <iostream>
+#include <string>
+#include <string_view>
 
 #include "key_faces.h"
 #include "main_window.h"
 #include "shown_probe.h"
 
+namespace {
+
+// The command-line options, one row each; the usage text is made from them.
+enum class Option { kHelp, kVersion, kExitWhenShown, kQt, kQtWithValue };
+
+struct OptionDef {
+  std::string_view name;
+  Option option;
+  const char* help;  // nullptr: not listed
+};
+
+constexpr OptionDef kOptions[] = {
+    {"--help", Option::kHelp, "print this help and exit (also -h)"},
+    {"-h", Option::kHelp, nullptr},
+    {"--version", Option::kVersion, "print the version and exit"},
+    {"--exit-when-shown", Option::kExitWhenShown, nullptr},  // start-up timing (bench/startup.sh)
+    // Qt's own options, passed on to Qt (also spelt with two dashes).
+    {"-platform", Option::kQtWithValue, nullptr},
+    {"-platformtheme", Option::kQtWithValue, nullptr},
+    {"-plugin", Option::kQtWithValue, nullptr},
+    {"-qwindowgeometry", Option::kQtWithValue, nullptr},
+    {"-qwindowtitle", Option::kQtWithValue, nullptr},
+    {"-session", Option::kQtWithValue, nullptr},
+    {"-style", Option::kQtWithValue, nullptr},
+    {"-stylesheet", Option::kQtWithValue, nullptr},
+    {"-display", Option::kQtWithValue, nullptr},
+    {"-geometry", Option::kQtWithValue, nullptr},
+    {"-name", Option::kQtWithValue, nullptr},
+    {"-reverse", Option::kQt, nullptr},
+    {"-nograb", Option::kQt, nullptr},
+    {"-sync", Option::kQt, nullptr},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: vxc32 [OPTION]\n"
+         "The VXC32 RPN calculator window. Settings are kept in ~/.config/Ostrano/VXC/VXC.INI.\n\n";
+  for (const OptionDef& o : kOptions) {
+    if (o.help == nullptr) continue;
+    const std::string left = "  " + std::string(o.name);
+    out << left << std::string(left.size() < 20 ? 20 - left.size() : 1, ' ') << o.help << '\n';
+  }
+  out << "\nQt's options (-platform, -style, ...) are passed on to Qt. See vxc32(1).\n";
+}
+
+const OptionDef* FindOption(std::string_view arg) {
+  for (const OptionDef& o : kOptions) {
+    const bool qt = o.option == Option::kQt || o.option == Option::kQtWithValue;
+    if (arg == o.name || (qt && arg.size() > 1 && arg[0] == '-' && arg.substr(1) == o.name)) return &o;
+  }
+  return nullptr;
+}
+
+int BadCommandLine(const std::string& message) {
+  std::cerr << "vxc32: " << message << '\n';
+  PrintUsage(std::cerr);
+  return 2;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  bool exitWhenShown = false;
+  for (int i = 1; i < argc; ++i) {
+    const OptionDef* def = FindOption(argv[i]);
+    if (def == nullptr) return BadCommandLine("unknown option '" + std::string(argv[i]) + "'");
+    switch (def->option) {
+      case Option::kHelp: PrintUsage(std::cout); return 0;
+      case Option::kVersion: std::cout << "vxc32 " VXC_VERSION "\n"; return 0;
+      case Option::kExitWhenShown: exitWhenShown = true; break;
+      case Option::kQt: break;
+      case Option::kQtWithValue:
+        if (++i == argc) return BadCommandLine(std::string(def->name) + " needs a value");
+        break;
+    }
+  }
+
   QApplication app(argc, argv);
   QApplication::setWindowIcon(vxc::ui::AppIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("org.ostrano.VXC32"));  // the installed launcher
-  // The command line is ignored, apart from the start-up timing aid.
-  bool exitWhenShown = false;
-  for (int i = 1; i < argc; ++i) exitWhenShown = exitWhenShown || std::strcmp(argv[i], "--exit-when-shown") == 0;
-
   vxc::ui::MainWindow window(vxc::SettingsPath());
   if (exitWhenShown) vxc::ui::ExitWhenShown(window.calcArea());
   window.show();

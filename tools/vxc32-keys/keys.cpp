@@ -117,6 +117,25 @@ std::optional<std::string> DecodeEscapes(std::string_view text) {
   return out;
 }
 
+std::vector<std::string> KeyNames() {
+  std::vector<std::string> names = {"0..9", "A..F"};
+  for (const NamedCommand& named : kNamedCommands) names.emplace_back(named.name);
+  for (const char* name : {"ALARM", "INIT", "COPY"}) names.emplace_back(name);
+  for (const RadioGroup& group : kRadioGroups) {
+    std::string form = std::string(group.name) + "=";
+    const char* separator = "";
+    for (std::string_view word : group.words) {
+      if (word.empty()) continue;
+      form += separator;
+      form += word;
+      separator = "|";
+    }
+    names.push_back(form);
+  }
+  for (const char* form : {"MEM=0..9", "LANG=0|1|2|4", "PASTE=text", "#n"}) names.emplace_back(form);
+  return names;
+}
+
 std::optional<Key> ParseKey(std::string_view token) {
   if (token.empty()) return std::nullopt;
   const std::string upper = Upper(token);

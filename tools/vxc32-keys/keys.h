@@ -36,6 +36,10 @@ struct Key {
 // Parses one token; nullopt for an unknown key.
 std::optional<Key> ParseKey(std::string_view token);
 
+// Every key name, as `help` lists them: the named keys, then the forms of
+// the NAME=VALUE keys.
+std::vector<std::string> KeyNames();
+
 // Decodes the escapes \\ \s \t \n \r \xHH of a PASTE= text.
 std::optional<std::string> DecodeEscapes(std::string_view text);
 

@@ -1,16 +1,20 @@
 // vxc32-keys: the calculator engine driven from a terminal or a script.
 //
-//   vxc32-keys [--dump] [--settings FILE] [KEY ...]
+//   vxc32-keys [--dump] [--strict] [--settings FILE] [KEY ...]
 //
 // With KEY arguments the keys are pressed in order and the display (or the
 // whole state with --dump) is printed once. Without them, each line of
 // standard input holds keys; the display is printed after each line.
+// Exit status: 0, or 2 for a bad command line or an unknown key argument;
+// with --strict, 1 when the run ends with an error message shown or a
+// settings save failed.
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display.h"
@@ -30,6 +34,7 @@ struct Session {
   uint32_t startBase = 0;
   long beeps = 0;
   bool dump = false;
+  bool saveFailed = false;
   std::string settingsPath;  // empty: no settings file
 
   Session() {
@@ -37,7 +42,11 @@ struct Session {
   }
 
   void Save() {
-    if (!settingsPath.empty()) vxc::SaveSettings(settingsPath, engine.state, position);
+    if (settingsPath.empty()) return;
+    std::string reason;
+    if (vxc::SaveSettings(settingsPath, engine.state, position, &reason)) return;
+    std::cerr << "vxc32-keys: settings not saved: " << reason << '\n';
+    saveFailed = true;
   }
 
   // "&Initialize": the reset with a window, then the settings saved at once.
@@ -183,9 +192,62 @@ bool ParseAll(const std::vector<std::string>& tokens, std::vector<Key>& keys) {
   return ok;
 }
 
-int Usage() {
-  std::cerr << "usage: vxc32-keys [--dump] [--settings FILE] [KEY ...]\n";
+// The command-line options, one row each; the usage text is made from them.
+enum class Option { kHelp, kVersion, kDump, kStrict, kSettings };
+
+struct OptionDef {
+  std::string_view name;
+  Option option;
+  const char* argument;  // nullptr: takes none
+  const char* help;      // nullptr: an alias, not listed
+};
+
+constexpr OptionDef kOptions[] = {
+    {"--dump", Option::kDump, nullptr, "print the whole state, one name=value line each"},
+    {"--settings", Option::kSettings, "FILE", "read the settings from FILE at the start, save them at the end"},
+    {"--strict", Option::kStrict, nullptr, "exit status 1 when an error message shows at the end or a save fails"},
+    {"--help", Option::kHelp, nullptr, "print this help and exit (also -h)"},
+    {"-h", Option::kHelp, nullptr, nullptr},
+    {"--version", Option::kVersion, nullptr, "print the version and exit"},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: vxc32-keys [--dump] [--strict] [--settings FILE] [KEY ...]\n"
+         "Drives the VXC32 calculator from the command line or standard input.\n\n";
+  for (const OptionDef& o : kOptions) {
+    if (o.help == nullptr) continue;
+    std::string left = "  " + std::string(o.name) + (o.argument != nullptr ? std::string(" ") + o.argument : "");
+    out << left << std::string(left.size() < 20 ? 20 - left.size() : 1, ' ') << o.help << '\n';
+  }
+  out << "\nWithout KEY arguments each line of standard input holds keys. See vxc32-keys(1).\n";
+}
+
+const OptionDef* FindOption(std::string_view arg) {
+  for (const OptionDef& o : kOptions) {
+    if (o.name == arg) return &o;
+  }
+  return nullptr;
+}
+
+// Anything that starts with '-' but is not the subtract key is an option.
+bool LooksLikeOption(std::string_view arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+int BadCommandLine(const std::string& message) {
+  std::cerr << "vxc32-keys: " << message << '\n';
+  PrintUsage(std::cerr);
   return 2;
+}
+
+void PrintKeyNames() {
+  std::string line;
+  for (const std::string& name : vxc::keys::KeyNames()) {
+    if (!line.empty() && line.size() + 1 + name.size() > 78) {
+      std::cout << line << '\n';
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + name;
+  }
+  if (!line.empty()) std::cout << line << '\n';
 }
 
 }  // namespace
@@ -193,18 +255,32 @@ int Usage() {
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   Session session;
+  bool strict = false;
   std::vector<std::string> tokens;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--dump") {
-      session.dump = true;
-    } else if (arg == "--settings") {
-      if (++i == argc) return Usage();
-      session.settingsPath = argv[i];
-    } else {
+    if (!LooksLikeOption(arg)) {
       tokens.push_back(arg);
+      continue;
+    }
+    const OptionDef* def = FindOption(arg);
+    if (def == nullptr) return BadCommandLine("unknown option '" + arg + "'");
+    switch (def->option) {
+      case Option::kHelp: PrintUsage(std::cout); return 0;
+      case Option::kVersion: std::cout << "vxc32-keys " VXC_VERSION "\n"; return 0;
+      case Option::kDump: session.dump = true; break;
+      case Option::kStrict: strict = true; break;
+      case Option::kSettings:
+        if (++i == argc) return BadCommandLine("--settings needs a file name");
+        session.settingsPath = argv[i];
+        break;
     }
   }
+  // What the run ends with, as the exit status.
+  auto finish = [&session, strict] {
+    session.Save();
+    return strict && (session.engine.state.errorShown || session.saveFailed) ? 1 : 0;
+  };
 
   vxc::InitNumbers();
   if (!session.settingsPath.empty()) {
@@ -217,12 +293,12 @@ int main(int argc, char** argv) {
     if (!ParseAll(tokens, keys)) return 2;
     for (const Key& key : keys) session.Press(key);
     session.Print();
-    session.Save();
-    return 0;
+    return finish();
   }
 
   const bool interactive = isatty(STDIN_FILENO) != 0;
   if (interactive) {
+    std::cout << "Type keys separated by blanks, e.g. 7 ENTER 2 -; 'help' lists the key names; Ctrl-D ends.\n";
     session.Print();
     std::cout << "\n> " << std::flush;
   }
@@ -230,8 +306,12 @@ int main(int argc, char** argv) {
   while (std::getline(std::cin, line)) {
     const size_t first = line.find_first_not_of(" \t");
     const bool comment = first != std::string::npos && line[first] == '#';
+    const std::vector<std::string> words = SplitBlanks(line);
     std::vector<Key> keys;
-    if (!comment && ParseAll(SplitBlanks(line), keys)) {
+    if (interactive && words.size() == 1 && (words[0] == "help" || words[0] == "?")) {
+      PrintKeyNames();
+      std::cout << '\n';
+    } else if (!comment && ParseAll(words, keys)) {
       for (const Key& key : keys) session.Press(key);
       session.Print();
       std::cout << '\n';
@@ -239,6 +319,5 @@ int main(int argc, char** argv) {
     if (interactive) std::cout << "> ";
     std::cout << std::flush;
   }
-  session.Save();
-  return 0;
+  return finish();
 }
