@@ -3,6 +3,17 @@
 
 namespace vxc {
 
+namespace {
+
+// The DISPLAY group is hidden in the integer modes: there a new format is
+// only kept for REAL, and the integer entry is not formatted as a real.
+void SetDisplayFormat(Engine& e, uint32_t display) {
+  e.state.display = display;
+  if (!IsIntegerBase(e.state.base)) RequestRefresh(e, true);
+}
+
+}  // namespace
+
 void SelectAngle(Engine& e, uint32_t angle) {
   if (e.state.errorShown) return;  // the ANGLE group is disabled during an error
   e.state.angle = angle;
@@ -10,8 +21,7 @@ void SelectAngle(Engine& e, uint32_t angle) {
 
 void SelectDisplayFormat(Engine& e, uint32_t display) {
   if (e.state.errorShown) return;
-  e.state.display = display;
-  RequestRefresh(e, true);
+  SetDisplayFormat(e, display);
 }
 
 void SelectMemory(Engine& e, uint32_t index) {
@@ -21,10 +31,7 @@ void SelectMemory(Engine& e, uint32_t index) {
 
 void FocusSelectAngle(Engine& e, uint32_t angle) { e.state.angle = angle; }
 
-void FocusSelectDisplayFormat(Engine& e, uint32_t display) {
-  e.state.display = display;
-  RequestRefresh(e, true);
-}
+void FocusSelectDisplayFormat(Engine& e, uint32_t display) { SetDisplayFormat(e, display); }
 
 void FocusSelectMemory(Engine& e, uint32_t index) {
   if (index < kMemoryCount) e.state.memoryIndex = index;

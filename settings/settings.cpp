@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "ini_store.h"
 
@@ -43,8 +44,7 @@ int32_t GetWhole(const IniStore& ini, const char* section, const char* key, cons
   return ReadWhole(IniGet(ini, section, key, fallback));
 }
 
-// Values that index the radio groups and the digit-count table fall back to
-// their default when a hand-edited file puts them out of range.
+// A value out of range in a hand-edited file falls back to its default.
 int32_t GetInRange(const IniStore& ini, const char* section, const char* key, int32_t fallback,
                    int32_t low, int32_t high) {
   int32_t v = GetWhole(ini, section, key, std::to_string(fallback).c_str());
@@ -97,29 +97,44 @@ std::string SettingsPath() {
 }
 #endif
 
-void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos, uint32_t& startBase) {
+SettingsValues ReadSettings(const std::string& path) {
   IniStore ini;
   IniLoadFile(ini, path);  // anything unreadable gives the defaults
 
-  pos.top = GetWhole(ini, "Pos", "Top", "0");
-  pos.left = GetWhole(ini, "Pos", "Left", "0");
-  // BASE, ANGLE and Language are kept as read; their readers treat unknown codes.
-  s.base = static_cast<uint32_t>(GetWhole(ini, "Option", "BASE", "0"));
-  startBase = s.base;
-  s.display = static_cast<uint32_t>(GetInRange(ini, "Option", "DISPLAY", kDisplayFix, 0, 2));
-  s.angle = static_cast<uint32_t>(GetWhole(ini, "Option", "ANGLE", "0"));
-  s.range = static_cast<uint32_t>(GetInRange(ini, "Option", "RANGE", kRangeQW, 0, 3));
-  s.digits[0] = GetInRange(ini, "Option", "PTF", kDefaultDigitCount, 0, kMaxDigitCount);
-  s.digits[1] = GetInRange(ini, "Option", "PTS", kDefaultDigitCount, 0, kMaxDigitCount);
-  s.digits[2] = GetInRange(ini, "Option", "PTE", kDefaultDigitCount, 0, kMaxDigitCount);
-  s.language = static_cast<uint32_t>(GetWhole(ini, "Option", "Language", "0"));
-  s.errorAlarm = IniGet(ini, "Sound", "ErrorAlarm", "1") == "1";
-  s.memoryIndex = static_cast<uint32_t>(GetInRange(ini, "Memory", "Uses", 0, 0, kMemoryCount - 1));
+  SettingsValues v;
+  v.position.top = GetWhole(ini, "Pos", "Top", "0");
+  v.position.left = GetWhole(ini, "Pos", "Left", "0");
+  v.base = static_cast<BaseMode>(GetInRange(ini, "Option", "BASE", kBaseReal, kBaseReal, kBaseBin));
+  v.display = static_cast<DisplayMode>(GetInRange(ini, "Option", "DISPLAY", kDisplayFix, kDisplayFix, kDisplayEng));
+  v.angle = static_cast<AngleMode>(GetInRange(ini, "Option", "ANGLE", kAngleDeg, kAngleDeg, kAngleGrad));
+  v.range = static_cast<RangeMode>(GetInRange(ini, "Option", "RANGE", kRangeQW, kRangeQW, kRangeB));
+  v.digits[0] = GetInRange(ini, "Option", "PTF", kDefaultDigitCount, 0, kMaxDigitCount);
+  v.digits[1] = GetInRange(ini, "Option", "PTS", kDefaultDigitCount, 0, kMaxDigitCount);
+  v.digits[2] = GetInRange(ini, "Option", "PTE", kDefaultDigitCount, 0, kMaxDigitCount);
+  v.language = static_cast<uint32_t>(GetWhole(ini, "Option", "Language", "0"));
+  v.errorAlarm = IniGet(ini, "Sound", "ErrorAlarm", "1") == "1";
+  v.memoryIndex = static_cast<uint32_t>(GetInRange(ini, "Memory", "Uses", 0, 0, kMemoryCount - 1));
 
   for (int n = 0; n < kMemoryCount; ++n)
-    s.realMemory[n] = IniGet(ini, "Memory", "RM" + std::to_string(n), kRealMemoryDefault);
+    v.realMemory[n] = IniGet(ini, "Memory", "RM" + std::to_string(n), kRealMemoryDefault);
   for (int n = 0; n < kMemoryCount; ++n)
-    s.intMemory[n] = IniGet(ini, "Memory", "IM" + std::to_string(n), "0");
+    v.intMemory[n] = IniGet(ini, "Memory", "IM" + std::to_string(n), "0");
+  return v;
+}
+
+void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
+  SettingsValues v = ReadSettings(path);
+  pos = v.position;
+  s.base = static_cast<uint32_t>(v.base);
+  s.display = static_cast<uint32_t>(v.display);
+  s.angle = static_cast<uint32_t>(v.angle);
+  s.range = static_cast<uint32_t>(v.range);
+  s.digits = v.digits;
+  s.language = v.language;
+  s.errorAlarm = v.errorAlarm;
+  s.memoryIndex = v.memoryIndex;
+  s.realMemory = std::move(v.realMemory);
+  s.intMemory = std::move(v.intMemory);
 }
 
 bool SaveSettings(const std::string& path, const CalcState& s, const WindowPosition& pos, std::string* reason) {

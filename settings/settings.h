@@ -3,6 +3,7 @@
 // never stored.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,9 +24,35 @@ struct WindowPosition {
 // Creates nothing.
 std::string SettingsPath();
 
-// Reads every entry but Option/MEMORY; a missing file, section or key gives
-// the default. BASE goes to both `s.base` and `startBase`.
-void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos, uint32_t& startBase);
+// The modes as the file gives them, each checked once here so that every
+// front-end starts the same way. The values are the codes of calc_state.h.
+enum class BaseMode : uint32_t { kReal, kDec, kHex, kOct, kBin };
+enum class AngleMode : uint32_t { kDeg, kRad, kGrad };
+enum class DisplayMode : uint32_t { kFix, kSci, kEng };
+enum class RangeMode : uint32_t { kQW, kDW, kW, kB };
+
+// Everything the file holds but Option/MEMORY, read and checked. A missing
+// file, section or key gives the default. A BASE outside 1..4 starts REAL,
+// an ANGLE outside 1..2 DEG; DISPLAY, RANGE, the digit counts and Uses
+// outside their ranges take their defaults. The language is kept as read:
+// an unknown one leaves the menus English with no language checked.
+struct SettingsValues {
+  WindowPosition position;
+  BaseMode base = BaseMode::kReal;
+  AngleMode angle = AngleMode::kDeg;
+  DisplayMode display = DisplayMode::kFix;
+  RangeMode range = RangeMode::kQW;
+  std::array<int32_t, 3> digits{kDefaultDigitCount, kDefaultDigitCount, kDefaultDigitCount};
+  uint32_t language = kLangEnglish;
+  bool errorAlarm = true;
+  uint32_t memoryIndex = 0;
+  std::array<std::string, kMemoryCount> realMemory;
+  std::array<std::string, kMemoryCount> intMemory;
+};
+SettingsValues ReadSettings(const std::string& path);
+
+// ReadSettings, then the values put into the state and the position.
+void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos);
 
 // Writes every entry into the existing file (keeping everything else in it)
 // or a new one, creating the two folders above the file when missing. One

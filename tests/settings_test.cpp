@@ -34,9 +34,7 @@ struct SettingsTest : testing::Test {
   std::string LoadAndSaveFresh() {
     CalcState s;
     WindowPosition pos{5, 5};
-    uint32_t start = 0;
-    LoadSettings(file_, s, pos, start);
-    EXPECT_EQ(start, s.base);
+    LoadSettings(file_, s, pos);
     unlink((dir_ + "/fresh.ini").c_str());
     SaveSettings(dir_ + "/fresh.ini", s, pos);
     return Slurp(dir_ + "/fresh.ini");
@@ -99,8 +97,9 @@ TEST_F(SettingsTest, HostileAndOddFiles) {
       {"[Pos]\nTop=  +12abc", "Top=12\n"}, {"[Pos]\nTop=99999999999", "Top=2147483647\n"},
       {"[Pos]\nTop=-2147483649", "Top=-2147483648\n"}, {"[Memory]\nRM1=12\0" "34\n"s, "RM1=12\n"},
       {"[Memory]\nRM1=" + std::string(9999, '7'), "RM1=" + std::string(254, '7') + "\n"}, {"[Memory]\nRM1=", "RM1=\n"},
-      // odd mode codes are kept as read; the window normalises them
-      {"[Option]\nBASE=-1", "BASE=-1\n"}, {"[Option]\nANGLE=9", "ANGLE=9\n"}, {"[Option]\nLanguage=3", "Language=3\n"},
+      // unknown bases start REAL, unknown angles DEG; an unknown language is kept
+      {"[Option]\nBASE=-1\nANGLE=9", ""}, {"[Option]\nBASE=7\nANGLE=5", ""}, {"[Option]\nBASE=4\nANGLE=2", "BASE=4\n"},
+      {"[Option]\nLanguage=3", "Language=3\n"},
       {"[Option]\nPTF=abc", "PTF=0\n"}, {"[Option]\nMEMORY=5\n[Memory]\nUses=3", "MEMORY=3\n"},
       {"[Sound]\nErrorAlarm=yes", "ErrorAlarm=0\n"}, {"[Sound]\nErrorAlarm=01", "ErrorAlarm=0\n"},
   };

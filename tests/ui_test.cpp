@@ -554,7 +554,7 @@ TEST_F(WindowTest, SettingsAreWrittenWhenTheWindowClosesAndReadSafely) {
   window_.reset();
   QFile f(QString::fromStdString(SettingsPath()));
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("[Option]\nBASE=9\nANGLE=-4\nDISPLAY=7\nRANGE=12\nLanguage=3\n[Pos]\nLeft=-90000\nTop=77777\n");
+  f.write("[Option]\nBASE=7\nANGLE=5\nDISPLAY=7\nRANGE=12\nLanguage=3\n[Pos]\nLeft=-90000\nTop=77777\n");
   f.close();
   MainWindow& w = Reopen();
   EXPECT_EQ(w.engine().state.base, kBaseReal);

@@ -89,7 +89,7 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
 
   ResetCalculator(engine_, nullptr, nullptr);  // the defaults; the window does not exist yet
   focusGroup_ = FocusGroup::kBase;
-  LoadSettings(settingsPath_, engine_.state, position_, startBase_);
+  LoadSettings(settingsPath_, engine_.state, position_);
 
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -317,9 +317,6 @@ void MainWindow::CheckRadio(int index, bool focus) {
 
 void MainWindow::SyncWindowToState() {
   CalcState& s = engine_.state;
-  startBase_ = IsIntegerBase(s.base) ? s.base : kBaseReal;
-  s.base = startBase_;
-  if (s.angle != kAngleRad && s.angle != kAngleGrad) s.angle = kAngleDeg;
   CheckRadio(kRadioBase + int(s.base), true);
   CheckRadio(kRadioAngle + int(s.angle), false);
   if (s.memoryIndex < kMemoryCount) CheckRadio(kRadioMem + int(s.memoryIndex), false);

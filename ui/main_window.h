@@ -112,7 +112,6 @@ class MainWindow : public QMainWindow {
   std::string settingsPath_;
   Engine engine_;
   WindowPosition position_;
-  uint32_t startBase_ = 0;
   DisplayFrame frame_;
   FocusGroup focusGroup_ = FocusGroup::kBase;
   std::function<bool(CommandId)> observer_;

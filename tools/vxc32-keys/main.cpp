@@ -31,7 +31,6 @@ struct Session {
   vxc::Engine engine;
   vxc::DisplayFrame frame;
   vxc::WindowPosition position;
-  uint32_t startBase = 0;
   long beeps = 0;
   bool dump = false;
   bool saveFailed = false;
@@ -284,7 +283,7 @@ int main(int argc, char** argv) {
 
   vxc::InitNumbers();
   if (!session.settingsPath.empty()) {
-    vxc::LoadSettings(session.settingsPath, session.engine.state, session.position, session.startBase);
+    vxc::LoadSettings(session.settingsPath, session.engine.state, session.position);
   }
   session.frame = vxc::Refresh(session.engine.state, false);
 
