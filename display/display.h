@@ -21,12 +21,44 @@ struct LineText {
 
 enum LineIndex { kLineT = 0, kLineZ = 1, kLineY = 2, kLineX = 3 };
 
+// The X panel: X in every integer reading, or X with all its digits in REAL.
+enum PanelRow { kPanelHex = 0, kPanelDec = 1, kPanelUdec = 2, kPanelOct = 3, kPanelBin = 4 };
+inline constexpr int kPanelRowCount = 5;
+
+// Names of the integer rows: the dump's key (panel.<key>), the window's
+// label and what a screen reader says.
+struct PanelRowName {
+  const char* key;
+  const char* label;
+  const char* spoken;
+};
+inline constexpr std::array<PanelRowName, kPanelRowCount> kPanelRowNames = {{
+    {"hex", "HEX", "Hexadecimal"},
+    {"dec", "DEC", "Decimal, signed"},
+    {"udec", "UDEC", "Decimal, unsigned"},
+    {"oct", "OCT", "Octal"},
+    {"bin", "BIN", "Binary"},
+}};
+
+enum class PanelKind : uint8_t { kEmpty, kInteger, kReal };
+
+struct PanelText {
+  PanelKind kind = PanelKind::kEmpty;  // empty while an error shows
+  // Integer modes: X's word in HEX, DEC signed, DEC unsigned, OCT and BIN;
+  // digits only, BIN padded with zeros to the word size.
+  std::array<std::string, kPanelRowCount> rows;
+  int wordBits = 0;
+  std::string full;  // REAL: the canonical text of X's value
+  bool operator==(const PanelText&) const = default;
+};
+
 struct DisplayFrame {
   std::array<LineText, 4> lines;  // T, Z, Y, X
   int fontPixels = 24;            // 24, 18 or 10
   bool errorLook = false;         // keypad greyed, mode groups disabled
   bool xIsError = false;          // X value box shows the message (red)
   std::array<std::string, 3> digitCounts;  // FIX, SCI, ENG boxes
+  PanelText panel;                         // composed only while the panel is on
 };
 
 // Font sizes of the display lines, by the longest text.
@@ -35,13 +67,18 @@ inline constexpr int kFontSmall = 18;
 inline constexpr int kFontTiny = 10;
 
 // Rebuilds the whole display from the state. In the integer modes the
-// rounded texts of T, Z, Y and X are written back into the registers.
+// rounded texts of T, Z, Y and X are written back into the registers. The
+// X panel is composed too while `state.xPanel` is on.
 DisplayFrame Refresh(CalcState& state, bool formatEntry);
 
 // The front-ends' one composition per shown state: composes `frame` when
 // the engine marked the display stale, and clears the mark. Returns whether
 // it composed.
 bool RefreshIfStale(Engine& engine, DisplayFrame& frame);
+
+// The X panel for the state as it stands: X's word (an entry by its value)
+// in the integer modes, X's canonical text in REAL, nothing during an error.
+PanelText ComposePanel(const CalcState& state);
 
 // The texts of the three digit-count boxes.
 std::array<std::string, 3> ShowDigitCounts(const CalcState& state);

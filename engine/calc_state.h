@@ -62,6 +62,7 @@ struct CalcState {
   std::array<int32_t, 3> digits{kDefaultDigitCount, kDefaultDigitCount, kDefaultDigitCount};
   uint32_t language = kLangEnglish;
   bool errorAlarm = true;
+  bool xPanel = false;  // Option > X Panel; an option of the window, kept by the reset
 
   CalcState() {
     realMemory.fill(kRealMemoryResetText);

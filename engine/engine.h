@@ -81,7 +81,13 @@ void PasteEntry(Engine& engine, std::string_view text);
 // them into the entry line (possibly empty).
 std::string CleanPastedText(std::string_view text, uint32_t base);
 
-// The state part of the reset to defaults: every field but `language`.
+// The X panel's bit click (integer modes): finishes the entry and sets X
+// to its word with bit `bit` flipped, without a lift. A bit outside the
+// word, REAL and the error state change nothing.
+void FlipBit(Engine& engine, uint32_t bit);
+
+// The state part of the reset to defaults: every field but `language` and
+// `xPanel`.
 void ResetCalculatorState(CalcState& state);
 
 // The five messages, exactly as shown.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "decimal_text.h"
+
 namespace vxc {
 namespace {
 
@@ -87,6 +89,15 @@ uint64_t Low64(const mpz_class& v) {
   static_assert(sizeof(unsigned long) == sizeof(uint64_t));
   const uint64_t low = mpz_get_ui(v.get_mpz_t());
   return mpz_sgn(v.get_mpz_t()) < 0 ? uint64_t(0) - low : low;
+}
+
+uint64_t WordOfText(std::string_view text, const WordSize& word) {
+  if (text.find_first_of("eE") != std::string_view::npos) return 0;
+  // Only a text with a fraction needs the rounding; ParseInt128 keeps the
+  // low 128 bits of any number of digits, and so the word.
+  const UInt128 value = text.find('.') == std::string_view::npos ? static_cast<UInt128>(ParseInt128(text))
+                                                                 : static_cast<UInt128>(ParseInt128(RoundDigits(text, 0)));
+  return word.Low(value);
 }
 
 std::string UnsignedWordText(UInt128 value, const WordSize& word) {

@@ -51,6 +51,11 @@ mpz_class ParseBigInt(std::string_view text);
 // The lowest 64 bits of v in two's complement (v mod 2^64).
 uint64_t Low64(const mpz_class& v);
 
+// The word of a register text: its value rounded half away from zero, as
+// the display rounds it, then reduced to the word. A text in exponent form
+// (a tiny value left by SHR) reads 0, the integer it rounds to.
+uint64_t WordOfText(std::string_view text, const WordSize& word);
+
 // v mod 2^N in decimal: 0 .. 2^N - 1.
 std::string UnsignedWordText(UInt128 value, const WordSize& word);
 // v mod 2^N read as an N-bit two's complement number, in decimal.

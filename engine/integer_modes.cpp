@@ -243,4 +243,20 @@ void SetRange(Engine& e, uint32_t range) {
   RequestRefresh(e);
 }
 
+void FlipBit(Engine& e, uint32_t bit) {
+  CalcState& s = e.state;
+  if (s.errorShown || !IsIntegerBase(s.base)) return;
+  const WordSize word = WordSizeOf(s.range);
+  if (bit >= static_cast<uint32_t>(word.bits)) return;
+  // The word the panel shows: a typed entry by its value, else X rounded.
+  const uint64_t w = s.Typing() ? word.Low(static_cast<UInt128>(ParseInt128InRadix(s.entryText, RadixOf(s.base))))
+                                : WordOfText(s.stackX, word);
+  s.stackX = SignedWordText(w ^ (uint64_t{1} << bit), word);
+  // A finished number, like a result: the next digit lifts it. LastX keeps
+  // its value, since no operation ran.
+  ClearEntry(s);
+  s.xComplete = true;
+  RequestRefresh(e);
+}
+
 }  // namespace vxc

@@ -118,8 +118,10 @@ void TerminateEntry(CalcState& s) {
 
 void ResetCalculatorState(CalcState& state) {
   const uint32_t language = state.language;
+  const bool xPanel = state.xPanel;
   state = CalcState();
   state.language = language;
+  state.xPanel = xPanel;
 }
 
 }  // namespace vxc

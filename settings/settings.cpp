@@ -113,6 +113,7 @@ SettingsValues ReadSettings(const std::string& path) {
   v.digits[2] = GetInRange(ini, "Option", "PTE", kDefaultDigitCount, 0, kMaxDigitCount);
   v.language = static_cast<uint32_t>(GetWhole(ini, "Option", "Language", "0"));
   v.errorAlarm = IniGet(ini, "Sound", "ErrorAlarm", "1") == "1";
+  v.xPanel = IniGet(ini, "Option", "Panel", "0") == "1";  // on only for "1", like the alarm
   v.memoryIndex = static_cast<uint32_t>(GetInRange(ini, "Memory", "Uses", 0, 0, kMemoryCount - 1));
 
   for (int n = 0; n < kMemoryCount; ++n)
@@ -132,6 +133,7 @@ void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
   s.digits = v.digits;
   s.language = v.language;
   s.errorAlarm = v.errorAlarm;
+  s.xPanel = v.xPanel;
   s.memoryIndex = v.memoryIndex;
   s.realMemory = std::move(v.realMemory);
   s.intMemory = std::move(v.intMemory);
@@ -157,6 +159,7 @@ bool SaveSettings(const std::string& path, const CalcState& s, const WindowPosit
   IniSet(ini, "Option", "PTS", std::to_string(s.digits[1]));
   IniSet(ini, "Option", "PTE", std::to_string(s.digits[2]));
   IniSet(ini, "Option", "Language", Whole(s.language));
+  IniSet(ini, "Option", "Panel", s.xPanel ? "1" : "0");
   IniSet(ini, "Sound", "ErrorAlarm", s.errorAlarm ? "1" : "0");
   IniSet(ini, "Memory", "Uses", Whole(s.memoryIndex));
   for (int n = 0; n < kMemoryCount; ++n) IniSet(ini, "Memory", "RM" + std::to_string(n), s.realMemory[n]);

@@ -45,6 +45,7 @@ struct SettingsValues {
   std::array<int32_t, 3> digits{kDefaultDigitCount, kDefaultDigitCount, kDefaultDigitCount};
   uint32_t language = kLangEnglish;
   bool errorAlarm = true;
+  bool xPanel = false;
   uint32_t memoryIndex = 0;
   std::array<std::string, kMemoryCount> realMemory;
   std::array<std::string, kMemoryCount> intMemory;

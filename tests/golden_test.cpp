@@ -3,7 +3,8 @@
 // tests/cases/*.cases hold tables of cases: a line "keys: KEY ..." (the
 // arguments of vxc32-keys --dump), optionally "settings: NAME" (a file
 // under tests/cases/ copied to a fresh settings file first), then the
-// expected "name=value" lines of the dump, up to a blank line.
+// expected "name=value" lines of the dump, up to a blank line; a line
+// "!name" says the dump has no such field.
 // tests/golden/*.keys are standard-input scripts whose whole output must
 // equal the .dump file beside them.
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@ struct KeyCase {
   std::string keys;
   std::string settings;
   std::vector<std::pair<std::string, std::string>> expected;
+  std::vector<std::string> absent;
 };
 
 // Failures name the keys of the case rather than its bytes.
@@ -58,10 +60,12 @@ std::vector<KeyCase> LoadCases() {
       }
       if (line[0] == '#') continue;
       if (line.rfind("keys:", 0) == 0) {
-        cases.push_back({file.stem().string() + "_" + std::to_string(number), line.substr(5), "", {}});
+        cases.push_back({file.stem().string() + "_" + std::to_string(number), line.substr(5), "", {}, {}});
         current = &cases.back();
       } else if (current && line.rfind("settings:", 0) == 0) {
         current->settings = line.substr(line.find_first_not_of(' ', 9));
+      } else if (current && line[0] == '!') {
+        current->absent.push_back(line.substr(1));
       } else if (current && line.find('=') != std::string::npos) {
         const size_t eq = line.find('=');
         current->expected.emplace_back(line.substr(0, eq), line.substr(eq + 1));
@@ -131,6 +135,7 @@ TEST_P(KeyCases, DumpHasExpectedFields) {
     ASSERT_NE(it, fields.end()) << "no field " << name;
     EXPECT_EQ(it->second, value) << "field " << name << " after keys:" << c.keys;
   }
+  for (const std::string& name : c.absent) EXPECT_EQ(fields.count(name), 0u) << "field " << name << " after keys:" << c.keys;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, KeyCases, testing::ValuesIn(LoadCases()),

@@ -19,6 +19,7 @@ enum class KeyKind {
   kDisplay,
   kRange,
   kMemory,
+  kBit,  // BIT=n: the X panel's bit click
   kLanguage,
   kAlarm,
   kInit,

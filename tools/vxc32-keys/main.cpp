@@ -69,6 +69,7 @@ struct Session {
       case cmd::kCopy: Copy(); return;
       case cmd::kPaste: return;  // no clipboard text here
       case cmd::kErrorAlarm: vxc::ToggleErrorAlarm(engine); return;
+      case cmd::kXPanel: engine.state.xPanel = !engine.state.xPanel; return;
       case cmd::kInitialize: Initialize(); return;
       case cmd::kLangEnglish: engine.state.language = vxc::kLangEnglish; return;
       case cmd::kLangJapanese: engine.state.language = vxc::kLangJapanese; return;
@@ -89,6 +90,7 @@ struct Session {
       case KeyKind::kDisplay: vxc::SelectDisplayFormat(engine, key.value); break;
       case KeyKind::kRange: vxc::SetRange(engine, key.value); break;
       case KeyKind::kMemory: vxc::SelectMemory(engine, key.value); break;
+      case KeyKind::kBit: vxc::FlipBit(engine, key.value); break;
       case KeyKind::kLanguage: engine.state.language = key.value; break;
       case KeyKind::kAlarm: vxc::ToggleErrorAlarm(engine); break;
       case KeyKind::kInit: Initialize(); break;
@@ -110,6 +112,13 @@ struct Session {
     line("font", std::to_string(frame.fontPixels));
     line("keypad", frame.errorLook ? "error" : "normal");
     line("digits", frame.digitCounts[0] + "," + frame.digitCounts[1] + "," + frame.digitCounts[2]);
+    // The X panel, whether or not the window shows it.
+    const vxc::PanelText panel = vxc::ComposePanel(s);
+    if (panel.kind == vxc::PanelKind::kInteger) {
+      for (int i = 0; i < vxc::kPanelRowCount; ++i) line(std::string("panel.") + vxc::kPanelRowNames[i].key, panel.rows[i]);
+    } else if (panel.kind == vxc::PanelKind::kReal) {
+      line("panel.full", panel.full);
+    }
     line("stackX", s.stackX);
     line("stackY", s.stackY);
     line("stackZ", s.stackZ);
