@@ -132,7 +132,7 @@ std::vector<std::string> KeyNames() {
     }
     names.push_back(form);
   }
-  for (const char* form : {"MEM=0..9", "LANG=0|1|2|4", "PASTE=text", "#n"}) names.emplace_back(form);
+  for (const char* form : {"MEM=0..9", "BIT=0..63", "LANG=0|1|2|4", "PASTE=text", "#n"}) names.emplace_back(form);
   return names;
 }
 
