@@ -12,6 +12,7 @@ VXC_PACKAGES=(
   qt6-base-dev libgl-dev
   fonts-dejavu-core fonts-wqy-zenhei
   desktop-file-utils appstream groff-base librsvg2-bin
+  dpkg-dev file
 )
 
 vxc_missing_packages() {
