@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "command_names.h"
+#include "command_table.h"
 #include "display.h"
 #include "engine.h"
 
@@ -21,18 +23,36 @@ namespace vxc::testing_keys {
 #endif
 inline constexpr double kKeyBudgetMicros = VXC_KEY_BUDGET_US;
 
-// Every engine command id a key, menu or accelerator can send.
-inline constexpr std::array<CommandId, 61> kCommandIds = {
-    1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015, 1016, 1017, 1018, 1019, 1020,
-    1021, 1022, 1023, 1024, 1025, 1026, 1028, 1029, 1030, 1031, 1033, 1034, 1035, 1036, 1037, 1038,
-    1039, 1040, 1041, 1042, 1043, 1044, 1045, 1046, 1047, 1048, 1049, 1050, 1051, 1052, 1053, 1054,
-    1055, 1056, 1057, 1058, 1059, 1060, 1061, 1062, 1063, 1064, 1065, 32783, 32784};
+constexpr bool IsEngineCommand(const ActionName& row) {
+  return row.action.kind == ActionKind::kCommand && FindCommand(row.action.value) != nullptr;
+}
+constexpr bool IsRadioChoice(const ActionName& row) { return row.action.kind != ActionKind::kCommand; }
+
+template <size_t N>
+constexpr std::array<Action, N> ActionsWhere(bool (*keep)(const ActionName&)) {
+  std::array<Action, N> out{};
+  size_t n = 0;
+  for (const ActionName& row : kActionNames) {
+    if (keep(row) && n < N) out[n++] = row.action;
+  }
+  return out;
+}
+constexpr size_t CountWhere(bool (*keep)(const ActionName&)) {
+  size_t n = 0;
+  for (const ActionName& row : kActionNames) n += keep(row) ? 1 : 0;
+  return n;
+}
+
+// Every engine command a key, menu or accelerator can send, and every radio
+// choice, in the order of the names table.
+inline constexpr auto kEngineCommands = ActionsWhere<CountWhere(IsEngineCommand)>(IsEngineCommand);
+inline constexpr auto kRadioChoices = ActionsWhere<CountWhere(IsRadioChoice)>(IsRadioChoice);
 
 inline constexpr std::array<std::string_view, 9> kPasteTexts = {
     "1,234.5", "-12.5e3", "0xFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", "3.1.4", "\xe2\x88\x92" "7", "", "1e400", "99999999999999999999"};
 
 // Number of distinct actions a byte selects from.
-inline constexpr uint32_t kActionCount = kCommandIds.size() + 5 + 4 + 3 + 3 + 10 + 2 + kPasteTexts.size();
+inline constexpr uint32_t kActionCount = kEngineCommands.size() + kRadioChoices.size() + 2 + kPasteTexts.size();
 
 struct Driver {
   Engine engine;
@@ -58,21 +78,23 @@ struct Driver {
  private:
   void Perform(uint32_t code, std::string_view pasteBytes) {
     code %= kActionCount;
-    if (code < kCommandIds.size()) {
-      Dispatch(engine, kCommandIds[code]);
+    if (code < kEngineCommands.size()) {
+      Dispatch(engine, kEngineCommands[code].value);
       return;
     }
-    code -= kCommandIds.size();
-    if (code < 5) return SelectBase(engine, code);
-    code -= 5;
-    if (code < 4) return SetRange(engine, code);
-    code -= 4;
-    if (code < 3) return SelectAngle(engine, code);
-    code -= 3;
-    if (code < 3) return SelectDisplayFormat(engine, code);
-    code -= 3;
-    if (code < 10) return SelectMemory(engine, code);
-    code -= 10;
+    code -= kEngineCommands.size();
+    if (code < kRadioChoices.size()) {
+      const Action choice = kRadioChoices[code];
+      switch (choice.kind) {
+        case ActionKind::kBase: return SelectBase(engine, choice.value);
+        case ActionKind::kAngle: return SelectAngle(engine, choice.value);
+        case ActionKind::kDisplay: return SelectDisplayFormat(engine, choice.value);
+        case ActionKind::kRange: return SetRange(engine, choice.value);
+        case ActionKind::kMemory: return SelectMemory(engine, choice.value);
+        case ActionKind::kCommand: return;
+      }
+    }
+    code -= kRadioChoices.size();
     if (code == 0) return ToggleErrorAlarm(engine);
     if (code == 1) {
       ResetCalculatorState(engine.state);

@@ -2,8 +2,8 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <array>
 
+#include "command_names.h"
 #include "display_box.h"
 #include "group_frame.h"
 #include "keypad.h"
@@ -11,19 +11,6 @@
 namespace vxc::ui {
 
 namespace {
-
-// By table row; the faces show symbols, a screen reader needs words.
-// clang-format off
-constexpr std::array<const char*, kKeyCount> kKeyNames = {
-  "copy X", "SIN", "COS", "TAN", "LOG", "LN", "X squared", "square root",
-  "ASIN", "ACOS", "ATAN", "pi", "e to the X", "Y to the X", "1 over X",
-  "D", "E", "F", "AND", "OR", "XOR", "XNOR", "A", "B", "C", "SHL", "SHR", "NEG", "NOT",
-  "7", "8", "9", "4", "5", "6", "1", "2", "3", "0", "point",
-  "last X", "EEX", "change sign", "backspace", "roll down", "multiply", "divide", "roll up",
-  "plus", "minus", "CLX", "X factorial", "RCL", "STO", "ST minus", "ENTER", "X exchange Y", "ST plus",
-  "FIX digits up", "FIX digits down", "SCI digits up", "SCI digits down", "ENG digits up", "ENG digits down",
-};
-// clang-format on
 
 // A key: a button that can be pressed while its normal face shows, exactly
 // when a click would take it.
@@ -94,7 +81,15 @@ void InstallAccessibility() {
 
 QString KeySpokenName(int row) {
   if (row < 0 || row >= kKeyCount) return {};
-  return QString::fromLatin1(kKeyNames[size_t(row)]);
+  const ActionName* names = FindActionName(CommandAction(kKeypad[size_t(row)].commandId));
+  if (names == nullptr) return {};
+  QString spoken = QString::fromUtf8(names->spoken.data(), qsizetype(names->spoken.size()));
+  // The up and down keys beside each digit-count box say which format they change.
+  static const char* const kFormats[3] = {"FIX ", "SCI ", "ENG "};
+  for (size_t f = 0; f < kArrowPairFirstRow.size(); ++f) {
+    if (row == kArrowPairFirstRow[f] || row == kArrowPairFirstRow[f] + 1) spoken.prepend(QLatin1String(kFormats[f]));
+  }
+  return spoken;
 }
 
 QString SpokenLine(const QString& line, const QString& main, const QString& exponent, bool error) {

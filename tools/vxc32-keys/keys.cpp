@@ -6,52 +6,11 @@
 #include <charconv>
 #include <utility>
 
+#include "command_names.h"
+#include "command_table.h"
+
 namespace vxc::keys {
 namespace {
-
-struct NamedCommand {
-  std::string_view name;
-  CommandId id;
-};
-
-constexpr std::array kNamedCommands = {
-    NamedCommand{"+", cmd::kAdd},          NamedCommand{"-", cmd::kSub},
-    NamedCommand{"*", cmd::kMul},          NamedCommand{"/", cmd::kDiv},
-    NamedCommand{"ENTER", cmd::kEnter},    NamedCommand{"CLX", cmd::kClx},
-    NamedCommand{"XY", cmd::kSwapXY},      NamedCommand{"RUP", cmd::kRollUp},
-    NamedCommand{"RDN", cmd::kRollDown},   NamedCommand{"BS", cmd::kBackspace},
-    NamedCommand{"LASTX", cmd::kLastX},    NamedCommand{"EEX", cmd::kEex},
-    NamedCommand{"CHS", cmd::kChangeSign}, NamedCommand{"SIN", cmd::kSin},
-    NamedCommand{"COS", cmd::kCos},        NamedCommand{"TAN", cmd::kTan},
-    NamedCommand{"ASIN", cmd::kAsin},      NamedCommand{"ACOS", cmd::kAcos},
-    NamedCommand{"ATAN", cmd::kAtan},      NamedCommand{"LOG", cmd::kLog},
-    NamedCommand{"LN", cmd::kLn},          NamedCommand{"X2", cmd::kSquare},
-    NamedCommand{"SQRT", cmd::kSqrt},      NamedCommand{"PI", cmd::kPi},
-    NamedCommand{"EXP", cmd::kExp},        NamedCommand{"POW", cmd::kPow},
-    NamedCommand{"INV", cmd::kInverse},    NamedCommand{"FACT", cmd::kFactorial},
-    NamedCommand{"AND", cmd::kAnd},        NamedCommand{"OR", cmd::kOr},
-    NamedCommand{"XOR", cmd::kXor},        NamedCommand{"XNOR", cmd::kXnor},
-    NamedCommand{"SHL", cmd::kShl},        NamedCommand{"SHR", cmd::kShr},
-    NamedCommand{"NEG", cmd::kNeg},        NamedCommand{"NOT", cmd::kNot},
-    NamedCommand{"RCL", cmd::kRcl},        NamedCommand{"STO", cmd::kSto},
-    NamedCommand{"ST+", cmd::kStoAdd},     NamedCommand{"ST-", cmd::kStoSub},
-    NamedCommand{"LCM", cmd::kLcm},        NamedCommand{"GCD", cmd::kGcd},
-    NamedCommand{"UP", cmd::kDigitsUp},    NamedCommand{"DOWN", cmd::kDigitsDown},
-};
-
-// Radio-button groups: NAME=WORD, the word's index being the mode code.
-struct RadioGroup {
-  std::string_view name;
-  KeyKind kind;
-  std::array<std::string_view, 5> words;
-};
-
-constexpr std::array kRadioGroups = {
-    RadioGroup{"BASE", KeyKind::kBase, {"REAL", "DEC", "HEX", "OCT", "BIN"}},
-    RadioGroup{"ANGLE", KeyKind::kAngle, {"DEG", "RAD", "GRAD", "", ""}},
-    RadioGroup{"DISPLAY", KeyKind::kDisplay, {"FIX", "SCI", "ENG", "", ""}},
-    RadioGroup{"RANGE", KeyKind::kRange, {"QW", "DW", "W", "B", ""}},
-};
 
 std::string Upper(std::string_view text) {
   std::string out(text);
@@ -84,6 +43,21 @@ Key Valued(KeyKind kind, uint32_t value) {
   key.kind = kind;
   key.value = value;
   return key;
+}
+
+// The key of a named action: engine commands are pressed through Dispatch,
+// the commands the window keeps for itself go the window's way.
+Key KeyOf(Action action) {
+  switch (action.kind) {
+    case ActionKind::kCommand:
+      return FindCommand(action.value) != nullptr ? Commands({action.value}) : Valued(KeyKind::kWindowCommand, action.value);
+    case ActionKind::kBase: return Valued(KeyKind::kBase, action.value);
+    case ActionKind::kAngle: return Valued(KeyKind::kAngle, action.value);
+    case ActionKind::kDisplay: return Valued(KeyKind::kDisplay, action.value);
+    case ActionKind::kRange: return Valued(KeyKind::kRange, action.value);
+    case ActionKind::kMemory: return Valued(KeyKind::kMemory, action.value);
+  }
+  return Commands({});
 }
 
 }  // namespace
@@ -140,13 +114,7 @@ std::optional<Key> ParseKey(std::string_view token) {
   if (token.empty()) return std::nullopt;
   const std::string upper = Upper(token);
 
-  if (upper.size() == 1 && TypedCharacter(upper[0]) && upper[0] != '.') return Commands({*TypedCharacter(upper[0])});
-  for (const NamedCommand& named : kNamedCommands) {
-    if (upper == named.name) return Commands({named.id});
-  }
-  if (upper == "ALARM") return Valued(KeyKind::kAlarm, 0);
-  if (upper == "INIT") return Valued(KeyKind::kInit, 0);
-  if (upper == "COPY") return Valued(KeyKind::kCopy, 0);
+  if (const ActionName* named = FindActionToken(upper)) return KeyOf(named->action);
 
   const size_t equals = upper.find('=');
   if (equals != std::string::npos) {
@@ -160,15 +128,8 @@ std::optional<Key> ParseKey(std::string_view token) {
       key.text = std::move(*text);
       return key;
     }
-    for (const RadioGroup& group : kRadioGroups) {
-      if (name != group.name) continue;
-      for (uint32_t code = 0; code < group.words.size(); ++code) {
-        if (!group.words[code].empty() && word == group.words[code]) return Valued(group.kind, code);
-      }
-      return std::nullopt;
-    }
     const auto number = SmallNumber(word);
-    if (name == "MEM" && number && *number <= 9) return Valued(KeyKind::kMemory, *number);
+    if (name == "MEM" && number && *number <= 9) return Valued(KeyKind::kMemory, *number);  // MEM=03 too
     if (name == "BIT" && number) return Valued(KeyKind::kBit, *number);  // outside the word: nothing happens
     if (name == "LANG" && number && (*number <= 2 || *number == 4)) return Valued(KeyKind::kLanguage, *number);
     return std::nullopt;

@@ -13,7 +13,7 @@ namespace vxc::keys {
 
 enum class KeyKind {
   kCommands,  // one or more engine commands, pressed in order
-  kWindowCommand,  // "#N": a command id as the window passes it
+  kWindowCommand,  // a command the window keeps for itself (COPY, ALARM, "#N" ...)
   kBase,
   kAngle,
   kDisplay,
@@ -21,9 +21,6 @@ enum class KeyKind {
   kMemory,
   kBit,  // BIT=n: the X panel's bit click
   kLanguage,
-  kAlarm,
-  kInit,
-  kCopy,
   kPaste,
 };
 

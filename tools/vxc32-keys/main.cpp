@@ -92,9 +92,6 @@ struct Session {
       case KeyKind::kMemory: vxc::SelectMemory(engine, key.value); break;
       case KeyKind::kBit: vxc::FlipBit(engine, key.value); break;
       case KeyKind::kLanguage: engine.state.language = key.value; break;
-      case KeyKind::kAlarm: vxc::ToggleErrorAlarm(engine); break;
-      case KeyKind::kInit: Initialize(); break;
-      case KeyKind::kCopy: Copy(); break;
       case KeyKind::kPaste: vxc::PasteEntry(engine, key.text); break;
     }
   }

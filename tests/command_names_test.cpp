@@ -1,0 +1,99 @@
+// The names table: every command and radio choice has a token, a spoken
+// name and a tooltip in each menu language, and vxc32-keys reads each token
+// as that action.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "command_names.h"
+#include "command_table.h"
+#include "keys.h"
+
+namespace vxc {
+namespace {
+
+using keys::KeyKind;
+
+KeyKind KindOf(ActionKind kind) {
+  switch (kind) {
+    case ActionKind::kBase: return KeyKind::kBase;
+    case ActionKind::kAngle: return KeyKind::kAngle;
+    case ActionKind::kDisplay: return KeyKind::kDisplay;
+    case ActionKind::kRange: return KeyKind::kRange;
+    case ActionKind::kMemory: return KeyKind::kMemory;
+    case ActionKind::kCommand: break;
+  }
+  return KeyKind::kCommands;
+}
+
+TEST(CommandNames, EveryRowIsCompleteAndItsTokenPressesIt) {
+  std::set<std::string_view> tokens, spoken;
+  for (const ActionName& row : kActionNames) {
+    SCOPED_TRACE(std::string(row.token));
+    EXPECT_TRUE(tokens.insert(row.token).second) << "token used twice";
+    EXPECT_TRUE(spoken.insert(row.spoken).second) << "spoken name used twice";
+    for (std::string_view tip : row.tip) EXPECT_FALSE(tip.empty());
+    // Tokens are read case-insensitively, so each is stored in upper case.
+    for (char c : row.token) EXPECT_FALSE(c >= 'a' && c <= 'z');
+
+    const auto key = keys::ParseKey(row.token);
+    ASSERT_TRUE(key.has_value());
+    const Action a = row.action;
+    if (a.kind != ActionKind::kCommand) {
+      EXPECT_EQ(key->kind, KindOf(a.kind));
+      EXPECT_EQ(key->value, a.value);
+    } else if (FindCommand(a.value) != nullptr) {
+      EXPECT_EQ(key->kind, KeyKind::kCommands);
+      EXPECT_EQ(key->commands, std::vector<CommandId>{a.value});
+    } else {
+      EXPECT_EQ(key->kind, KeyKind::kWindowCommand);
+      EXPECT_EQ(key->value, a.value);
+    }
+  }
+}
+
+TEST(CommandNames, EveryEngineCommandAndRadioChoiceIsNamed) {
+  for (const CommandRow& row : kCommandTable) {
+    for (CommandId id = row.first; id <= row.last; ++id) EXPECT_NE(FindActionName(CommandAction(id)), nullptr) << id;
+  }
+  for (CommandId id : {cmd::kCopy, cmd::kCopyFull, cmd::kPaste, cmd::kUndo, cmd::kRedo, cmd::kErrorAlarm,
+                       cmd::kInitialize, cmd::kKeyboardHelp})
+    EXPECT_NE(FindActionName(CommandAction(id)), nullptr) << id;
+  const struct { ActionKind kind; uint32_t count; } groups[] = {
+      {ActionKind::kBase, 5}, {ActionKind::kAngle, 3}, {ActionKind::kDisplay, 3}, {ActionKind::kRange, 4}, {ActionKind::kMemory, 10}};
+  for (const auto& g : groups) {
+    for (uint32_t v = 0; v < g.count; ++v) EXPECT_NE(FindActionName(Action{g.kind, v}), nullptr) << int(g.kind) << " " << v;
+    EXPECT_EQ(FindActionName(Action{g.kind, g.count}), nullptr);
+  }
+}
+
+// Scripts and the case tables use these tokens: they keep their meaning.
+TEST(CommandNames, TheToolsTokensKeepTheirMeaning) {
+  const struct { const char* token; Action action; } cases[] = {
+      {"+", CommandAction(cmd::kAdd)},        {"-", CommandAction(cmd::kSub)},          {"*", CommandAction(cmd::kMul)},
+      {"/", CommandAction(cmd::kDiv)},        {"enter", CommandAction(cmd::kEnter)},    {"XY", CommandAction(cmd::kSwapXY)},
+      {"RUP", CommandAction(cmd::kRollUp)},   {"RDN", CommandAction(cmd::kRollDown)},   {"BS", CommandAction(cmd::kBackspace)},
+      {"CHS", CommandAction(cmd::kChangeSign)}, {"X2", CommandAction(cmd::kSquare)},    {"EXP", CommandAction(cmd::kExp)},
+      {"POW", CommandAction(cmd::kPow)},      {"INV", CommandAction(cmd::kInverse)},    {"FACT", CommandAction(cmd::kFactorial)},
+      {"ST+", CommandAction(cmd::kStoAdd)},   {"St-", CommandAction(cmd::kStoSub)},     {"UP", CommandAction(cmd::kDigitsUp)},
+      {"DOWN", CommandAction(cmd::kDigitsDown)}, {"COPY", CommandAction(cmd::kCopy)},   {"ALARM", CommandAction(cmd::kErrorAlarm)},
+      {"INIT", CommandAction(cmd::kInitialize)}, {"UNDO", CommandAction(cmd::kUndo)},   {"REDO", CommandAction(cmd::kRedo)},
+      {"COPYFULL", CommandAction(cmd::kCopyFull)}, {"base=hex", {ActionKind::kBase, 2}}, {"RANGE=W", {ActionKind::kRange, 2}},
+      {"DISPLAY=SCI", {ActionKind::kDisplay, 1}}, {"ANGLE=GRAD", {ActionKind::kAngle, 2}}, {"MEM=9", {ActionKind::kMemory, 9}},
+  };
+  for (const auto& c : cases) {
+    std::string upper = c.token;
+    for (char& ch : upper) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+    const ActionName* row = FindActionToken(upper);
+    ASSERT_NE(row, nullptr) << c.token;
+    EXPECT_TRUE(row->action == c.action) << c.token;
+    EXPECT_TRUE(keys::ParseKey(c.token).has_value()) << c.token;
+  }
+  // Not names: typed runs, and forms outside the table.
+  for (const char* token : {"1.5E3", "FF", "MEM=03", "LANG=4", "PASTE=1e3", "#1005"}) EXPECT_TRUE(keys::ParseKey(token)) << token;
+  for (const char* token : {"MEM=10", "BASE=DUO", "RANGE=", "UNDOX", "G"}) EXPECT_FALSE(keys::ParseKey(token)) << token;
+}
+
+}  // namespace
+}  // namespace vxc
