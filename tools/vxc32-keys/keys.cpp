@@ -93,19 +93,23 @@ std::optional<std::string> DecodeEscapes(std::string_view text) {
 
 std::vector<std::string> KeyNames() {
   std::vector<std::string> names = {"0..9", "A..F"};
-  for (const NamedCommand& named : kNamedCommands) names.emplace_back(named.name);
-  for (const char* name : {"ALARM", "INIT", "COPY"}) names.emplace_back(name);
-  for (const RadioGroup& group : kRadioGroups) {
-    std::string form = std::string(group.name) + "=";
-    const char* separator = "";
-    for (std::string_view word : group.words) {
-      if (word.empty()) continue;
-      form += separator;
-      form += word;
-      separator = "|";
+  std::vector<std::string> radioForms;  // "BASE=REAL|DEC|HEX|OCT|BIN"
+  for (const ActionName& row : kActionNames) {
+    const std::string token(row.token);
+    if (row.action.kind == ActionKind::kCommand) {
+      if (token.size() != 1 || !TypedCharacter(token[0])) names.push_back(token);
+      continue;
     }
-    names.push_back(form);
+    if (row.action.kind == ActionKind::kMemory) continue;  // MEM=0..9 below
+    const size_t equals = token.find('=');
+    const std::string group = token.substr(0, equals + 1);
+    if (radioForms.empty() || radioForms.back().rfind(group, 0) != 0) {
+      radioForms.push_back(token);
+    } else {
+      radioForms.back() += "|" + token.substr(equals + 1);
+    }
   }
+  names.insert(names.end(), radioForms.begin(), radioForms.end());
   for (const char* form : {"MEM=0..9", "BIT=0..63", "LANG=0|1|2|4", "PASTE=text", "#n"}) names.emplace_back(form);
   return names;
 }
