@@ -19,6 +19,7 @@
 #include "fonts.h"
 #include "group_frame.h"
 #include "menus.h"
+#include "x_panel.h"
 
 namespace vxc::ui {
 
@@ -251,7 +252,18 @@ void MainWindow::ApplyLanguageMenu() {
     menuColumn_ = wanted;
   }
   const CalcState& s = engine_.state;
-  ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base)});
+  ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base), s.xPanel});
+}
+
+void MainWindow::ApplyXPanel() {
+  const bool on = engine_.state.xPanel;
+  if (on && xPanel_ == nullptr) {  // made when first wanted: most runs never show it
+    xPanel_ = new XPanel(area_);
+    xPanel_->setGeometry(0, kAreaHeight, kAreaWidth, kXPanelHeight);
+    xPanel_->SetBitHandler([this](int bit) { FlipPanelBit(bit); });
+  }
+  if (xPanel_ != nullptr) xPanel_->setVisible(on);
+  area_->setFixedSize(kAreaWidth, kAreaHeight + (on ? kXPanelHeight : 0));
 }
 
 void MainWindow::ShowIfStale() {
@@ -283,6 +295,7 @@ void MainWindow::ApplyFrame(const DisplayFrame& frame) {
     digitBoxes_[i]->SetText(count);
     digitBoxes_[i]->SetSpokenText(SpokenLine(QString::fromLatin1(kDigitNames[i]), count, {}, false));
   }
+  if (xPanel_ != nullptr && engine_.state.xPanel) xPanel_->Show(frame.panel);
   ShowModes();
   if (errorAppears) NotifyScreenReader(values_[kLineX], QAccessible::Alert);
 }
@@ -306,7 +319,7 @@ void MainWindow::ShowModes() {
   displayGroup_->setVisible(!integer);
   rangeGroup_->setVisible(integer);
   ApplyKeyFaces(keypad_, faceModes());
-  ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, integer});
+  ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, integer, s.xPanel});
 }
 
 void MainWindow::CheckRadio(int index, bool focus) {
@@ -325,6 +338,7 @@ void MainWindow::SyncWindowToState() {
   focusGroup_ = FocusGroup::kBase;
   keypad_.press = KeyPressState{};
   ApplyLanguageMenu();
+  ApplyXPanel();
   MarkDisplayStale(engine_);
 }
 

@@ -19,6 +19,7 @@ class QRadioButton;
 namespace vxc::ui {
 
 class DisplayBox;
+class XPanel;
 class GroupFrame;
 class CalcArea;
 
@@ -62,6 +63,11 @@ class MainWindow : public QMainWindow {
   // Gives radio `index` the keyboard focus, leaving the checks as they are.
   void FocusRadio(int index);
 
+  // Option > X Panel: shows or hides the strip below the keypad.
+  void ToggleXPanel();
+  // A click on bit `bit` in the X panel.
+  void FlipPanelBit(int bit);
+
   // "Initialize": defaults, window at (0, 0), every control showing them, file written.
   void Initialize();
   // Writes the settings file now.
@@ -81,6 +87,7 @@ class MainWindow : public QMainWindow {
   GroupFrame* displayGroup() const { return displayGroup_; }
   GroupFrame* rangeGroup() const { return rangeGroup_; }
   QWidget* calcArea() const;
+  XPanel* xPanel() const { return xPanel_; }  // null until first shown
   const Keypad& keypad() const { return keypad_; }
   FaceModes faceModes() const;
 
@@ -108,6 +115,8 @@ class MainWindow : public QMainWindow {
   void RunCommandNow(CommandId id);
   void CheckRadio(int index, bool focus);
   void PlaceWindow();
+  // The X panel shown or hidden as the state says; the window grows by its height.
+  void ApplyXPanel();
 
   std::string settingsPath_;
   Engine engine_;
@@ -117,6 +126,7 @@ class MainWindow : public QMainWindow {
   std::function<bool(CommandId)> observer_;
 
   CalcArea* area_ = nullptr;
+  XPanel* xPanel_ = nullptr;
   Keypad keypad_;
   std::array<DisplayBox*, 3> lineLabels_{};
   std::array<DisplayBox*, 4> values_{};

@@ -12,6 +12,7 @@ using L = MenuLevel;
 const std::array<MenuRow, kMenuRowCount> kMenuTable = {{
   {L::kPopup, 0, {"&Option", "オプション(&O)", "選項(&O)", "&Opcio"}},
   {L::kItem, cmd::kErrorAlarm, {"Error Alar&m", "アラーム(&M)", "報警(&M)", "Alar&mo"}},
+  {L::kItem, cmd::kXPanel, {"X &Panel", "X パネル(&P)", "X 面板(&P)", "X-&panelo"}},
   {L::kSeparator, 0, {"", "", "", ""}},
   {L::kSubPopup, 0, {"&Language", "言語(&L)", "語言(&L)", "&Lingvo"}},
   {L::kSubItem, cmd::kLangEnglish, {"&English", "英語(&E)", "英語(&E)", "&Angla lingvo"}},
@@ -46,7 +47,7 @@ int MenuColumnOf(uint32_t language) {
 namespace {
 
 bool IsCheckable(CommandId id) {
-  return id == cmd::kErrorAlarm || id == cmd::kLangEnglish || id == cmd::kLangJapanese ||
+  return id == cmd::kErrorAlarm || id == cmd::kXPanel || id == cmd::kLangEnglish || id == cmd::kLangJapanese ||
          id == cmd::kLangChinese || id == cmd::kLangEsperanto;
 }
 
@@ -114,6 +115,7 @@ void MarkActions(QMenu* menu, const MenuMarks& marks) {
     const CommandId id = action->data().toUInt(&ok);
     if (!ok || id == 0) continue;
     if (id == cmd::kErrorAlarm) action->setChecked(marks.errorAlarm);
+    if (id == cmd::kXPanel) action->setChecked(marks.xPanel);
     if (id == cmd::kLangEnglish || id == cmd::kLangJapanese || id == cmd::kLangChinese || id == cmd::kLangEsperanto)
       action->setChecked(id == checkedLanguage);
     if (id == cmd::kLcm || id == cmd::kGcd) action->setEnabled(marks.lcmGcdEnabled);

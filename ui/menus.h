@@ -23,7 +23,7 @@ struct MenuRow {
   std::array<const char*, kMenuLanguages> text;  // UTF-8; "\t" starts the shortcut text
 };
 
-inline constexpr int kMenuRowCount = 20;
+inline constexpr int kMenuRowCount = 21;
 extern const std::array<MenuRow, kMenuRowCount> kMenuTable;
 
 // The column of a language code (0, 1, 2, 4), or -1 for an unknown code.
@@ -34,6 +34,7 @@ struct MenuMarks {
   uint32_t language = 0;  // the checked language item; unknown codes check none
   bool errorAlarm = false;
   bool lcmGcdEnabled = false;
+  bool xPanel = false;
 };
 
 // Fills `bar` with the menus of `column` (the table's language column);

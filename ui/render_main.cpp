@@ -4,7 +4,8 @@
 //   vxc32-render --screenshot DIR [--scale N]
 //
 // Writes window-real.png, window-hex.png, window-error.png,
-// window-menu-ja.png and window-about.png into DIR. Runs with any Qt platform, offscreen included;
+// window-menu-ja.png, window-about.png, window-panel-hex.png and
+// window-panel-real.png into DIR. Runs with any Qt platform, offscreen included;
 // the settings file lives in a temporary folder and is thrown away.
 #include <QApplication>
 #include <QDialog>
@@ -138,6 +139,25 @@ int main(int argc, char** argv) {
     w.RunCommand(cmd::kLangJapanese);
     QApplication::processEvents();
     ok = Save(ShotWithMenu(w), dir, "window-menu-ja.png") && ok;
+  }
+  {  // the X panel in HEX: a QW word with its bits
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    w.RunCommand(cmd::kXPanel);
+    w.SelectBaseMode(vxc::kBaseHex);
+    Digits(w, "FF");
+    Press(w, {cmd::kEnter});
+    Digits(w, "8000C0DE");
+    w.FlipPanelBit(63);
+    ok = Save(Shot(w), dir, "window-panel-hex.png") && ok;
+  }
+  {  // the X panel in REAL: every digit of 22/7
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    w.RunCommand(cmd::kXPanel);
+    Digits(w, "22");
+    Press(w, {cmd::kEnter, cmd::kDigit0 + 7, cmd::kDiv});
+    ok = Save(Shot(w), dir, "window-panel-real.png") && ok;
   }
   {  // the About box
     vxc::ui::MainWindow w(ini);

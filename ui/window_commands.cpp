@@ -31,6 +31,7 @@ void MainWindow::RunCommandNow(CommandId id) {
       ApplyLanguageMenu();
       return;
     case cmd::kAbout: RunAboutDialog(this); return;
+    case cmd::kXPanel: ToggleXPanel(); return;
     case cmd::kExit: close(); return;
     case cmd::kInitialize: Initialize(); return;
     case cmd::kLangEnglish: s.language = kLangEnglish; ApplyLanguageMenu(); return;
@@ -97,6 +98,19 @@ void MainWindow::SelectMemoryRegister(uint32_t index, ModeCaller by) {
   } else {
     SelectMemory(engine_, index);
   }
+  ShowIfStale();
+}
+
+void MainWindow::ToggleXPanel() {
+  engine_.state.xPanel = !engine_.state.xPanel;
+  ApplyXPanel();
+  ApplyLanguageMenu();
+  MarkDisplayStale(engine_);  // the panel is composed only while it is on
+  ShowIfStale();
+}
+
+void MainWindow::FlipPanelBit(int bit) {
+  if (bit >= 0) FlipBit(engine_, uint32_t(bit));
   ShowIfStale();
 }
 

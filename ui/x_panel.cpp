@@ -1,0 +1,208 @@
+#include "x_panel.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+#include "accessibility.h"
+#include "fonts.h"
+
+namespace vxc::ui {
+namespace {
+
+// Rows of 16 pixels every 18: four text rows, then BIN with up to two lines
+// of 32 bits, each line with its bit numbers under it.
+constexpr int kRowTop = 6, kRowStep = 18, kRowHeight = 16;
+constexpr int kLabelX = 8, kLabelWidth = 36;
+constexpr int kValueX = 46, kValueWidth = 392;
+constexpr int kCopyX = 444, kCopySize = 20;
+constexpr int kBinTop = kRowTop + 4 * kRowStep;
+constexpr int kBitWidth = 10, kBitHeight = 15, kGroupGap = 6, kNumberHeight = 11, kBitLineStep = 27;
+constexpr int kBitsPerLine = 32;
+constexpr int kFullHeight = 52;
+
+// Bit `bit` of a word of `wordBits` bits: lines of 32 bits, the lowest bit
+// at the right end of the last line, so bit 0 keeps its place in every word.
+QRect BitRect(int bit, int wordBits) {
+  const int lines = (wordBits + kBitsPerLine - 1) / kBitsPerLine;
+  const int line = lines - 1 - bit / kBitsPerLine;
+  const int fromRight = bit % kBitsPerLine;  // cells to the right of this one
+  const int right = kValueX + kValueWidth - fromRight * kBitWidth - (fromRight / 4) * kGroupGap;
+  return QRect(right - kBitWidth, kBinTop + line * kBitLineStep, kBitWidth, kBitHeight);
+}
+
+QIcon CopyIcon() {
+  QPixmap pixmap(12, 12);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setPen(QColor(64, 64, 64));
+  p.setBrush(Qt::white);
+  p.drawRect(0, 0, 7, 8);
+  p.drawRect(4, 3, 7, 8);  // two sheets
+  return QIcon(pixmap);
+}
+
+QLabel* MakeLabel(const QString& text, const QFont& font, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setFont(font);
+  return label;
+}
+
+QLabel* MakeValue(const QFont& font, QWidget* parent) {
+  auto* value = new QLabel(parent);
+  value->setFont(font);
+  value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  value->setAutoFillBackground(true);
+  QPalette pal = value->palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  pal.setColor(QPalette::WindowText, Qt::black);
+  value->setPalette(pal);
+  value->setTextInteractionFlags(Qt::TextSelectableByMouse);  // selectable, with a Copy context menu
+  value->setFocusPolicy(Qt::NoFocus);
+  return value;
+}
+
+QString SpokenOf(int row) {
+  return row < kPanelRowCount ? QString::fromLatin1(kPanelRowNames[size_t(row)].spoken)
+                              : QStringLiteral("X, all digits");
+}
+
+}  // namespace
+
+BitButton::BitButton(int bit, QWidget* parent) : QAbstractButton(parent), bit_(bit) {
+  setFocusPolicy(Qt::NoFocus);  // the window's own focus keys move among the mode groups
+  setCursor(Qt::PointingHandCursor);
+}
+
+void BitButton::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (isDown()) p.fillRect(rect(), QColor(192, 192, 192));
+  p.setPen(text() == QLatin1String("1") ? QColor(Qt::black) : QColor(112, 112, 112));
+  p.setFont(font());
+  p.drawText(rect(), Qt::AlignCenter, text());
+}
+
+XPanel::XPanel(QWidget* parent) : QWidget(parent) {
+  const QFont font = CellFont(kSmallFontPixels);
+  for (int row = 0; row <= kPanelRowCount; ++row) {
+    auto* copy = new QToolButton(this);
+    copy->setIcon(CopyIcon());
+    copy->setAutoRaise(true);
+    copy->setFocusPolicy(Qt::NoFocus);
+    copy->setToolTip(QStringLiteral("Copy"));
+    copy->setAccessibleName(QStringLiteral("Copy ") + SpokenOf(row));
+    const int top = row < kPanelRowCount ? kRowTop + row * kRowStep : kRowTop;
+    copy->setGeometry(kCopyX, top - 2, kCopySize, kCopySize);
+    connect(copy, &QToolButton::clicked, this, [this, row] { CopyRow(row); });
+    copies_[size_t(row)] = copy;
+    if (row == kPanelRowCount) break;
+    labels_[size_t(row)] = MakeLabel(QString::fromLatin1(kPanelRowNames[size_t(row)].label), font, this);
+    labels_[size_t(row)]->setGeometry(kLabelX, top, kLabelWidth, kRowHeight);
+    if (row == kPanelBin) continue;  // BIN shows bits, not a text
+    values_[size_t(row)] = MakeValue(font, this);
+    values_[size_t(row)]->setGeometry(kValueX, top, kValueWidth, kRowHeight);
+  }
+  const QFont bitFont = CellFont(15);
+  for (int bit = 0; bit < kMaxWordBits; ++bit) {
+    auto* button = new BitButton(bit, this);
+    button->setFont(bitFont);
+    connect(button, &QAbstractButton::clicked, this, [this, bit] {
+      if (flipBit_) flipBit_(bit);
+    });
+    bits_[size_t(bit)] = button;
+  }
+  fullLabel_ = MakeLabel(QStringLiteral("X"), font, this);
+  fullLabel_->setGeometry(kLabelX, kRowTop, kLabelWidth, kRowHeight);
+  full_ = new QPlainTextEdit(this);
+  full_->setReadOnly(true);
+  full_->setFont(font);
+  full_->setWordWrapMode(QTextOption::WrapAnywhere);  // a number has no spaces to break at
+  full_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  full_->setFocusPolicy(Qt::NoFocus);
+  full_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  full_->setGeometry(kValueX, kRowTop, kValueWidth, kFullHeight);
+  full_->setAccessibleName(SpokenOf(kPanelRowCount));
+  setFixedHeight(kXPanelHeight);
+  Show(PanelText{});
+}
+
+void XPanel::PlaceBits(int wordBits) {
+  if (wordBits == placedBits_) return;
+  placedBits_ = wordBits;
+  for (int bit = 0; bit < kMaxWordBits; ++bit) {
+    if (bit < wordBits) bits_[size_t(bit)]->setGeometry(BitRect(bit, wordBits));
+  }
+}
+
+void XPanel::Show(const PanelText& panel) {
+  const bool integer = panel.kind == PanelKind::kInteger;
+  const bool real = panel.kind == PanelKind::kReal;
+  for (int row = 0; row < kPanelRowCount; ++row) {
+    labels_[size_t(row)]->setVisible(integer);
+    copies_[size_t(row)]->setVisible(integer);
+    if (QLabel* value = values_[size_t(row)]) {
+      value->setVisible(integer);
+      const QString text = QString::fromLatin1(panel.rows[size_t(row)]);
+      if (value->text() != text) {
+        value->setText(text);
+        value->setAccessibleName(SpokenLine(SpokenOf(row), text, {}, false));
+      }
+    }
+  }
+  const std::string& bin = panel.rows[kPanelBin];
+  if (integer) PlaceBits(panel.wordBits);
+  for (int bit = 0; bit < kMaxWordBits; ++bit) {
+    BitButton* button = bits_[size_t(bit)];
+    const bool shown = integer && bit < panel.wordBits && size_t(bit) < bin.size();
+    button->setVisible(shown);
+    if (!shown) continue;
+    const QString digit = QString(QChar::fromLatin1(bin[bin.size() - 1 - size_t(bit)]));
+    if (button->text() != digit) {
+      button->setText(digit);
+      button->setAccessibleName(QStringLiteral("Bit %1, %2").arg(bit).arg(digit));
+    }
+  }
+  fullLabel_->setVisible(real);
+  full_->setVisible(real);
+  copies_[kPanelRowCount]->setVisible(real);
+  const QString full = QString::fromLatin1(panel.full);
+  if (full_->toPlainText() != full) full_->setPlainText(full);
+  const bool numbersChange = panel.kind != shown_.kind || panel.wordBits != shown_.wordBits;
+  shown_ = panel;
+  if (numbersChange) update();
+}
+
+void XPanel::CopyRow(int row) {
+  const std::string& text = row < kPanelRowCount ? shown_.rows[size_t(row)] : shown_.full;
+  if (text.empty()) return;
+  QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+}
+
+void XPanel::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setPen(QColor(128, 128, 128));
+  p.drawLine(0, 0, width(), 0);
+  p.setPen(Qt::white);
+  p.drawLine(0, 1, width(), 1);
+  if (shown_.kind != PanelKind::kInteger) return;
+  // Under every group of four: the number of its lowest bit; under the
+  // first group of a line also that of its highest.
+  p.setPen(QColor(80, 80, 80));
+  p.setFont(CellFont(11));
+  const int wordBits = shown_.wordBits;
+  for (int low = 0; low < wordBits; low += 4) {
+    const int high = low + 3;
+    const QRect group = BitRect(high, wordBits).united(BitRect(low, wordBits));
+    const QRect under(group.left(), group.bottom() + 1, group.width(), kNumberHeight);
+    p.drawText(under, Qt::AlignRight | Qt::AlignTop, QString::number(low));
+    if (high % kBitsPerLine == kBitsPerLine - 1 || high == wordBits - 1) {
+      p.drawText(under, Qt::AlignLeft | Qt::AlignTop, QString::number(high));
+    }
+  }
+}
+
+}  // namespace vxc::ui
