@@ -41,7 +41,7 @@ using AK = ActionKind;
 // clang-format off
 inline constexpr std::array kActionNames = [] {
   using namespace names_detail;
-  return std::array<ActionName, 103>{{
+  return std::array<ActionName, 104>{{
     {{AK::kCommand, cmd::kDigit0}, "0", "0", {"Digit 0", "数字 0", "數字 0", "Cifero 0"}},
     {{AK::kCommand, cmd::kDigit0 + 1}, "1", "1", {"Digit 1", "数字 1", "數字 1", "Cifero 1"}},
     {{AK::kCommand, cmd::kDigit0 + 2}, "2", "2", {"Digit 2", "数字 2", "數字 2", "Cifero 2"}},
@@ -105,6 +105,7 @@ inline constexpr std::array kActionNames = [] {
     {{AK::kCommand, cmd::kDigitsDown}, "DOWN", "digits down", {"One digit fewer shown", "表示桁数を1つ減らす", "顯示位數減一", "Montri unu ciferon malpli"}},
     {{AK::kCommand, cmd::kCopy}, "COPY", "copy X", {"Copy X to the clipboard", "Xをクリップボードへコピー", "將X複製到剪貼簿", "Kopii X al la tondujo"}},
     {{AK::kCommand, cmd::kErrorAlarm}, "ALARM", "error alarm", {"Error alarm on or off", "アラームのオン/オフ", "報警開關", "Alarmo ŝaltita aŭ malŝaltita"}},
+    {{AK::kCommand, cmd::kXPanel}, "PANEL", "X panel", {"X panel on or off", "X パネルのオン/オフ", "X 面板開關", "X-panelo ŝaltita aŭ malŝaltita"}},
     {{AK::kCommand, cmd::kInitialize}, "INIT", "initialize", {"Initialize: every setting to its default", "初期化: すべての設定を既定値に", "初始化: 所有設定回復預設值", "Pravalorizi: ĉiuj agordoj al la defaŭltoj"}},
     {{AK::kCommand, cmd::kCopyFull}, "COPYFULL", "copy full precision", {"Copy X with every digit", "Xを全桁でコピー", "以完整精度複製X", "Kopii X kun ĉiuj ciferoj"}},
     {{AK::kCommand, cmd::kPaste}, "PASTE", "paste", {"Paste a number into the entry", "数値を貼り付け", "貼上數字", "Alglui nombron"}},
