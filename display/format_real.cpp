@@ -14,7 +14,6 @@
 namespace vxc {
 namespace {
 
-const std::string kPadding(32, '0');
 // FIX writes a huge value out in full only up to this decimal exponent.
 constexpr long kLongestFixExponent = 999;
 
@@ -77,14 +76,6 @@ std::string FixedText(const Real& value) {
   return PlaceDigits(value.IsNegative(), std::move(digits), static_cast<size_t>(k) + 1);
 }
 
-// Appends the point when missing, then the padding, before any "e" tail.
-std::string Padded(std::string text) {
-  const size_t e = std::min(text.find('e'), text.size());
-  std::string head = text.substr(0, e);
-  if (head.find('.') == std::string::npos) head += '.';
-  return head + kPadding + text.substr(e);
-}
-
 }  // namespace
 
 std::pair<std::string, std::string> SplitScientific(std::string_view text) { return SplitByGroup(text, 1); }
@@ -93,6 +84,7 @@ std::pair<std::string, std::string> SplitEngineering(std::string_view text) { re
 
 std::string GroupThousands(std::string_view text) {
   std::string out;
+  out.reserve(text.size() + text.size() / 3 + 1);
   if (!text.empty() && text[0] == '-') {
     out += '-';
     text.remove_prefix(1);
@@ -115,13 +107,14 @@ LineText FormatReal(std::string_view text, uint32_t display, int digits) {
   const bool canonical = IsCanonicalDecimal(text);
   LineText line;
   if (display == kDisplaySci || display == kDisplayEng) {
-    const std::string normal = canonical ? std::string(text) : Real::FromString(text).ToCanonicalText();
+    const std::string converted = canonical ? std::string() : Real::FromString(text).ToCanonicalText();
+    const std::string_view normal = canonical ? text : std::string_view(converted);
     auto [mantissa, exponent] = display == kDisplaySci ? SplitScientific(normal) : SplitEngineering(normal);
     line.exponent = std::to_string(std::strtoll(exponent.c_str() + 1, nullptr, 10));
-    line.main = RoundDigits(Padded(mantissa), digits);
+    line.main = RoundDigitsPadded(mantissa, digits);
   } else {
-    const std::string fixed = canonical ? std::string(text) : FixedText(Real::FromString(text));
-    line.main = GroupThousands(RoundDigits(Padded(fixed), digits));
+    const std::string converted = canonical ? std::string() : FixedText(Real::FromString(text));
+    line.main = GroupThousands(RoundDigitsPadded(canonical ? text : std::string_view(converted), digits));
   }
   // A value that rounds to zero keeps its sign, so a typed "-0" shows "-0.00".
   if (negative && !line.main.empty() && line.main[0] != '-') line.main.insert(line.main.begin(), '-');

@@ -4,26 +4,36 @@
 
 namespace vxc {
 
-std::string RoundDigits(std::string_view text, int n) {
-  if (n < 0) n = 0;
-  const size_t p = std::min(text.find('.'), text.size());
-  const size_t e = std::min(text.find_first_of("eE"), text.size());
-  std::string_view tail = text.substr(e);
-  std::string work(text.substr(0, e));
+namespace {
 
-  const size_t i = std::min(p + 1 + static_cast<size_t>(n), work.size());
-  if (i < work.size() && work[i] >= '5' && work[i] <= '9') {
-    // Half away from zero: the magnitude grows by one unit in the last
-    // kept place. The digits after i are dropped below, so they are cut
-    // here and the carry runs leftwards through the kept digits.
-    const bool negative = !work.empty() && work[0] == '-';
-    std::string digits = work.substr(negative ? 1 : 0, i - (negative ? 1 : 0));
-    size_t k = digits.size();
-    size_t insertAt = 0;
+// RoundDigits into `out`; with `pad`, decimals are added up to n (and a
+// point when n > 0) in front of the "e" tail.
+void RoundInto(std::string_view text, int n, bool pad, std::string& out) {
+  if (n < 0) n = 0;
+  // One pass finds the point and the exponent letter (the first of each).
+  size_t p = text.size(), e = text.size();
+  for (size_t k = 0; k < text.size() && e == text.size(); ++k) {
+    const char c = text[k];
+    if (c == '.' && p == text.size()) p = k;
+    if (c == 'e' || c == 'E') e = k;
+  }
+  const std::string_view head = text.substr(0, e);
+  const std::string_view tail = text.substr(e);
+  const size_t i = std::min(p + 1 + static_cast<size_t>(n), head.size());  // first dropped character
+  out.clear();
+  out.reserve(std::min(i, head.size()) + tail.size() + (pad ? static_cast<size_t>(n) + 2 : 2));
+
+  if (i < head.size() && head[i] >= '5' && head[i] <= '9') {
+    // Half away from zero: the magnitude grows by one unit in the last kept
+    // place. The carry runs leftwards through the kept digits and stops at
+    // the first digit below 9, or in front of a character that is no digit.
+    const size_t sign = !head.empty() && head[0] == '-' ? 1 : 0;
+    out.assign(head.substr(0, i));
+    size_t k = i;
     bool carry = true;
-    while (carry && k > 0) {
-      --k;
-      char& c = digits[k];
+    size_t insertAt = sign;
+    while (carry && k > sign) {
+      char& c = out[--k];
       if (c == '.') continue;
       if (c >= '0' && c <= '8') {
         ++c;
@@ -31,26 +41,48 @@ std::string RoundDigits(std::string_view text, int n) {
       } else if (c == '9') {
         c = '0';
       } else {
-        insertAt = k + 1;  // not a digit: the carry stops in front of it
+        insertAt = k + 1;
         break;
       }
     }
-    if (carry) digits.insert(digits.begin() + static_cast<long>(insertAt), '1');
-    // Like a number printed afresh: no leading zeros before the units.
-    size_t start = 0;
-    while (start + 1 < digits.size() && digits[start] == '0' && digits[start + 1] != '.') ++start;
-    digits.erase(0, start);
-    if (!digits.empty() && digits[0] == '.') digits.insert(digits.begin(), '0');
-    work = (negative ? "-" : "") + digits;
+    if (carry) out.insert(out.begin() + static_cast<long>(insertAt), '1');
+    // Like a number printed afresh: no leading zeros before the units, and
+    // a zero before a leading point.
+    size_t start = sign;
+    while (start + 1 < out.size() && out[start] == '0' && out[start + 1] != '.') ++start;
+    out.erase(sign, start - sign);
+    if (out.size() > sign && out[sign] == '.') out.insert(out.begin() + static_cast<long>(sign), '0');
+  } else {
+    // Nothing to carry: the digits up to the last kept decimal (without a
+    // point when none is kept).
+    const size_t keep = p >= head.size() ? head.size() : n == 0 ? p : i;
+    out.assign(head.substr(0, keep));
   }
 
-  const size_t point = work.find('.');
+  const size_t point = out.find('.');
   if (point != std::string::npos) {
     const size_t keep = n == 0 ? point : point + 1 + static_cast<size_t>(n);
-    if (keep < work.size()) work.resize(keep);
+    if (keep < out.size()) out.resize(keep);
   }
-  work += tail;
-  return work;
+  if (pad && n > 0) {
+    if (point == std::string::npos) out += '.';
+    out.append(static_cast<size_t>(n) - (out.size() - 1 - out.find('.')), '0');
+  }
+  out.append(tail);
+}
+
+}  // namespace
+
+std::string RoundDigits(std::string_view text, int n) {
+  std::string out;
+  RoundInto(text, n, false, out);
+  return out;
+}
+
+std::string RoundDigitsPadded(std::string_view text, int n) {
+  std::string out;
+  RoundInto(text, n, true, out);
+  return out;
 }
 
 void RoundToWholeNumber(std::string& text) {

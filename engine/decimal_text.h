@@ -11,6 +11,9 @@ namespace vxc {
 // digit. An "e..." tail is kept as it stands. A text with fewer decimals
 // stays whole; n = 0 keeps no point.
 std::string RoundDigits(std::string_view text, int n);
+// The same, then padded with zeros to exactly n decimals (as the display
+// shows FIX, SCI and ENG); n = 0 shows no point.
+std::string RoundDigitsPadded(std::string_view text, int n);
 
 // The integer modes read a register text as the integer it rounds to,
 // half away from zero; a text in "e" form is a tiny value left by SHR and

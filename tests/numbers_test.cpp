@@ -201,6 +201,85 @@ TEST(RoundDigits, HalfAwayFromZero) {
   for (const auto& c : cases) EXPECT_EQ(RoundDigits(c.text, c.n), c.expected) << c.text << " " << c.n;
 }
 
+// The rounding written out step by step, copying as it goes: the behaviour
+// the one-pass RoundDigits must keep on any text, number or not.
+std::string RoundDigitsStepByStep(std::string_view text, int n) {
+  if (n < 0) n = 0;
+  const size_t p = std::min(text.find('.'), text.size());
+  const size_t e = std::min(text.find_first_of("eE"), text.size());
+  std::string work(text.substr(0, e));
+  const size_t i = std::min(p + 1 + static_cast<size_t>(n), work.size());
+  if (i < work.size() && work[i] >= '5' && work[i] <= '9') {
+    const bool negative = !work.empty() && work[0] == '-';
+    std::string digits = work.substr(negative ? 1 : 0, i - (negative ? 1 : 0));
+    size_t k = digits.size(), insertAt = 0;
+    bool carry = true;
+    while (carry && k > 0) {
+      char& c = digits[--k];
+      if (c == '.') continue;
+      if (c >= '0' && c <= '8') {
+        ++c;
+        carry = false;
+      } else if (c == '9') {
+        c = '0';
+      } else {
+        insertAt = k + 1;
+        break;
+      }
+    }
+    if (carry) digits.insert(digits.begin() + static_cast<long>(insertAt), '1');
+    size_t start = 0;
+    while (start + 1 < digits.size() && digits[start] == '0' && digits[start + 1] != '.') ++start;
+    digits.erase(0, start);
+    if (!digits.empty() && digits[0] == '.') digits.insert(digits.begin(), '0');
+    work = (negative ? "-" : "") + digits;
+  }
+  const size_t point = work.find('.');
+  if (point != std::string::npos) {
+    const size_t keep = n == 0 ? point : point + 1 + static_cast<size_t>(n);
+    if (keep < work.size()) work.resize(keep);
+  }
+  return work + std::string(text.substr(e));
+}
+
+TEST(RoundDigits, AgreesWithTheStepsOnAnyText) {
+  std::mt19937 rng(16);
+  const char alphabet[] = "0123456789999995.-+eEx";
+  for (int t = 0; t < 200000; ++t) {
+    std::string text(rng() % 14, ' ');
+    for (char& c : text) c = alphabet[rng() % (sizeof alphabet - 1)];
+    if (rng() % 3 == 0) text = std::to_string(rng() % 1000) + "." + std::to_string(rng());
+    const int n = static_cast<int>(rng() % 8) - 1;
+    ASSERT_EQ(RoundDigits(text, n), RoundDigitsStepByStep(text, n)) << '"' << text << "\" " << n;
+  }
+}
+
+// Padding first with 32 zeros (and a point) and then rounding gives what
+// rounding and then padding to n decimals gives.
+TEST(RoundDigits, PaddedAgreesWithPaddingFirst) {
+  std::mt19937 rng(61);
+  const char alphabet[] = "0123456789999995.-e";
+  for (int t = 0; t < 100000; ++t) {
+    std::string text(rng() % 12, ' ');
+    for (char& c : text) c = alphabet[rng() % (sizeof alphabet - 1)];
+    const int n = static_cast<int>(rng() % 33);
+    const size_t e = std::min(text.find('e'), text.size());
+    std::string head = text.substr(0, e);
+    if (head.find('.') == std::string::npos) head += '.';
+    const std::string padded = head + std::string(32, '0') + text.substr(e);
+    ASSERT_EQ(RoundDigitsPadded(text, n), RoundDigitsStepByStep(padded, n)) << '"' << text << "\" " << n;
+  }
+}
+
+// Linear in the length: a megabyte of nines carries through every digit.
+TEST(RoundDigits, CarryThroughAMegabyte) {
+  const std::string nines = std::string(1 << 20, '9') + ".5";
+  const std::string rounded = RoundDigits(nines, 0);
+  EXPECT_EQ(rounded.size(), nines.size() - 1);
+  EXPECT_EQ(rounded.front(), '1');
+  EXPECT_EQ(rounded.find_first_not_of('0', 1), std::string::npos);
+}
+
 TEST(ThirtyTwoDigits, PiAndFriends) {
   Real pi;
   pi.SetPi();
