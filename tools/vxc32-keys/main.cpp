@@ -284,6 +284,7 @@ int main(int argc, char** argv) {
   // What the run ends with, as the exit status.
   auto finish = [&session, strict] {
     session.Save();
+    std::cout.flush();
     return strict && (session.engine.state.errorShown || session.saveFailed) ? 1 : 0;
   };
 
@@ -302,6 +303,9 @@ int main(int argc, char** argv) {
   }
 
   const bool interactive = isatty(STDIN_FILENO) != 0;
+  // Into a pipe or a file the output is buffered and written at the end; a
+  // terminal sees each line at once, and the prompt before each read.
+  const bool flushEachLine = interactive || isatty(STDOUT_FILENO) != 0;
   if (interactive) {
     std::cout << "Type keys separated by blanks, e.g. 7 ENTER 2 -; 'help' lists the key names; Ctrl-D ends.\n";
     session.Print();
@@ -322,7 +326,7 @@ int main(int argc, char** argv) {
       std::cout << '\n';
     }
     if (interactive) std::cout << "> ";
-    std::cout << std::flush;
+    if (flushEachLine) std::cout << std::flush;
   }
   return finish();
 }
