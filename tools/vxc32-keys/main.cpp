@@ -306,6 +306,7 @@ int main(int argc, char** argv) {
   // Into a pipe or a file the output is buffered and written at the end; a
   // terminal sees each line at once, and the prompt before each read.
   const bool flushEachLine = interactive || isatty(STDOUT_FILENO) != 0;
+  if (!flushEachLine) std::cin.tie(nullptr);  // a read would flush standard output
   if (interactive) {
     std::cout << "Type keys separated by blanks, e.g. 7 ENTER 2 -; 'help' lists the key names; Ctrl-D ends.\n";
     session.Print();
