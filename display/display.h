@@ -103,4 +103,10 @@ std::string GroupThousands(std::string_view text);
 // and the exponent when there is one; empty while an error shows.
 std::string CopyText(const DisplayFrame& frame, const CalcState& state);
 
+// The text Copy Full Precision places. REAL: the whole value of X without
+// grouping, so that Paste gives back the same register: the typed number
+// during an entry (mantissa, "e", exponent), else X's own text. The
+// integer modes: the same text as CopyText. Empty while an error shows.
+std::string CopyFullText(const DisplayFrame& frame, const CalcState& state);
+
 }  // namespace vxc

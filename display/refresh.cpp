@@ -74,4 +74,15 @@ std::string CopyText(const DisplayFrame& frame, const CalcState& state) {
   return x.main + "e" + x.exponent;
 }
 
+std::string CopyFullText(const DisplayFrame& frame, const CalcState& state) {
+  if (state.errorShown) return "";
+  if (IsIntegerBase(state.base)) return CopyText(frame, state);
+  if (!state.Typing()) return state.stackX;
+  // The entry as the engine reads it: an empty mantissa counts as 0, and a
+  // mantissa that holds X's own exponent keeps only that one.
+  if (state.entryText.empty()) return "0";
+  if (state.exponentText.empty() || state.entryText.find('e') != std::string::npos) return state.entryText;
+  return state.entryText + "e" + state.exponentText;
+}
+
 }  // namespace vxc

@@ -69,6 +69,9 @@ struct CalcState {
     intMemory.fill("0");
   }
 
+  // Undo compares whole states: a new field takes part without more code.
+  bool operator==(const CalcState&) const = default;
+
   // An entry is in progress: the X line shows the typed text.
   bool Typing() const { return !entryText.empty() || entryTyped; }
   // Digit count of the current DISPLAY mode (0 when the code is unknown).

@@ -1,6 +1,6 @@
 // Dispatch: the error gate and the mode gate, then the command's handler.
 // Handlers request the refresh themselves, because a refused digit or a
-// memory store changes nothing that is shown.
+// memory store changes nothing that is shown. Each command is one undo step.
 #include "command_table.h"
 
 namespace vxc {
@@ -10,6 +10,7 @@ bool Dispatch(Engine& engine, CommandId id) {
   if (row == nullptr) return false;
   if (engine.state.errorShown && !row->evenInError) return true;
   if ((row->actsIn & ModeBitOf(engine.state.base)) == 0) return true;
+  UndoStep step(engine);
   row->handler(engine, id);
   return true;
 }

@@ -1,7 +1,7 @@
 // VXC32 calculator engine: the one header the front-ends call.
 //
 // Calls in:   Dispatch (every calculator command), the mode setters that the
-//             radio buttons use, PasteEntry, ResetCalculatorState.
+//             radio buttons use, PasteEntry, ResetCalculatorState, Undo, Redo.
 // Calls out:  Engine::displayMark (the display must be composed again before
 //             it is shown; its flag asks for a typed entry to be shown
 //             formatted) and EngineCallbacks::beep (an error was raised with
@@ -12,9 +12,13 @@
 // never throws, and needs no window system.
 #pragma once
 
+#include <cstddef>
+#include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc_state.h"
 #include "command_ids.h"
@@ -32,10 +36,20 @@ struct DisplayMark {
   bool formatEntry = false;  // the last request decides, as if each had composed
 };
 
+// What undo and redo go back and forward through: the calculator as it was
+// before each step. Only undo.cpp and UndoStep touch it.
+struct UndoHistory {
+  std::deque<CalcState> undo;  // oldest first
+  std::vector<CalcState> redo; // the next step to redo last
+  size_t undoBytes = 0;        // text held by `undo`, for the memory bound
+  int open = 0;                // UndoSteps open now (nested ones record nothing)
+};
+
 struct Engine {
   CalcState state;
   EngineCallbacks out;
   DisplayMark displayMark;
+  UndoHistory history;
 };
 
 // Marks the display stale. In the integer modes the stack registers are
@@ -46,6 +60,51 @@ void MarkDisplayStale(Engine& engine, bool formatEntry = false);
 
 // Returns the mark and clears it.
 DisplayMark TakeDisplayMark(Engine& engine);
+
+// Undo and redo.
+//
+// A step is whatever one user action changes: a key press (each typed
+// character), a radio choice, a paste, L.C.M./G.C.D., "Initialize". Every
+// engine entry point that may change the calculator opens an UndoStep on
+// its first line:
+//
+//     void FlipBit(Engine& e, uint32_t bit) {
+//       UndoStep step(e);
+//       ...change e.state...
+//     }
+//
+// The guard copies the state; when it closes and the calculator differs
+// from the copy, the copy becomes one undo step and the redo list is
+// dropped. An action that changes nothing records nothing. Guards nest: an
+// entry point called by another one adds nothing to the outer step.
+// The language and the alarm are no calculator state: they are neither
+// compared nor restored.
+class UndoStep {
+ public:
+  explicit UndoStep(Engine& engine);
+  ~UndoStep();
+  UndoStep(const UndoStep&) = delete;
+  UndoStep& operator=(const UndoStep&) = delete;
+
+ private:
+  Engine& engine_;
+  std::optional<CalcState> before_;  // only in the outermost guard
+};
+
+// At least this many steps are kept; older ones are dropped, and so are
+// steps beyond about kUndoBytes of register text (a pasted megabyte).
+inline constexpr size_t kUndoSteps = 100;
+inline constexpr size_t kUndoBytes = size_t(4) << 20;
+
+// Puts the calculator back as it was before the last step (also while an
+// error shows) and asks for a refresh. Returns false when there is none.
+bool Undo(Engine& engine);
+// Goes forward again over the last undone step.
+bool Redo(Engine& engine);
+bool CanUndo(const Engine& engine);
+bool CanRedo(const Engine& engine);
+// Forgets every step (a new session, a state loaded from elsewhere).
+void ClearUndoHistory(Engine& engine);
 
 // One-time set-up of the number layer (widest MPFR exponent range).
 void InitNumbers();
@@ -77,8 +136,19 @@ void ToggleErrorAlarm(Engine& engine);
 
 // Edit > Paste with `text` on the clipboard (raw bytes, UTF-8 expected).
 void PasteEntry(Engine& engine, std::string_view text);
+// What a paste puts into the entry line. In REAL an exponent after the
+// number ("e" or "E", a sign, digits) goes to `exponent` as if typed with
+// EEX; one of more than two significant digits, which EEX cannot type,
+// stays in the mantissa as X's own "e" form ("1.5e-120"), so that every
+// register's text pastes back to the same value.
+struct PastedNumber {
+  std::string mantissa;  // for entryText; empty: the paste takes nothing
+  std::string exponent;  // for exponentText
+  bool exponentEntry = false;
+};
+PastedNumber ReadPastedNumber(std::string_view text, uint32_t base);
 // The characters of `text` that make a number in `base`, as PasteEntry puts
-// them into the entry line (possibly empty).
+// them into the entry line (possibly empty): ReadPastedNumber's mantissa.
 std::string CleanPastedText(std::string_view text, uint32_t base);
 
 // The X panel's bit click (integer modes): finishes the entry and sets X

@@ -200,6 +200,7 @@ std::string ConvertToRange(const std::string& text, const WordSize& from, const 
 
 void SelectBase(Engine& e, uint32_t base) {
   CalcState& s = e.state;
+  UndoStep step(e);
   if (s.errorShown) return;  // the BASE group is disabled during an error
   const uint32_t b = base <= kBaseBin ? base : kBaseReal;
   if (b != s.base) SetBase(s, b);
@@ -208,6 +209,7 @@ void SelectBase(Engine& e, uint32_t base) {
 
 void FocusSelectBase(Engine& e, uint32_t base) {
   CalcState& s = e.state;
+  UndoStep step(e);
   const uint32_t b = base <= kBaseBin ? base : kBaseReal;
   if (b != s.base) {
     if (s.errorShown) {
@@ -222,6 +224,7 @@ void FocusSelectBase(Engine& e, uint32_t base) {
 
 void SetRange(Engine& e, uint32_t range) {
   CalcState& s = e.state;
+  UndoStep step(e);
   if (range > kRangeB) return;
   if (!IsIntegerBase(s.base)) {
     // The RANGE group is hidden in REAL: REAL texts are never cut to a word.

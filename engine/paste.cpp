@@ -2,7 +2,8 @@
 //
 // Cleaning keeps the characters that make a number in the current base and
 // stops at the first byte that cannot belong to one. A "0x" prefix reads
-// the rest as hexadecimal in every mode.
+// the rest as hexadecimal in every mode. In REAL an exponent after the
+// number ("1.5e12", "6.626E-34") enters as if typed with EEX.
 #include <algorithm>
 #include <array>
 #include <string>
@@ -39,9 +40,15 @@ std::string HexInBase(const std::string& hex, uint32_t base) {
   return UInt128ToString(value, radix);
 }
 
-}  // namespace
+// The mantissa scan: the cleaned text, and where in `text` the scan ended
+// (`text.size()` when it ran to the end).
+struct Scan {
+  std::string text;
+  size_t end = 0;
+  bool readReal = false;
+};
 
-std::string CleanPastedText(std::string_view text, uint32_t base) {
+Scan ScanNumber(std::string_view text, uint32_t base) {
   // The prefixes are looked for in the text without its blanks: the first
   // three bytes that are no blank, and where each of them ends.
   std::string head;
@@ -73,7 +80,9 @@ std::string CleanPastedText(std::string_view text, uint32_t base) {
     if (IsBlankByte(static_cast<unsigned char>(b))) role[b] = kSkipped;
   }
 
-  std::string r;
+  Scan scan;
+  scan.readReal = readReal;
+  std::string& r = scan.text;
   size_t skip = hexPrefix ? 2 : 0;
   if (readReal) {
     skip = LeadingMinusLength(head);
@@ -86,6 +95,7 @@ std::string CleanPastedText(std::string_view text, uint32_t base) {
     size_t j = i;  // a run of bytes kept as they are goes in at once
     while (j < n && role[static_cast<unsigned char>(text[j])] == kKept) ++j;
     r.append(text.data() + i, j - i);
+    i = j;
     if (j == n) break;
     const ByteRole at = role[static_cast<unsigned char>(text[j])];
     if (at == kEnds) break;
@@ -93,24 +103,84 @@ std::string CleanPastedText(std::string_view text, uint32_t base) {
     i = j + 1;
   }
 
-  if (hexPrefix && base != kBaseHex) return HexInBase(r, base);
-  if (r.capacity() > 2 * r.size() + 64) r.shrink_to_fit();  // the scan ended early
-  return r;
+  scan.end = i;
+  if (hexPrefix && base != kBaseHex) {
+    r = HexInBase(r, base);
+  } else if (r.capacity() > 2 * r.size() + 64) {
+    r.shrink_to_fit();  // the scan ended early
+  }
+  return scan;
 }
+
+// An exponent after a REAL mantissa: "e" or "E", an optional sign, digits
+// (blanks anywhere). Sets `sign` and the digits without leading zeros;
+// false when no exponent digit follows.
+bool ReadExponent(std::string_view text, size_t i, bool& negative, std::string& digits) {
+  const size_t n = text.size();
+  auto skipBlanks = [&] {
+    while (i < n && IsBlankByte(static_cast<unsigned char>(text[i]))) ++i;
+  };
+  if (i >= n || (text[i] != 'e' && text[i] != 'E')) return false;
+  ++i;
+  skipBlanks();
+  negative = false;
+  if (i < n && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  bool any = false;
+  digits.clear();
+  for (skipBlanks(); i < n && text[i] >= '0' && text[i] <= '9'; ++i, skipBlanks()) {
+    any = true;
+    if (digits.empty() && text[i] == '0') continue;
+    digits += text[i];
+  }
+  return any;
+}
+
+}  // namespace
+
+PastedNumber ReadPastedNumber(std::string_view text, uint32_t base) {
+  Scan scan = ScanNumber(text, base);
+  PastedNumber out;
+  out.mantissa = std::move(scan.text);
+  const std::string& m = out.mantissa;
+  // The exponent belongs to a mantissa with a digit and at most one point.
+  if (!scan.readReal || m.find_first_of("0123456789") == std::string::npos ||
+      std::count(m.begin(), m.end(), '.') > 1) {
+    return out;
+  }
+  bool negative = false;
+  std::string digits;
+  if (!ReadExponent(text, scan.end, negative, digits)) return out;
+  if (digits.size() <= 2) {
+    // As typed with EEX: a lone zero stays "0", the minus is kept.
+    out.exponentEntry = true;
+    out.exponent = (negative ? "-" : "") + (digits.empty() ? std::string("0") : digits);
+  } else {
+    // Beyond two digits no typed exponent reaches: the mantissa keeps it,
+    // as +/- leaves X's own "e" form in the entry line.
+    out.mantissa += (negative ? "e-" : "e+") + digits;
+  }
+  return out;
+}
+
+std::string CleanPastedText(std::string_view text, uint32_t base) { return ReadPastedNumber(text, base).mantissa; }
 
 // Pasting types the number: a finished X is pushed first, as a typed digit
 // would, and the pasted text becomes an entry that further digits extend.
 void PasteEntry(Engine& e, std::string_view text) {
   CalcState& s = e.state;
   if (s.errorShown) return;
-  std::string cleaned = CleanPastedText(text, s.base);
-  if (!cleaned.empty()) {
+  UndoStep step(e);
+  PastedNumber pasted = ReadPastedNumber(text, s.base);
+  if (!pasted.mantissa.empty()) {
     if (s.xComplete && !s.liftDisabled) LiftStack(s, true);
-    s.entryText = std::move(cleaned);
-    s.exponentText.clear();
+    s.entryText = std::move(pasted.mantissa);
+    s.exponentText = std::move(pasted.exponent);
     s.entryTyped = true;
     s.liftDisabled = false;
-    s.exponentEntry = false;
+    s.exponentEntry = pasted.exponentEntry;
     s.xComplete = false;
   }
   RequestRefresh(e);

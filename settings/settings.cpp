@@ -179,6 +179,7 @@ bool SaveSettings(const std::string& path, const CalcState& s, const WindowPosit
 }
 
 void ResetCalculator(Engine& e, WindowPosition* pos, const ResetWindowHooks* window) {
+  UndoStep step(e);  // "Initialize" can be taken back
   ResetCalculatorState(e.state);
   if (window == nullptr) return;
   if (pos != nullptr) *pos = WindowPosition{};

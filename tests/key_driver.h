@@ -1,5 +1,5 @@
 // Random key sequences for the fuzzer and the soak test: every key a user
-// can reach (commands, radio buttons, paste, reset), and the checks that
+// can reach (commands, radio buttons, paste, reset, undo, redo), and the checks that
 // must hold after each one.
 #pragma once
 
@@ -52,7 +52,7 @@ inline constexpr std::array<std::string_view, 9> kPasteTexts = {
     "1,234.5", "-12.5e3", "0xFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", "3.1.4", "\xe2\x88\x92" "7", "", "1e400", "99999999999999999999"};
 
 // Number of distinct actions a byte selects from.
-inline constexpr uint32_t kActionCount = kEngineCommands.size() + kRadioChoices.size() + 2 + kPasteTexts.size();
+inline constexpr uint32_t kActionCount = kEngineCommands.size() + kRadioChoices.size() + 2 + kPasteTexts.size() + 2;
 
 struct Driver {
   Engine engine;
@@ -102,7 +102,13 @@ struct Driver {
       return;
     }
     code -= 2;
-    PasteEntry(engine, pasteBytes.empty() ? kPasteTexts[code % kPasteTexts.size()] : pasteBytes);
+    if (code < kPasteTexts.size()) {
+      PasteEntry(engine, pasteBytes.empty() ? kPasteTexts[code] : pasteBytes);
+      return;
+    }
+    code -= kPasteTexts.size();
+    if (code == 0) Undo(engine);
+    else Redo(engine);
   }
 };
 

@@ -61,12 +61,19 @@ struct Session {
     std::cout << "copy=" << vxc::CopyText(frame, engine.state) << '\n';
   }
 
+  void CopyFull() {
+    std::cout << "copy=" << vxc::CopyFullText(frame, engine.state) << '\n';
+  }
+
   // A command id as the window passes it: the window keeps copy, paste and
   // the menu commands for itself; other interface ids do nothing here.
   void WindowCommand(vxc::CommandId id) {
     namespace cmd = vxc::cmd;
     switch (id) {
       case cmd::kCopy: Copy(); return;
+      case cmd::kCopyFull: CopyFull(); return;
+      case cmd::kUndo: vxc::Undo(engine); return;
+      case cmd::kRedo: vxc::Redo(engine); return;
       case cmd::kPaste: return;  // no clipboard text here
       case cmd::kErrorAlarm: vxc::ToggleErrorAlarm(engine); return;
       case cmd::kXPanel: engine.state.xPanel = !engine.state.xPanel; return;

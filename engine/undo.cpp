@@ -1,0 +1,96 @@
+// Undo and redo: a copy of the calculator before each step.
+//
+// A copy is a few dozen short strings, so a key press pays one copy and
+// one comparison. The history is bounded by a step count and by the bytes
+// of text it holds.
+#include <utility>
+
+#include "ops.h"
+
+namespace vxc {
+namespace {
+
+// Text bytes a copy holds beyond its fixed part (long register texts).
+size_t TextBytes(const CalcState& s) {
+  size_t bytes = sizeof(CalcState);
+  for (const std::string* t : {&s.stackX, &s.stackY, &s.stackZ, &s.stackT, &s.lastX, &s.entryText,
+                               &s.exponentText, &s.errorText}) {
+    bytes += t->capacity();
+  }
+  for (const std::string& t : s.realMemory) bytes += t.capacity();
+  for (const std::string& t : s.intMemory) bytes += t.capacity();
+  return bytes;
+}
+
+void PushUndo(UndoHistory& h, CalcState&& before) {
+  h.undoBytes += TextBytes(before);
+  h.undo.push_back(std::move(before));
+  // The newest step always stays, however large it is.
+  while (h.undo.size() > 1 && (h.undo.size() > kUndoSteps || h.undoBytes > kUndoBytes)) {
+    h.undoBytes -= TextBytes(h.undo.front());
+    h.undo.pop_front();
+  }
+}
+
+CalcState PopUndo(UndoHistory& h) {
+  CalcState s = std::move(h.undo.back());
+  h.undo.pop_back();
+  h.undoBytes -= TextBytes(s);
+  return s;
+}
+
+// Puts `target` in place of the calculator, keeping the language and the
+// alarm, and hands back the calculator as it was.
+CalcState Swap(Engine& e, CalcState&& target) {
+  target.language = e.state.language;
+  target.errorAlarm = e.state.errorAlarm;
+  CalcState was = std::move(e.state);
+  e.state = std::move(target);
+  return was;
+}
+
+}  // namespace
+
+UndoStep::UndoStep(Engine& engine) : engine_(engine) {
+  if (engine_.history.open++ == 0) before_.emplace(engine_.state);
+}
+
+UndoStep::~UndoStep() {
+  UndoHistory& h = engine_.history;
+  --h.open;
+  if (!before_) return;
+  before_->language = engine_.state.language;
+  before_->errorAlarm = engine_.state.errorAlarm;
+  if (*before_ == engine_.state) return;
+  PushUndo(h, std::move(*before_));
+  h.redo.clear();
+}
+
+bool Undo(Engine& e) {
+  UndoHistory& h = e.history;
+  if (h.undo.empty() || h.open > 0) return false;
+  h.redo.push_back(Swap(e, PopUndo(h)));
+  RequestRefresh(e);
+  return true;
+}
+
+bool Redo(Engine& e) {
+  UndoHistory& h = e.history;
+  if (h.redo.empty() || h.open > 0) return false;
+  CalcState next = std::move(h.redo.back());
+  h.redo.pop_back();
+  PushUndo(h, Swap(e, std::move(next)));
+  RequestRefresh(e);
+  return true;
+}
+
+bool CanUndo(const Engine& e) { return !e.history.undo.empty(); }
+bool CanRedo(const Engine& e) { return !e.history.redo.empty(); }
+
+void ClearUndoHistory(Engine& e) {
+  e.history.undo.clear();
+  e.history.redo.clear();
+  e.history.undoBytes = 0;
+}
+
+}  // namespace vxc

@@ -1,0 +1,270 @@
+// Undo and redo: every kind of step goes back to exactly the state before
+// it and forward again; the history's bounds; the guard's rules.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "display.h"
+#include "engine.h"
+#include "settings.h"
+
+namespace vxc {
+namespace {
+
+using Action = std::function<void(Engine&)>;
+
+struct Calc {
+  Engine engine;
+  DisplayFrame frame;
+  int refreshes = 0;
+  Calc() {
+    InitNumbers();
+    engine.out.refresh = [this](bool f) {
+      ++refreshes;
+      frame = Refresh(engine.state, f);
+    };
+  }
+};
+
+Action Keys(std::vector<CommandId> ids) {
+  return [ids](Engine& e) {
+    for (CommandId id : ids) Dispatch(e, id);
+  };
+}
+constexpr CommandId Digit(int d) { return cmd::kDigit0 + CommandId(d); }
+
+Action Then(Action a, Action b) {
+  return [a, b](Engine& e) {
+    a(e);
+    b(e);
+  };
+}
+
+void Initialize(Engine& e) {
+  WindowPosition pos{40, 50};
+  ResetWindowHooks hooks;
+  ResetCalculator(e, &pos, &hooks);
+}
+
+TEST(Undo, EveryKindOfStepGoesBackAndForward) {
+  const Action stack = Keys({Digit(1), cmd::kEnter, Digit(2), cmd::kEnter, Digit(3), cmd::kEnter, Digit(4)});
+  const Action hex = [](Engine& e) { SelectBase(e, kBaseHex); };
+  struct Case {
+    const char* name;
+    Action setup;
+    Action step;
+  } const cases[] = {
+      {"first digit", {}, Keys({Digit(7)})},
+      {"digit appended", Keys({Digit(7)}), Keys({Digit(8)})},
+      {"digit that lifts", Keys({Digit(7), cmd::kEnter, Digit(2), cmd::kAdd}), Keys({Digit(3)})},
+      {"point", Keys({Digit(7)}), Keys({cmd::kPoint})},
+      {"EEX", Keys({Digit(7)}), Keys({cmd::kEex})},
+      {"exponent digit", Keys({Digit(7), cmd::kEex}), Keys({Digit(5)})},
+      {"+/-", Keys({Digit(7)}), Keys({cmd::kChangeSign})},
+      {"backspace", Keys({Digit(7), Digit(8)}), Keys({cmd::kBackspace})},
+      {"ENTER", Keys({Digit(7)}), Keys({cmd::kEnter})},
+      {"operation", Keys({Digit(7), cmd::kEnter, Digit(2)}), Keys({cmd::kSub})},
+      {"function", Keys({Digit(2)}), Keys({cmd::kSqrt})},
+      {"roll down", stack, Keys({cmd::kRollDown})},
+      {"roll up", stack, Keys({cmd::kRollUp})},
+      {"X<>Y", stack, Keys({cmd::kSwapXY})},
+      {"CLX", stack, Keys({cmd::kClx})},
+      {"LastX", Keys({Digit(7), cmd::kEnter, Digit(2), cmd::kAdd}), Keys({cmd::kLastX})},
+      {"PI", {}, Keys({cmd::kPi})},
+      {"STO over a register", Keys({Digit(9), cmd::kSto, Digit(4)}), Keys({cmd::kSto})},
+      {"ST+", Keys({Digit(9), cmd::kSto, Digit(4)}), Keys({cmd::kStoAdd})},
+      {"ST-", Keys({Digit(9), cmd::kSto, Digit(4)}), Keys({cmd::kStoSub})},
+      {"RCL", Keys({Digit(9), cmd::kSto}), Keys({cmd::kRcl})},
+      {"digit count up", {}, Keys({cmd::kDigitsUp})},
+      {"digit count down", {}, Keys({cmd::kDigitsDown})},
+      {"BASE converts the stack", Keys({Digit(2), cmd::kPoint, Digit(5), cmd::kEnter, Digit(7)}), hex},
+      {"BASE back to REAL", Then(hex, Keys({Digit(9), cmd::kLetterF, cmd::kEnter})),
+       [](Engine& e) { SelectBase(e, kBaseReal); }},
+      {"RANGE cuts the words", Then(hex, Keys({cmd::kLetterF, cmd::kLetterF, cmd::kLetterF, cmd::kEnter})),
+       [](Engine& e) { SetRange(e, kRangeB); }},
+      {"RANGE in REAL", {}, [](Engine& e) { SetRange(e, kRangeW); }},
+      {"ANGLE", {}, [](Engine& e) { SelectAngle(e, kAngleRad); }},
+      {"DISPLAY", Keys({Digit(7)}), [](Engine& e) { SelectDisplayFormat(e, kDisplayEng); }},
+      {"MEM", {}, [](Engine& e) { SelectMemory(e, 6); }},
+      {"focus key BASE", {}, [](Engine& e) { FocusSelectBase(e, kBaseBin); }},
+      {"focus key MEM", {}, [](Engine& e) { FocusSelectMemory(e, 3); }},
+      {"paste", Keys({Digit(4), cmd::kEnter, Digit(2), cmd::kMul}), [](Engine& e) { PasteEntry(e, "6.626e-34"); }},
+      {"L.C.M.", Then(hex, Keys({Digit(4), cmd::kEnter, Digit(6)})), Keys({cmd::kLcm})},
+      {"G.C.D.", Then(hex, Keys({Digit(4), cmd::kEnter, Digit(6)})), Keys({cmd::kGcd})},
+      {"Initialize", Then(Then(hex, Keys({Digit(5), cmd::kSto, Digit(3)})), [](Engine& e) { SelectMemory(e, 4); }),
+       Initialize},
+      {"an error", Keys({Digit(1), cmd::kEnter, Digit(0)}), Keys({cmd::kDiv})},
+      {"CLX clears an error", Keys({Digit(1), cmd::kEnter, Digit(0), cmd::kDiv}), Keys({cmd::kClx})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Calc calc;
+    Engine& e = calc.engine;
+    if (c.setup) c.setup(e);
+    const CalcState before = e.state;
+    c.step(e);
+    const CalcState after = e.state;
+    ASSERT_NE(before, after) << "the step changes nothing";
+    ASSERT_TRUE(CanUndo(e));
+    calc.refreshes = 0;
+    EXPECT_TRUE(Undo(e));
+    EXPECT_EQ(e.state, before);
+    EXPECT_GE(calc.refreshes, 1);
+    EXPECT_TRUE(CanRedo(e));
+    EXPECT_TRUE(Redo(e));
+    EXPECT_EQ(e.state, after);
+    EXPECT_FALSE(CanRedo(e));
+  }
+}
+
+// Each typed character is its own step, back to the very start.
+TEST(Undo, TakesBackOneKeyAtATime) {
+  Calc calc;
+  Engine& e = calc.engine;
+  const CommandId keys[] = {Digit(1), Digit(2), cmd::kPoint, Digit(5), cmd::kEex, Digit(3), cmd::kChangeSign,
+                            cmd::kEnter, Digit(4), cmd::kDiv, cmd::kSto, cmd::kRollDown};
+  std::vector<CalcState> seen{e.state};
+  for (CommandId id : keys) {
+    Dispatch(e, id);
+    seen.push_back(e.state);
+  }
+  for (size_t i = seen.size() - 1; i > 0; --i) {
+    ASSERT_TRUE(Undo(e));
+    EXPECT_EQ(e.state, seen[i - 1]) << "undo to step " << i - 1;
+  }
+  EXPECT_FALSE(Undo(e));
+  EXPECT_EQ(e.state, seen[0]);
+  for (size_t i = 1; i < seen.size(); ++i) {
+    ASSERT_TRUE(Redo(e));
+    EXPECT_EQ(e.state, seen[i]) << "redo to step " << i;
+  }
+  EXPECT_FALSE(Redo(e));
+}
+
+// A failed operation is taken back while its message shows.
+TEST(Undo, TakesBackAFailedOperation) {
+  Calc calc;
+  Engine& e = calc.engine;
+  Keys({Digit(8), cmd::kEnter, Digit(0)})(e);
+  const CalcState before = e.state;
+  Dispatch(e, cmd::kDiv);
+  ASSERT_TRUE(e.state.errorShown);
+  Dispatch(e, Digit(5));  // refused during the error: no step
+  ASSERT_TRUE(Undo(e));
+  EXPECT_EQ(e.state, before);
+  EXPECT_FALSE(calc.frame.errorLook);
+  Dispatch(e, Digit(2));
+  Dispatch(e, cmd::kDiv);
+  EXPECT_EQ(e.state.stackX, "4");
+}
+
+TEST(Undo, BothMemoryBanks) {
+  Calc calc;
+  Engine& e = calc.engine;
+  Keys({Digit(7), cmd::kSto})(e);  // REAL bank, register 0
+  SelectMemory(e, 2);
+  SelectBase(e, kBaseDec);
+  Keys({Digit(9), cmd::kSto})(e);  // integer bank, register 2
+  ASSERT_EQ(e.state.intMemory[2], "9");
+  ASSERT_EQ(e.state.realMemory[0], "7");
+  for (int i = 0; i < 4; ++i) Undo(e);  // STO, 9, DEC, MEM=2
+  EXPECT_EQ(e.state.intMemory[2], "0");
+  EXPECT_EQ(e.state.realMemory[0], "7");
+  EXPECT_EQ(e.state.memoryIndex, 0u);
+  Undo(e);  // STO
+  EXPECT_EQ(e.state.realMemory[0], kRealMemoryResetText);
+}
+
+TEST(Undo, KeepsAtLeastAHundredStepsAndNoMore) {
+  Calc calc;
+  Engine& e = calc.engine;
+  for (int i = 0; i < 150; ++i) Dispatch(e, i % 2 ? cmd::kDigitsUp : cmd::kDigitsDown);  // all change something
+  Keys({Digit(1), cmd::kEnter})(e);
+  int undone = 0;
+  while (Undo(e)) ++undone;
+  EXPECT_EQ(undone, int(kUndoSteps));
+  int redone = 0;
+  while (Redo(e)) ++redone;
+  EXPECT_EQ(redone, undone);
+  EXPECT_EQ(e.state.stackX, "1");
+}
+
+TEST(Undo, HugePastesAreDroppedByTheByteBound) {
+  Calc calc;
+  Engine& e = calc.engine;
+  const std::string big(1 << 20, '7');
+  for (int i = 0; i < 12; ++i) {
+    PasteEntry(e, big);
+    Dispatch(e, cmd::kClx);
+  }
+  int undone = 0;
+  while (Undo(e)) ++undone;
+  EXPECT_LT(undone, 24);
+  EXPECT_GE(undone, 2);  // the newest steps stay
+}
+
+TEST(Undo, NewStepDropsRedo) {
+  Calc calc;
+  Engine& e = calc.engine;
+  Keys({Digit(1), Digit(2)})(e);
+  Undo(e);
+  ASSERT_TRUE(CanRedo(e));
+  Dispatch(e, cmd::kDigitsDown);  // changes nothing that was typed, but is a step
+  EXPECT_FALSE(CanRedo(e));
+  EXPECT_FALSE(Redo(e));
+  EXPECT_EQ(e.state.entryText, "1");
+}
+
+// Keys that change nothing, the language and the alarm record no step; an
+// undo leaves the language and the alarm as they are.
+TEST(Undo, OnlyCalculatorChangesAreSteps) {
+  Calc calc;
+  Engine& e = calc.engine;
+  Dispatch(e, cmd::kBackspace);  // nothing typed
+  SelectAngle(e, kAngleDeg);     // already DEG
+  Dispatch(e, cmd::kAnd);        // not in REAL
+  PasteEntry(e, "abc");
+  ToggleErrorAlarm(e);
+  e.state.language = kLangEsperanto;
+  EXPECT_FALSE(CanUndo(e));
+  Dispatch(e, Digit(3));
+  ToggleErrorAlarm(e);
+  Undo(e);
+  EXPECT_EQ(e.state.entryText, "");
+  EXPECT_TRUE(e.state.errorAlarm);
+  EXPECT_EQ(e.state.language, kLangEsperanto);
+  Redo(e);
+  EXPECT_EQ(e.state.entryText, "3");
+}
+
+// Entry points called from inside another step add nothing of their own.
+TEST(Undo, NestedGuardsMakeOneStep) {
+  Calc calc;
+  Engine& e = calc.engine;
+  {
+    UndoStep outer(e);
+    Dispatch(e, Digit(4));
+    SelectBase(e, kBaseHex);
+    PasteEntry(e, "ff");
+    EXPECT_FALSE(Undo(e)) << "no undo inside a step";
+  }
+  EXPECT_EQ(e.state.entryText, "FF");
+  ASSERT_TRUE(Undo(e));
+  EXPECT_FALSE(CanUndo(e));
+  EXPECT_EQ(e.state, CalcState());
+}
+
+TEST(Undo, ClearForgetsEverything) {
+  Calc calc;
+  Engine& e = calc.engine;
+  Keys({Digit(1), Digit(2)})(e);
+  Undo(e);
+  ClearUndoHistory(e);
+  EXPECT_FALSE(CanUndo(e));
+  EXPECT_FALSE(CanRedo(e));
+}
+
+}  // namespace
+}  // namespace vxc
