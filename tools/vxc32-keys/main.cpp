@@ -62,6 +62,7 @@ struct Session {
   }
 
   void CopyFull() {
+    vxc::RefreshIfStale(engine, frame);  // the integer modes copy the X line
     std::cout << "copy=" << vxc::CopyFullText(frame, engine.state) << '\n';
   }
 
