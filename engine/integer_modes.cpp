@@ -248,6 +248,7 @@ void SetRange(Engine& e, uint32_t range) {
 
 void FlipBit(Engine& e, uint32_t bit) {
   CalcState& s = e.state;
+  UndoStep step(e);
   if (s.errorShown || !IsIntegerBase(s.base)) return;
   const WordSize word = WordSizeOf(s.range);
   if (bit >= static_cast<uint32_t>(word.bits)) return;

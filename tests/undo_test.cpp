@@ -88,6 +88,7 @@ TEST(Undo, EveryKindOfStepGoesBackAndForward) {
       {"focus key BASE", {}, [](Engine& e) { FocusSelectBase(e, kBaseBin); }},
       {"focus key MEM", {}, [](Engine& e) { FocusSelectMemory(e, 3); }},
       {"paste", Keys({Digit(4), cmd::kEnter, Digit(2), cmd::kMul}), [](Engine& e) { PasteEntry(e, "6.626e-34"); }},
+      {"bit flip", Then(hex, Keys({Digit(5)})), [](Engine& e) { FlipBit(e, 7); }},
       {"L.C.M.", Then(hex, Keys({Digit(4), cmd::kEnter, Digit(6)})), Keys({cmd::kLcm})},
       {"G.C.D.", Then(hex, Keys({Digit(4), cmd::kEnter, Digit(6)})), Keys({cmd::kGcd})},
       {"Initialize", Then(Then(hex, Keys({Digit(5), cmd::kSto, Digit(3)})), [](Engine& e) { SelectMemory(e, 4); }),
