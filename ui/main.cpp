@@ -8,13 +8,14 @@
 #include <string_view>
 
 #include "key_faces.h"
+#include "keymap.h"
 #include "main_window.h"
 #include "shown_probe.h"
 
 namespace {
 
 // The command-line options, one row each; the usage text is made from them.
-enum class Option { kHelp, kVersion, kExitWhenShown, kQt, kQtWithValue };
+enum class Option { kHelp, kVersion, kKeymap, kExitWhenShown, kQt, kQtWithValue };
 
 struct OptionDef {
   std::string_view name;
@@ -26,6 +27,7 @@ constexpr OptionDef kOptions[] = {
     {"--help", Option::kHelp, "print this help and exit (also -h)"},
     {"-h", Option::kHelp, nullptr},
     {"--version", Option::kVersion, "print the version and exit"},
+    {"--keymap", Option::kKeymap, "print the keyboard shortcuts (shortcut, tab, vxc32-keys key) and exit"},
     {"--exit-when-shown", Option::kExitWhenShown, nullptr},  // start-up timing (bench/startup.sh)
     // Qt's own options, passed on to Qt (also spelt with two dashes).
     {"-platform", Option::kQtWithValue, nullptr},
@@ -79,6 +81,7 @@ int main(int argc, char** argv) {
     switch (def->option) {
       case Option::kHelp: PrintUsage(std::cout); return 0;
       case Option::kVersion: std::cout << "vxc32 " VXC_VERSION "\n"; return 0;
+      case Option::kKeymap: vxc::ui::PrintKeyMap(std::cout); return 0;
       case Option::kExitWhenShown: exitWhenShown = true; break;
       case Option::kQt: break;
       case Option::kQtWithValue:

@@ -12,14 +12,16 @@
 #include <QProxyStyle>
 #include <QRadioButton>
 #include <QScreen>
+#include <QToolTip>
 
-#include "accelerators.h"
 #include "accessibility.h"
 #include "display_box.h"
 #include "fonts.h"
 #include "group_frame.h"
+#include "keymap.h"
 #include "menus.h"
 #include "x_panel.h"
+#include "shortcut_sheet.h"
 
 namespace vxc::ui {
 
@@ -50,6 +52,17 @@ class CalcArea : public QWidget {
     if (e->button() == Qt::LeftButton) window_.AreaMouseRelease(e->position().toPoint().x(), e->position().toPoint().y());
   }
   void contextMenuEvent(QContextMenuEvent* e) override { window_.AreaContextMenu(e->pos(), e->globalPos()); }
+  bool event(QEvent* e) override {
+    // The keys take no mouse input of their own, so the area shows their tooltips.
+    if (e->type() == QEvent::ToolTip) {
+      auto* help = static_cast<QHelpEvent*>(e);
+      const QString tip = window_.AreaToolTip(help->pos());
+      if (tip.isEmpty()) QToolTip::hideText();
+      else QToolTip::showText(help->globalPos(), tip, this);
+      return true;
+    }
+    return QWidget::event(e);
+  }
 
  private:
   static void RaisedInnerEdge(QPainter& p, const QRect& r) {
@@ -118,7 +131,8 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
   ShowIfStale();
 
   // The keyboard table sees every key press before any widget does.
-  qApp->installEventFilter(new AcceleratorFilter(this, [this](CommandId id) { RunCommand(id); }));
+  qApp->installEventFilter(new KeyMapFilter(
+      this, [this] { return ModeBitOf(engine_.state.base); }, [this](Action action) { RunAction(action); }));
   connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { SaveNow(); });
 }
 
@@ -250,6 +264,7 @@ void MainWindow::ApplyLanguageMenu() {
   if (wanted != menuColumn_) {
     BuildMenuBar(menuBar(), wanted, [this](CommandId id) { RunCommand(id); });
     menuColumn_ = wanted;
+    ApplyToolTips();
   }
   const CalcState& s = engine_.state;
   ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base), s.xPanel});
@@ -264,6 +279,13 @@ void MainWindow::ApplyXPanel() {
   }
   if (xPanel_ != nullptr) xPanel_->setVisible(on);
   area_->setFixedSize(kAreaWidth, kAreaHeight + (on ? kXPanelHeight : 0));
+}
+
+void MainWindow::ApplyToolTips() {
+  if (radios_[0] == nullptr) return;  // before the controls exist
+  for (int row = 0; row < kKeyCount; ++row)
+    keypad_.keys[size_t(row)]->setToolTip(ToolTipText(CommandAction(kKeypad[size_t(row)].commandId), menuColumn_));
+  for (int i = 0; i < kRadioCount; ++i) radios_[size_t(i)]->setToolTip(ToolTipText(RadioAction(i), menuColumn_));
 }
 
 void MainWindow::ShowIfStale() {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <string>
 
+#include "command_names.h"
 #include "display.h"
 #include "engine.h"
 #include "focus.h"
@@ -14,6 +16,7 @@
 #include "settings.h"
 
 class QButtonGroup;
+class QDialog;
 class QRadioButton;
 
 namespace vxc::ui {
@@ -30,6 +33,10 @@ enum class ModeCaller : uint8_t { kRadio, kFocusKey };
 // Radio array order: REAL..BIN, DEG..GRAD, MEM 0..9, FIX..ENG, QW..B.
 inline constexpr int kRadioCount = 25;
 inline constexpr int kRadioBase = 0, kRadioAngle = 5, kRadioMem = 8, kRadioDisplay = 18, kRadioRange = 21;
+
+// The radio choice of radio `index`, and the radio of a choice (-1 for a command).
+Action RadioAction(int index);
+int RadioIndexOf(Action action);
 
 inline constexpr int kAreaWidth = 472;
 inline constexpr int kAreaHeight = 330;
@@ -50,6 +57,9 @@ class MainWindow : public QMainWindow {
   // Every command: menus, accelerators and keypad clicks end here. The
   // display is composed once, at the end.
   void RunCommand(CommandId id);
+  // A shortcut of the keyboard map: a command, or a radio choice taken as a
+  // click on that radio (which does nothing while the radio is disabled).
+  void RunAction(Action action);
   // Called first with every command; returning true stops it there.
   void SetCommandObserver(std::function<bool(CommandId)> observer) { observer_ = std::move(observer); }
 
@@ -97,6 +107,8 @@ class MainWindow : public QMainWindow {
   void AreaMouseRelease(int x, int y);
   // The "Initialize" menu on the window background; nothing over a key.
   void AreaContextMenu(const QPoint& local, const QPoint& global);
+  // The tooltip of the key shown at `local`; empty over no key.
+  QString AreaToolTip(const QPoint& local) const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -105,6 +117,10 @@ class MainWindow : public QMainWindow {
   void BuildDisplay();
   void BuildRadios();
   void ApplyLanguageMenu();
+  // Tooltips of the keys and radios in the menu language.
+  void ApplyToolTips();
+  // Help > Keyboard Shortcuts: the sheet, beside the window.
+  void ShowShortcutSheet();
   // The one composition of an event: the display when the engine marked it.
   void ShowIfStale();
   void ApplyFrame(const DisplayFrame& frame);
@@ -139,6 +155,7 @@ class MainWindow : public QMainWindow {
   GroupFrame* memGroup_ = nullptr;
   GroupFrame* displayGroup_ = nullptr;
   GroupFrame* rangeGroup_ = nullptr;
+  QPointer<QDialog> shortcutSheet_;  // Help > Keyboard Shortcuts, while open
   int menuColumn_ = -2;  // the language column of the menu bar; -2 before the first
 };
 

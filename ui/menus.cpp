@@ -28,6 +28,7 @@ const std::array<MenuRow, kMenuRowCount> kMenuTable = {{
   {L::kItem, cmd::kLcm, {"&L.C.M.\tCtrl+L", "最小公倍数(&L)\tCtrl+L", "最小公倍數(&L)\tCtrl+L", "Plej &malgranda komuna oblo\tCtrl+L"}},
   {L::kItem, cmd::kGcd, {"&G.C.D.\tCtrl+G", "最大公約数(&G)\tCtrl+G", "最大公因數(&G)\tCtrl+G", "Plej &granda komuna divizoro\tCtrl+G"}},
   {L::kPopup, 0, {"&Help", "ヘルプ(&H)", "幫助(&H)", "&Helpo"}},
+  {L::kItem, cmd::kKeyboardHelp, {"&Keyboard Shortcuts\tF1", "キーボードショートカット(&K)\tF1", "鍵盤快速鍵(&K)\tF1", "&Fulmoklavoj\tF1"}},
   {L::kItem, cmd::kWebSite, {"Official &Web Site...", "公式サイト(&W)...", "官方網站(&W)...", "&Oficiala retejo..."}},
   {L::kSeparator, 0, {"", "", "", ""}},
   {L::kItem, cmd::kAbout, {"&About this software...", "このソフトウェアについて(&A)...", "關於本軟件(&A)...", "&Pri tiu programaro..."}},

@@ -23,7 +23,7 @@ struct MenuRow {
   std::array<const char*, kMenuLanguages> text;  // UTF-8; "\t" starts the shortcut text
 };
 
-inline constexpr int kMenuRowCount = 21;
+inline constexpr int kMenuRowCount = 22;
 extern const std::array<MenuRow, kMenuRowCount> kMenuTable;
 
 // The column of a language code (0, 1, 2, 4), or -1 for an unknown code.

@@ -1,6 +1,7 @@
 // What the window does with a command, a radio click, the mouse on the
 // keypad and the "Initialize" item.
 #include <QDesktopServices>
+#include <QDialog>
 #include <QMenu>
 #include <QRadioButton>
 #include <QUrl>
@@ -9,6 +10,7 @@
 #include "clipboard.h"
 #include "focus.h"
 #include "main_window.h"
+#include "shortcut_sheet.h"
 
 namespace vxc::ui {
 
@@ -32,6 +34,7 @@ void MainWindow::RunCommandNow(CommandId id) {
       return;
     case cmd::kAbout: RunAboutDialog(this); return;
     case cmd::kXPanel: ToggleXPanel(); return;
+    case cmd::kKeyboardHelp: ShowShortcutSheet(); return;
     case cmd::kExit: close(); return;
     case cmd::kInitialize: Initialize(); return;
     case cmd::kLangEnglish: s.language = kLangEnglish; ApplyLanguageMenu(); return;
@@ -53,6 +56,35 @@ void MainWindow::RunCommandNow(CommandId id) {
     default: break;
   }
   if (id >= cmd::kEnter && id <= cmd::kChangeSign && id != 1027) Dispatch(engine_, id);
+}
+
+Action RadioAction(int index) {
+  if (index < kRadioAngle) return Action{ActionKind::kBase, uint32_t(index - kRadioBase)};
+  if (index < kRadioMem) return Action{ActionKind::kAngle, uint32_t(index - kRadioAngle)};
+  if (index < kRadioDisplay) return Action{ActionKind::kMemory, uint32_t(index - kRadioMem)};
+  if (index < kRadioRange) return Action{ActionKind::kDisplay, uint32_t(index - kRadioDisplay)};
+  return Action{ActionKind::kRange, uint32_t(index - kRadioRange)};
+}
+
+int RadioIndexOf(Action action) {
+  for (int i = 0; i < kRadioCount; ++i) {
+    if (RadioAction(i) == action) return i;
+  }
+  return -1;
+}
+
+void MainWindow::RunAction(Action action) {
+  if (action.kind == ActionKind::kCommand) return RunCommand(action.value);
+  const int index = RadioIndexOf(action);
+  if (index >= 0) radios_[size_t(index)]->click();
+}
+
+void MainWindow::ShowShortcutSheet() {
+  // One sheet at a time; it stays open beside the window while the user types.
+  if (shortcutSheet_ == nullptr) shortcutSheet_ = CreateShortcutSheet(this, menuColumn_);
+  shortcutSheet_->show();
+  shortcutSheet_->raise();
+  shortcutSheet_->activateWindow();
 }
 
 void MainWindow::SelectBaseMode(uint32_t base, ModeCaller by) {
@@ -135,6 +167,14 @@ void MainWindow::AreaMouseMove(int x, int y) { KeypadMove(keypad_, x, y, faceMod
 void MainWindow::AreaMouseRelease(int x, int y) {
   const int row = KeypadRelease(keypad_, x, y, faceModes());
   if (row >= 0) RunCommand(kKeypad[row].commandId);
+}
+
+QString MainWindow::AreaToolTip(const QPoint& local) const {
+  for (int row = 0; row < kKeyCount; ++row) {
+    if (kKeypad[size_t(row)].Contains(local.x(), local.y()) && RestingFace(row, faceModes()) != Face::kHidden)
+      return keypad_.keys[size_t(row)]->toolTip();
+  }
+  return {};
 }
 
 void MainWindow::AreaContextMenu(const QPoint& local, const QPoint& global) {

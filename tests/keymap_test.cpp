@@ -1,0 +1,313 @@
+// The keyboard map: the accelerator table keeps every row, every keypad key
+// and radio choice has a shortcut in the modes where it acts, no shortcut
+// means two things in one mode, the texts Qt writes read back, the tooltips
+// and the sheet show the map, and a session typed into the window alone
+// ends where vxc32-keys ends with the same keys.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "command_table.h"
+#include "engine.h"
+#include "key_rules.h"
+#include "keymap.h"
+#include "keypad_table.h"
+#include "main_window.h"
+#include "menus.h"
+#include "shortcut_sheet.h"
+
+namespace vxc::ui {
+namespace {
+
+constexpr uint32_t kBases[] = {kBaseReal, kBaseDec, kBaseHex, kBaseOct, kBaseBin};
+
+// A key press as Qt delivers it.
+struct Press {
+  int key;
+  Qt::KeyboardModifiers mods;
+  QString text;
+};
+
+// The press that types `row`'s input.
+Press PressOf(const KeyBinding& row) {
+  Press p{row.code, {}, {}};
+  if (row.input == AccelInput::kChar) {
+    if (row.code >= 'a' && row.code <= 'z') p.key = Qt::Key_A + (row.code - 'a');
+    if (row.code >= 'A' && row.code <= 'Z') p.mods |= Qt::ShiftModifier;
+    p.text = QString(QChar(row.code));
+  }
+  if (row.modifiers & kModShift) p.mods |= Qt::ShiftModifier;
+  if (row.modifiers & kModCtrl) p.mods |= Qt::ControlModifier;
+  if (row.modifiers & kModAlt) p.mods |= Qt::AltModifier;
+  return p;
+}
+
+std::optional<Action> Match(const Press& p, uint32_t base) { return MatchKey(p.key, int(p.mods), p.text, ModeBitOf(base)); }
+
+// Whether two actions do the same in `base`: equal, or two commands that
+// leave the same state after a typed entry.
+bool SameEffect(Action a, Action b, uint32_t base) {
+  if (a == b) return true;
+  if (a.kind != ActionKind::kCommand || b.kind != ActionKind::kCommand) return false;
+  auto run = [base](CommandId id) {
+    Engine e;
+    SelectBase(e, base);
+    for (CommandId typed : {cmd::kDigit0 + 1, cmd::kEnter, cmd::kDigit0 + 1, cmd::kDigit0 + 2}) Dispatch(e, typed);
+    Dispatch(e, id);
+    const CalcState& s = e.state;
+    return std::vector<std::string>{s.stackX, s.stackY, s.entryText, s.exponentText, s.errorText,
+                                    std::to_string(s.exponentEntry) + std::to_string(s.entryTyped) + std::to_string(s.xComplete)};
+  };
+  return run(a.value) == run(b.value);
+}
+
+// The accelerator table, as the calculator has always had it.
+struct TableRow {
+  AccelInput input;
+  int code;
+  uint8_t mods;
+  CommandId id;
+};
+std::vector<TableRow> AcceleratorTable() {
+  using I = AccelInput;
+  std::vector<TableRow> t = {
+      {I::kChar, '?', kModAlt, cmd::kAbout},        {I::kChar, '/', kModAlt, cmd::kAbout},
+      {I::kChar, 'v', kModNone, cmd::kPaste},       {I::kChar, 'V', kModNone, cmd::kPaste},
+      {I::kChar, 'm', kModAlt, cmd::kErrorAlarm},   {I::kChar, 'x', kModAlt, cmd::kExit},
+      {I::kChar, 'c', kModAlt, cmd::kCopy},         {I::kKey, Qt::Key_C, kModCtrl, cmd::kCopy},
+      {I::kChar, 'p', kModAlt, cmd::kPaste},        {I::kKey, Qt::Key_V, kModCtrl, cmd::kPaste},
+      {I::kChar, 'w', kModAlt, cmd::kWebSite},      {I::kChar, 'a', kModAlt, cmd::kAbout},
+      {I::kKey, Qt::Key_L, kModCtrl, cmd::kLcm},    {I::kKey, Qt::Key_G, kModCtrl, cmd::kGcd},
+      {I::kKey, Qt::Key_Up, kModNone, cmd::kFocusUp}, {I::kKey, Qt::Key_Left, kModNone, cmd::kFocusLeft},
+      {I::kKey, Qt::Key_Down, kModNone, cmd::kFocusDown}, {I::kKey, Qt::Key_Right, kModNone, cmd::kFocusRight},
+      {I::kKey, Qt::Key_Tab, kModShift, cmd::kFocusPrev}, {I::kKey, Qt::Key_Tab, kModNone, cmd::kFocusNext},
+      {I::kKey, Qt::Key_Return, kModNone, cmd::kEnter}, {I::kKey, Qt::Key_Space, kModNone, cmd::kEnter},
+  };
+  for (int d = 0; d <= 9; ++d) t.push_back({I::kChar, '0' + d, kModNone, cmd::kDigit0 + d});
+  for (int l = 0; l < 6; ++l) {
+    t.push_back({I::kChar, 'a' + l, kModNone, cmd::kLetterA + l});
+    t.push_back({I::kChar, 'A' + l, kModNone, cmd::kLetterA + l});
+  }
+  const TableRow tail[] = {
+      {I::kChar, '.', kModNone, cmd::kPoint},       {I::kChar, '+', kModNone, cmd::kAdd},
+      {I::kChar, '-', kModNone, cmd::kSub},         {I::kChar, '/', kModNone, cmd::kDiv},
+      {I::kChar, '*', kModNone, cmd::kMul},         {I::kChar, 'x', kModNone, cmd::kCopy},
+      {I::kChar, 'X', kModNone, cmd::kCopy},        {I::kKey, Qt::Key_Home, kModNone, cmd::kClx},
+      {I::kKey, Qt::Key_PageUp, kModNone, cmd::kRollUp}, {I::kKey, Qt::Key_PageDown, kModNone, cmd::kRollDown},
+      {I::kKey, Qt::Key_Backspace, kModNone, cmd::kBackspace},
+  };
+  t.insert(t.end(), std::begin(tail), std::end(tail));
+  return t;
+}
+
+TEST(KeyMap, EveryRowOfTheAcceleratorTableKeepsItsMeaningInEveryMode) {
+  const std::vector<TableRow> table = AcceleratorTable();
+  ASSERT_EQ(table.size(), size_t(kAcceleratorCount));
+  for (size_t i = 0; i < table.size(); ++i) {
+    const TableRow& t = table[i];
+    const KeyBinding& row = kKeyMap[i];
+    EXPECT_TRUE(row.input == t.input && row.code == t.code && row.modifiers == t.mods && row.modes == kInAll &&
+                row.action == CommandAction(t.id))
+        << "row " << i;
+    for (uint32_t base : kBases) {
+      const std::optional<Action> hit = Match(PressOf(row), base);
+      EXPECT_TRUE(hit && *hit == CommandAction(t.id)) << "row " << i << " base " << base;
+    }
+  }
+}
+
+TEST(KeyMap, EveryKeypadKeyAndRadioChoiceHasAShortcutWhereItActs) {
+  auto reachable = [](Action action, uint32_t base) {
+    for (const KeyBinding& row : kKeyMap) {
+      if (!(row.modes & ModeBitOf(base))) continue;
+      const std::optional<Action> hit = Match(PressOf(row), base);
+      if (hit && SameEffect(*hit, action, base)) return true;
+    }
+    return false;
+  };
+  for (int r = 0; r < kKeyCount; ++r) {
+    for (uint32_t base : kBases) {
+      if (RestingFace(r, FaceModes{base, kDisplayFix, false}) != Face::kNormal) continue;
+      if (kKeypad[size_t(r)].keyClass == KeyClass::kDigitArrow && base != kBaseReal) continue;  // hidden there
+      EXPECT_TRUE(reachable(CommandAction(kKeypad[size_t(r)].commandId), base)) << "keypad row " << r << " base " << base;
+    }
+  }
+  for (int i = 0; i < kRadioCount; ++i) {
+    const Action choice = RadioAction(i);
+    for (uint32_t base : kBases) {
+      if (ActsIn(choice) & ModeBitOf(base)) EXPECT_TRUE(reachable(choice, base)) << "radio " << i << " base " << base;
+    }
+  }
+  for (CommandId id : {cmd::kUndo, cmd::kRedo, cmd::kCopyFull, cmd::kKeyboardHelp})
+    EXPECT_TRUE(reachable(CommandAction(id), kBaseReal) && reachable(CommandAction(id), kBaseHex)) << id;
+}
+
+// The first row that matches wins, so a row that means something else than
+// an earlier row with the same input in a mode where both act is a clash.
+TEST(KeyMap, NoShortcutMeansTwoThingsInOneMode) {
+  for (size_t i = 0; i < kKeyMap.size(); ++i) {
+    const KeyBinding& row = kKeyMap[i];
+    EXPECT_NE(FindActionName(row.action), nullptr) << "row " << i << " has no vxc32-keys key";
+    for (uint32_t base : kBases) {
+      if (!(row.modes & ActsIn(row.action) & ModeBitOf(base))) continue;
+      const std::optional<Action> hit = Match(PressOf(row), base);
+      ASSERT_TRUE(hit.has_value()) << "row " << i;
+      EXPECT_TRUE(SameEffect(*hit, row.action, base))
+          << "row " << i << " (" << BindingText(row, false).toStdString() << ") base " << base << " means "
+          << FindActionName(*hit)->token << ", not " << FindActionName(row.action)->token;
+    }
+  }
+  // Keys that look alike.
+  const struct { Press press; uint32_t base; std::optional<Action> action; } cases[] = {
+      {{Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, {}}, kBaseReal, CommandAction(cmd::kCopyFull)},
+      {{Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, {}}, kBaseHex, CommandAction(cmd::kRedo)},
+      {{Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier, QStringLiteral("+")}, kBaseReal, CommandAction(cmd::kStoAdd)},
+      {{Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier, {}}, kBaseDec, CommandAction(cmd::kStoAdd)},
+      {{Qt::Key_AsciiCircum, Qt::ShiftModifier, QStringLiteral("^")}, kBaseReal, CommandAction(cmd::kPow)},
+      {{Qt::Key_AsciiCircum, Qt::ShiftModifier, QStringLiteral("^")}, kBaseBin, CommandAction(cmd::kXor)},
+      {{Qt::Key_N, {}, QStringLiteral("n")}, kBaseOct, CommandAction(cmd::kNeg)},
+      {{Qt::Key_F2, {}, {}}, kBaseReal, Action{ActionKind::kAngle, kAngleDeg}},
+      {{Qt::Key_F2, {}, {}}, kBaseDec, Action{ActionKind::kRange, kRangeDW}},
+      {{Qt::Key_3, Qt::AltModifier, QStringLiteral("3")}, kBaseHex, Action{ActionKind::kMemory, 3}},
+      {{Qt::Key_S, {}, QStringLiteral("s")}, kBaseHex, std::nullopt},  // SIN acts in REAL only
+      {{Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13")}, kBaseReal, Action{ActionKind::kDisplay, kDisplaySci}},
+      {{Qt::Key_Down, Qt::ControlModifier, {}}, kBaseHex, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const std::optional<Action> hit = Match(c.press, c.base);
+    EXPECT_EQ(hit.has_value(), c.action.has_value()) << c.press.key << " base " << c.base;
+    if (hit && c.action) EXPECT_TRUE(*hit == *c.action) << c.press.key << " base " << c.base;
+  }
+}
+
+TEST(KeyMap, PrintsOneReadableBindingPerLine) {
+  std::ostringstream out;
+  PrintKeyMap(out);
+  std::istringstream lines(out.str());
+  std::string line;
+  size_t n = 0;
+  for (; std::getline(lines, line); ++n) {
+    const size_t tab = line.find('\t');
+    ASSERT_NE(tab, std::string::npos) << line;
+    ASSERT_LT(n, kKeyMap.size());
+    const QString keys = QString::fromStdString(line.substr(0, tab));
+    const QKeySequence sequence = QKeySequence::fromString(keys, QKeySequence::PortableText);
+    EXPECT_EQ(sequence.count(), 1) << line;
+    EXPECT_EQ(sequence.toString(QKeySequence::PortableText), keys) << line;
+    const ActionName* names = FindActionToken(line.substr(tab + 1));
+    ASSERT_NE(names, nullptr) << line;
+    EXPECT_TRUE(names->action == kKeyMap[n].action) << line;
+  }
+  EXPECT_EQ(n, kKeyMap.size());
+}
+
+TEST(KeyMap, TooltipsAndTheSheetShowTheMapInTheMenuLanguage) {
+  EXPECT_EQ(ToolTipText(CommandAction(cmd::kSin), 0), QStringLiteral("Sine (S)"));
+  EXPECT_EQ(ToolTipText(CommandAction(cmd::kPow), 3), QStringLiteral("Y potence X (^, Y)"));
+  EXPECT_EQ(ToolTipText(Action{ActionKind::kBase, kBaseHex}, 1), QString::fromUtf8("HEX: 16進整数 (F5)"));
+  for (int column = 0; column < kMenuLanguages; ++column) {
+    const std::vector<SheetLine> lines = SheetLines(column);
+    EXPECT_GT(lines.size(), 90u);
+    for (const SheetLine& l : lines) EXPECT_FALSE(l.keys.isEmpty() || l.what.isEmpty());
+  }
+  EXPECT_EQ(ModesText(ActsIn(CommandAction(cmd::kXor))), QStringLiteral("DEC HEX OCT BIN"));
+}
+
+// -------------------------------------------------------------- the window
+
+std::map<std::string, std::string> DumpOf(const QStringList& tokens) {
+  QProcess keys;
+  keys.start(QStringLiteral(VXC_KEYS_PATH), QStringList{QStringLiteral("--dump")} + tokens);
+  EXPECT_TRUE(keys.waitForFinished(20000));
+  std::map<std::string, std::string> dump;
+  for (const QByteArray& line : keys.readAllStandardOutput().split('\n')) {
+    const int eq = line.indexOf('=');
+    if (eq > 0) dump[line.left(eq).toStdString()] = line.mid(eq + 1).toStdString();
+  }
+  return dump;
+}
+
+TEST(KeyMapWindow, AKeyboardOnlySessionEndsWhereVxc32KeysEnds) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+  MainWindow w(dir.filePath(QStringLiteral("VXC.INI")).toStdString());
+  w.show();
+  QApplication::processEvents();
+  // Each press goes where the keyboard focus is, as typing does.
+  const Press presses[] = {
+      {Qt::Key_1, {}, "1"}, {Qt::Key_2, {}, "2"}, {Qt::Key_F9, {}, {}}, {Qt::Key_Return, {}, "\r"},
+      {Qt::Key_5, {}, "5"}, {Qt::Key_Plus, Qt::ShiftModifier, "+"}, {Qt::Key_L, Qt::ShiftModifier, "L"},
+      {Qt::Key_Y, Qt::ShiftModifier, "Y"}, {Qt::Key_3, Qt::AltModifier, "3"}, {Qt::Key_M, Qt::ControlModifier, {}},
+      {Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier, {}}, {Qt::Key_R, Qt::ControlModifier, {}},
+      {Qt::Key_P, {}, "p"}, {Qt::Key_F3, {}, {}}, {Qt::Key_S, {}, "s"}, {Qt::Key_S, Qt::ControlModifier, {}},
+      {Qt::Key_Up, Qt::ControlModifier, {}}, {Qt::Key_1, {}, "1"}, {Qt::Key_E, {}, "e"}, {Qt::Key_3, {}, "3"},
+      {Qt::Key_L, {}, "l"}, {Qt::Key_N, Qt::ShiftModifier, "N"}, {Qt::Key_At, Qt::ShiftModifier, "@"},
+      {Qt::Key_AsciiCircum, Qt::ShiftModifier, "^"}, {Qt::Key_F6, {}, {}}, {Qt::Key_1, {}, "1"}, {Qt::Key_5, {}, "5"},
+      {Qt::Key_Return, {}, "\r"}, {Qt::Key_6, {}, "6"}, {Qt::Key_Ampersand, Qt::ShiftModifier, "&"},
+      {Qt::Key_Less, Qt::ShiftModifier, "<"}, {Qt::Key_N, {}, "n"}, {Qt::Key_F2, {}, {}},
+      {Qt::Key_AsciiTilde, Qt::ShiftModifier, "~"}, {Qt::Key_F5, {}, {}}, {Qt::Key_F, {}, "f"},
+      {Qt::Key_Equal, {}, "="}, {Qt::Key_AsciiCircum, Qt::ShiftModifier, "^"}, {Qt::Key_F11, {}, {}},
+      {Qt::Key_Exclam, Qt::ShiftModifier, "!"}, {Qt::Key_Z, Qt::ControlModifier, {}},
+  };
+  QStringList tokens;
+  for (const Press& p : presses) {
+    const std::optional<Action> action = Match(p, w.engine().state.base);
+    ASSERT_TRUE(action.has_value()) << p.key;
+    tokens << QString::fromUtf8(FindActionName(*action)->token.data(), qsizetype(FindActionName(*action)->token.size()));
+    QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
+    QKeyEvent down(QEvent::KeyPress, p.key, p.mods, p.text);
+    QKeyEvent up(QEvent::KeyRelease, p.key, p.mods, p.text);
+    QApplication::sendEvent(focus, &down);
+    QApplication::sendEvent(focus, &up);
+  }
+  const std::map<std::string, std::string> dump = DumpOf(tokens);
+  const CalcState& s = w.engine().state;
+  const std::pair<const char*, std::string> fields[] = {
+      {"stackX", s.stackX}, {"stackY", s.stackY}, {"stackZ", s.stackZ}, {"stackT", s.stackT}, {"lastX", s.lastX},
+      {"entryText", s.entryText}, {"errorShown", s.errorShown ? "1" : "0"}, {"base", std::to_string(s.base)},
+      {"angle", std::to_string(s.angle)}, {"display", std::to_string(s.display)}, {"range", std::to_string(s.range)},
+      {"memoryIndex", std::to_string(s.memoryIndex)}, {"realMemory3", s.realMemory[3]}, {"intMemory3", s.intMemory[3]},
+  };
+  for (const auto& [name, value] : fields) EXPECT_EQ(dump.count(name) ? dump.at(name) : "(missing)", value) << name << "\nkeys: " << tokens.join(' ').toStdString();
+  EXPECT_EQ(s.base, kBaseReal);
+  EXPECT_EQ(s.angle, kAngleRad);
+  EXPECT_EQ(s.range, kRangeDW);
+}
+
+TEST(KeyMapWindow, F1OpensTheSheetInTheMenuLanguage) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  MainWindow w(dir.filePath(QStringLiteral("VXC.INI")).toStdString());
+  w.show();
+  w.RunCommand(cmd::kLangJapanese);
+  QApplication::processEvents();
+  EXPECT_EQ(w.radio(kRadioBase + int(kBaseHex))->toolTip(), QString::fromUtf8("HEX: 16進整数 (F5)"));
+  QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_F1);
+  QApplication::processEvents();
+  auto* table = w.findChild<QTableWidget*>();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->window()->windowTitle(), QString::fromUtf8("キーボードショートカット"));
+  EXPECT_EQ(table->rowCount(), int(SheetLines(1).size()));
+  table->window()->close();
+}
+
+}  // namespace
+}  // namespace vxc::ui
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  vxc::InitNumbers();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
