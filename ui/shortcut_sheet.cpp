@@ -9,7 +9,9 @@
 #include <array>
 
 #include "command_table.h"
+#include "key_rules.h"
 #include "keymap.h"
+#include "keypad_table.h"
 
 namespace vxc::ui {
 
@@ -22,6 +24,7 @@ constexpr Texts kSheetTitle = {"Keyboard Shortcuts", "キーボードショー�
 constexpr Texts kKeysHeader = {"Keys", "キー", "按鍵", "Klavoj"};
 constexpr Texts kWhatHeader = {"Command", "コマンド", "命令", "Komando"};
 constexpr Texts kModesHeader = {"Modes", "モード", "模式", "Reĝimoj"};
+constexpr Texts kEveryMode = {"all", "すべて", "全部", "ĉiuj"};
 constexpr Texts kCloseButton = {"Close", "閉じる", "關閉", "Fermi"};
 // clang-format on
 
@@ -45,6 +48,17 @@ uint8_t ActsIn(Action action) {
     case ActionKind::kMemory: return kInAll;
     case ActionKind::kCommand: break;
   }
+  // A key of the keypad acts where its face is usable: hex letters in HEX
+  // only (E is EEX in REAL, a key of its own), 8 and 9 not in OCT and BIN.
+  uint8_t shown = 0;
+  for (int row = 0; row < kKeyCount; ++row) {
+    if (kKeypad[size_t(row)].commandId != action.value) continue;
+    for (uint32_t base = kBaseReal; base <= kBaseBin; ++base) {
+      if (RestingFace(row, FaceModes{base, kDisplayFix, false}) == Face::kNormal) shown |= ModeBitOf(base);
+    }
+    if (kKeypad[size_t(row)].keyClass == KeyClass::kDigitArrow) shown |= kInReal;  // beside each format in turn
+  }
+  if (shown != 0) return shown;
   const CommandRow* row = FindCommand(action.value);
   return row != nullptr ? row->actsIn : uint8_t(kInAll);
 }
@@ -71,7 +85,8 @@ std::vector<SheetLine> SheetLines(int column) {
   for (const ActionName& names : kActionNames) {
     const QString keys = ShortcutsOf(names.action);
     if (keys.isEmpty()) continue;
-    lines.push_back(SheetLine{keys, TipOf(names, column), ModesText(ActsIn(names.action))});
+    const QString modes = ModesText(ActsIn(names.action));
+    lines.push_back(SheetLine{keys, TipOf(names, column), modes.isEmpty() ? Text(kEveryMode, column) : modes});
   }
   return lines;
 }
@@ -88,12 +103,14 @@ QDialog* CreateShortcutSheet(QWidget* owner, int column) {
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setWordWrap(false);
+  table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   for (int r = 0; r < int(lines.size()); ++r) {
     table->setItem(r, 0, new QTableWidgetItem(lines[size_t(r)].keys));
     table->setItem(r, 1, new QTableWidgetItem(lines[size_t(r)].what));
     table->setItem(r, 2, new QTableWidgetItem(lines[size_t(r)].modes));
   }
   table->resizeColumnsToContents();
+  table->setCurrentItem(nullptr);
   table->horizontalHeader()->setStretchLastSection(true);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, sheet);
