@@ -292,6 +292,13 @@ TEST(KeyMapWindow, F1OpensTheSheetInTheMenuLanguage) {
   w.RunCommand(cmd::kLangJapanese);
   QApplication::processEvents();
   EXPECT_EQ(w.radio(kRadioBase + int(kBaseHex))->toolTip(), QString::fromUtf8("HEX: 16進整数 (F5)"));
+  // The keys take no mouse input of their own: the area finds the tooltip.
+  const KeyDef& sin = kKeypad[1];
+  const QPoint onSin(sin.x + 5, sin.y + 5);
+  EXPECT_EQ(w.AreaToolTip(onSin), QString::fromUtf8("正弦 (sin) (S)"));
+  w.SelectBaseMode(kBaseHex);
+  EXPECT_EQ(w.AreaToolTip(onSin), QString::fromUtf8("16進数字 D (D, Shift+D)"));  // D shares the place
+  EXPECT_EQ(w.AreaToolTip(QPoint(1, 1)), QString());
   QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_F1);
   QApplication::processEvents();
   auto* table = w.findChild<QTableWidget*>();

@@ -6,6 +6,7 @@
 #include "command_names.h"
 #include "display_box.h"
 #include "group_frame.h"
+#include "keymap.h"
 #include "keypad.h"
 
 namespace vxc::ui {
@@ -35,7 +36,11 @@ class KeyAccessible : public QAccessibleWidget {
   void doAction(const QString& name) override {
     if (name == pressAction() && Usable()) Key()->Activate();
   }
-  QStringList keyBindingsForAction(const QString&) const override { return {}; }
+  QStringList keyBindingsForAction(const QString& name) const override {
+    if (name != pressAction()) return {};
+    const QString keys = ShortcutsOf(CommandAction(kKeypad[size_t(Key()->row())].commandId));
+    return keys.isEmpty() ? QStringList{} : keys.split(QStringLiteral(", "));
+  }
 
  private:
   KeyFaceWidget* Key() const { return static_cast<KeyFaceWidget*>(widget()); }
