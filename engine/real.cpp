@@ -28,6 +28,32 @@ int DigitValue(char c) {
 
 const bool kRangeReady = (InitRealRange(), true);
 
+// Decimal scales read through exact integers (below); beyond, the general
+// string reader.
+constexpr long long kExactScale = 400;
+
+// r := D x 10^scale, correctly rounded, for the digits D (no sign, no
+// leading zero). The integer D and the power of ten are exact, so the one
+// rounding is that of the multiplication or division: the same value the
+// string reader gives, without its error analysis.
+void SetScaledDecimal(mpfr_ptr r, const std::string& digits, long long scale) {
+  mpz_t d, p;
+  mpz_init_set_str(d, digits.c_str(), 10);
+  mpz_init(p);
+  mpz_ui_pow_ui(p, 10, static_cast<unsigned long>(scale < 0 ? -scale : scale));
+  if (scale >= 0) {
+    mpz_mul(d, d, p);
+    mpfr_set_z(r, d, MPFR_RNDN);
+  } else {
+    mpfr_t exact;
+    mpfr_init2(exact, std::max<mpfr_prec_t>(static_cast<mpfr_prec_t>(mpz_sizeinbase(d, 2)), MPFR_PREC_MIN));
+    mpfr_set_z(exact, d, MPFR_RNDN);  // exact: as many bits as D has
+    mpfr_div_z(r, exact, p, MPFR_RNDN);
+    mpfr_clear(exact);
+  }
+  mpz_clears(d, p, nullptr);
+}
+
 }  // namespace
 
 void InitRealRange() {
@@ -92,25 +118,33 @@ Real Real::FromString(std::string_view text, int radix) {
   }
 
   // Mantissa digits, collected without the point: value = D x 10^shift.
+  // Leading zeros carry nothing; digits beyond kReadDigits only raise the
+  // shift and, when not zero, a sticky digit.
   std::string digits;
+  digits.reserve(kReadDigits + 2);
   long long shift = 0;
   bool sticky = false;
-  size_t digitCount = 0;
-  auto take = [&](char c, bool fraction) {
-    ++digitCount;
-    if (fraction) --shift;
-    if (digits.empty() && c == '0') return;  // leading zeros carry nothing
-    if (digits.size() < kReadDigits) {
-      digits += c;
-    } else {
-      ++shift;
-      if (c != '0') sticky = true;
+  auto take = [&](size_t from, size_t to) {
+    if (digits.empty()) {
+      while (from < to && text[from] == '0') ++from;
     }
+    const size_t kept = std::min(kReadDigits - digits.size(), to - from);
+    digits.append(text.substr(from, kept));
+    from += kept;
+    if (from == to) return;
+    shift += static_cast<long long>(to - from);
+    sticky = sticky || text.substr(from, to - from).find_first_not_of('0') != std::string_view::npos;
   };
-  while (i < n && IsDecimalDigit(text[i])) take(text[i++], false);
+  const size_t intStart = i;
+  while (i < n && IsDecimalDigit(text[i])) ++i;
+  take(intStart, i);
+  size_t digitCount = i - intStart;
   if (i < n && (text[i] == '.' || text[i] == ',')) {
-    ++i;
-    while (i < n && IsDecimalDigit(text[i])) take(text[i++], true);
+    const size_t fracStart = ++i;
+    while (i < n && IsDecimalDigit(text[i])) ++i;
+    take(fracStart, i);
+    digitCount += i - fracStart;
+    shift -= static_cast<long long>(i - fracStart);
   }
   if (digitCount == 0) return result;
 
@@ -146,8 +180,14 @@ Real Real::FromString(std::string_view text, int radix) {
   const long long digitsAbovePoint = static_cast<long long>(digits.size()) - 1;
   const long long k = std::clamp(exponent + shift + digitsAbovePoint, -kExponentClamp, kExponentClamp);
   const long long total = k - digitsAbovePoint;
-  std::string clean = (negative ? "-" : "") + digits + "e" + std::to_string(total);
-  mpfr_set_str(result.v_, clean.c_str(), 10, MPFR_RNDN);
+  if (total >= -kExactScale && total <= kExactScale) {
+    SetScaledDecimal(result.v_, digits, total);
+  } else {
+    const std::string clean = digits + "e" + std::to_string(total);
+    mpfr_set_str(result.v_, clean.c_str(), 10, MPFR_RNDN);
+  }
+  // Rounding to nearest is symmetric: the sign can follow the rounding.
+  if (negative) mpfr_neg(result.v_, result.v_, MPFR_RNDN);
   return result;
 }
 

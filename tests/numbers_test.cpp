@@ -2,6 +2,8 @@
 // integers and known constants.
 #include <gtest/gtest.h>
 
+#include <gmpxx.h>
+
 #include <random>
 #include <vector>
 
@@ -110,6 +112,37 @@ TEST(Real, CanonicalDecimalShortcutAgreesWithTheConversion) {
   for (const std::string& t : texts) {
     EXPECT_EQ(IsCanonicalDecimal(t), Real::FromString(t).ToCanonicalText() == t) << t;
   }
+}
+
+// Texts of up to 90 digits are read exactly and rounded once: the value
+// MPFR's own correctly rounded reader gives, at every scale, including the
+// halfway cases between two 256-bit values.
+TEST(Real, FromStringRoundsLikeTheLibraryReader) {
+  std::mt19937_64 rng(256);
+  mpfr_t expected;
+  mpfr_init2(expected, kRealBits);
+  for (int t = 0; t < 20000; ++t) {
+    std::string text = rng() % 2 ? "-" : "";
+    const size_t digits = 1 + rng() % 90;
+    for (size_t i = 0; i < digits; ++i) text += static_cast<char>('0' + (i == 0 ? 1 + rng() % 9 : rng() % 10));
+    if (rng() % 2) text.insert(text.size() - rng() % digits, ".");
+    if (rng() % 3 == 0) text += "e" + std::to_string(static_cast<long>(rng() % 1000) - 500);
+    if (t % 5 == 0) {
+      // Exactly halfway between two 256-bit values: (2^256 + odd) / 2^k,
+      // written out in full (at most 90 digits).
+      mpz_class v = (mpz_class(1) << 256) + mpz_class(static_cast<unsigned long>(rng() % 1000000) * 2 + 1);
+      const unsigned k = static_cast<unsigned>(rng() % 13);
+      mpz_class five;
+      mpz_ui_pow_ui(five.get_mpz_t(), 5, k);
+      text = mpz_class(v * five).get_str();
+      if (k > 0) text.insert(text.size() - k, ".");
+      if (rng() % 2) text.insert(0, "-");
+    }
+    mpfr_set_str(expected, text.c_str(), 10, MPFR_RNDN);
+    const Real read = Real::FromString(text);
+    ASSERT_TRUE(mpfr_equal_p(read.raw(), expected) || (mpfr_zero_p(expected) && read.IsZero())) << text;
+  }
+  mpfr_clear(expected);
 }
 
 TEST(Real, ReturnCodes) {

@@ -158,12 +158,15 @@ struct Session {
       width = std::max(width, l.main.size());
       expWidth = std::max(expWidth, l.exponent.size());
     }
+    std::string out;  // the four rows, written at once
+    out.reserve(4 * (width + expWidth + 6));
     for (int i = 0; i < 4; ++i) {
       const auto& l = frame.lines[i];
-      std::string row = std::string(kLabels[i]) + " " + std::string(width - l.main.size(), ' ') + l.main;
-      if (expWidth > 0) row += "  " + std::string(expWidth - l.exponent.size(), ' ') + l.exponent;
-      std::cout << row << '\n';
+      out.append(kLabels[i]).append(width - l.main.size() + 1, ' ').append(l.main);
+      if (expWidth > 0) out.append(expWidth - l.exponent.size() + 2, ' ').append(l.exponent);
+      out += '\n';
     }
+    std::cout << out;
   }
 
   // Composes the display once for all the keys since the last print.
