@@ -10,7 +10,7 @@ VXC_PACKAGES=(
   libmpfr-dev libgmp-dev
   libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev
-  fonts-dejavu-core fonts-wqy-zenhei
+  fonts-dejavu-core fonts-wqy-zenhei fonts-wine
   desktop-file-utils appstream groff-base librsvg2-bin
   dpkg-dev file
 )

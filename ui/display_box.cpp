@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "accessibility.h"
+#include "fonts.h"
 
 namespace vxc::ui {
 
@@ -24,9 +25,10 @@ void DisplayBox::SetTextColour(const QColor& colour) {
   update();
 }
 
-void DisplayBox::SetBoxFont(const QFont& font) {
-  if (font == this->font()) return;
-  setFont(font);
+void DisplayBox::SetCellPixels(int pixels) {
+  if (pixels == cellPixels_) return;
+  cellPixels_ = pixels;
+  setFont(CellFont(pixels));
   update();
 }
 
@@ -45,8 +47,9 @@ QRect DisplayBox::TextArea() const {
   return rect();
 }
 
-bool DisplayBox::TextFits() const {
-  return fontMetrics().horizontalAdvance(text_) <= TextArea().width();
+FittedText DisplayBox::Fitted() const {
+  if (cellPixels_ <= 0) return FittedText{font(), 0, text_, true};  // no size given yet
+  return FitText(text_, cellPixels_, TextArea().width());
 }
 
 void DisplayBox::paintEvent(QPaintEvent*) {
@@ -71,12 +74,11 @@ void DisplayBox::paintEvent(QPaintEvent*) {
     p.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
     p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
   }
+  lastDrawn_ = Fitted();
   if (text_.isEmpty()) return;
-  const QRect area = TextArea();
-  p.setFont(font());
+  p.setFont(lastDrawn_.font);
   p.setPen(isEnabled() ? colour_ : palette().color(QPalette::Disabled, QPalette::WindowText));
-  const QString shown = fontMetrics().elidedText(text_, Qt::ElideRight, area.width());
-  p.drawText(area, int(alignment_ | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+  p.drawText(TextArea(), int(alignment_ | Qt::AlignVCenter) | Qt::TextSingleLine, lastDrawn_.text);
 }
 
 }  // namespace vxc::ui

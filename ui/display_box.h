@@ -1,10 +1,13 @@
-// A text box of the display: one line of text in a sunken (or no) frame,
-// elided with "…" when it does not fit, never cut silently.
+// A text box of the display: one line of text in a sunken (or no) frame.
+// A text too wide for its box is drawn smaller (FitText); only past the
+// smallest size is it elided, at the left, never cut silently.
 #pragma once
 
 #include <QColor>
 #include <QFrame>
 #include <QString>
+
+#include "text_fit.h"
 
 namespace vxc::ui {
 
@@ -22,24 +25,31 @@ class DisplayBox : public QFrame {
   const QColor& textColour() const { return colour_; }
   void SetText(const QString& text);
   void SetTextColour(const QColor& colour);
-  void SetBoxFont(const QFont& font);
+  // The cell height the text is drawn at when it fits (CellFont).
+  void SetCellPixels(int pixels);
+  int cellPixels() const { return cellPixels_; }
   // The name a screen reader reads ("X, 5.00"); tells it when it changes.
   const QString& spokenText() const { return spoken_; }
   void SetSpokenText(const QString& spoken);
-  // Whether the whole text fits without eliding.
-  bool TextFits() const;
+  // The font and text the box draws, and the area they are drawn into.
+  FittedText Fitted() const;
+  QRect TextArea() const;
+  // What the last paint drew (tests).
+  const FittedText& lastDrawn() const { return lastDrawn_; }
+  // Whether the whole text is drawn, at whatever size.
+  bool TextFits() const { return Fitted().whole; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QRect TextArea() const;
-
   BoxEdge edge_;
   Qt::Alignment alignment_;
   QString text_;
   QString spoken_;
   QColor colour_ = Qt::black;
+  int cellPixels_ = 0;
+  FittedText lastDrawn_;
 };
 
 }  // namespace vxc::ui

@@ -69,6 +69,7 @@ FocusGroup NextFocusGroup(FocusGroup group, bool integerMode, bool forward) {
 }
 
 void MoveFocus(MainWindow& w, CommandId id) {
+  w.ShowKeyboardFocus();  // before the move, so the radio that takes the focus paints its rectangle
   const CalcState& s = w.engine().state;
   if (id == cmd::kFocusNext || id == cmd::kFocusPrev) {
     EnterGroup(w, NextFocusGroup(w.focusGroup(), IsIntegerBase(s.base), id == cmd::kFocusNext));

@@ -4,10 +4,29 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 
 namespace vxc::ui {
 
-// "Tahoma", or the desktop's sans-serif face when it is missing.
+// Where Debian's fonts-wine puts its Tahoma, a face with the metrics the
+// window was laid out for. Fontconfig does not know it, so it is loaded by
+// file.
+inline constexpr const char* kPreferredFaceFile = "/usr/share/wine/fonts/tahoma.ttf";
+
+enum class FaceChoice : uint8_t {
+  kPreferred,  // Tahoma (installed, or loaded from kPreferredFaceFile), else the fallbacks
+  kFallback,   // the fallbacks only, as on a desktop without Tahoma
+};
+
+// Picks the face of every font made from now on; widgets built earlier keep
+// theirs. Without a call, the first font made picks kPreferred. Needs the
+// QGuiApplication. `preferredFile` replaces kPreferredFaceFile when not empty.
+void ChooseFace(FaceChoice choice, const QString& preferredFile = {});
+
+// Whether the fonts are made in a face with Tahoma's metrics.
+bool PreferredFaceInUse();
+
+// The chosen face at the default size.
 QFont SansFont();
 
 // SansFont at a cell height of `pixels`.

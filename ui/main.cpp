@@ -10,6 +10,7 @@
 #include "key_faces.h"
 #include "keymap.h"
 #include "main_window.h"
+#include "quit_signals.h"
 #include "shown_probe.h"
 
 namespace {
@@ -94,6 +95,11 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(vxc::ui::AppIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("org.ostrano.VXC32"));  // the installed launcher
   vxc::ui::MainWindow window(vxc::SettingsPath());
+  // A kill, a hang-up or Ctrl+C saves the settings like a close, then ends the run.
+  vxc::ui::CatchQuitSignals(&app, [&window](int) {
+    window.SaveAtEnd(vxc::ui::MainWindow::SaveNotice::kErrorOutput);
+    QCoreApplication::quit();
+  });
   if (exitWhenShown) vxc::ui::ExitWhenShown(window.calcArea());
   window.show();
   app.exec();

@@ -8,11 +8,14 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QRadioButton>
 #include <QScreen>
 #include <QToolTip>
+#include <QStyleOption>
+#include <cstdio>
 
 #include "accessibility.h"
 #include "display_box.h"
@@ -110,7 +113,10 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
   setWindowTitle(WindowTitle());
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kWindowColour);
-  pal.setColor(QPalette::WindowText, Qt::black);
+  pal.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
+  pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
+  // Captions and digit counts of a group that does not act now are greyed, like the keys.
+  pal.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledTextColour);
   pal.setColor(QPalette::Button, kWindowColour);
   setPalette(pal);
 
@@ -133,7 +139,9 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
   // The keyboard table sees every key press before any widget does.
   qApp->installEventFilter(new KeyMapFilter(
       this, [this] { return ModeBitOf(engine_.state.base); }, [this](Action action) { RunAction(action); }));
-  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { SaveNow(); });
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { SaveAtEnd(SaveNotice::kErrorOutput); });
+  // The session is ending: save now, the process may not get another chance.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveNow(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -158,25 +166,23 @@ void MainWindow::PlaceWindow() {
 }
 
 void MainWindow::BuildDisplay() {
-  const QFont labelFont = CellFont(kLabelFontPixels);
-  const QFont valueFont = CellFont(kFontNormal);
   const char* names[3] = {"T", "Z", "Y"};
   for (int line = 0; line < 4; ++line) {
     const int y = line < 3 ? 11 + 28 * line : 103;
     if (line < 3) {
       auto* label = new DisplayBox(BoxEdge::kNone, Qt::AlignLeft, area_);
       label->setGeometry(10, y, 18, 28);
-      label->SetBoxFont(labelFont);
+      label->SetCellPixels(kLabelFontPixels);
       label->SetText(QString::fromLatin1(names[line]));
       label->SetSpokenText(label->text());
       lineLabels_[line] = label;
     }
     values_[line] = new DisplayBox(BoxEdge::kClient, Qt::AlignRight, area_);
     values_[line]->setGeometry(29, y, 287, 28);
-    values_[line]->SetBoxFont(valueFont);
+    values_[line]->SetCellPixels(kFontNormal);
     exponents_[line] = new DisplayBox(BoxEdge::kClient, Qt::AlignRight, area_);
     exponents_[line]->setGeometry(319, y, 34, 28);
-    exponents_[line]->SetBoxFont(valueFont);
+    exponents_[line]->SetCellPixels(kFontNormal);
   }
 }
 
@@ -191,12 +197,26 @@ GroupFrame* MakeGroup(const char* title, QRect place, const QFont& font, QWidget
 }
 
 // Radio buttons with the caption close to the circle, as the narrow
-// buttons of the mode groups need.
+// buttons of the mode groups need, and a dotted focus rectangle around the
+// caption once the keyboard has moved the focus (whatever the desktop style).
 class NarrowRadioStyle : public QProxyStyle {
  public:
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     if (metric == PM_RadioButtonLabelSpacing) return 3;
     return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    if (element != PE_FrameFocusRect) {
+      QProxyStyle::drawPrimitive(element, option, painter, widget);
+      return;
+    }
+    if (!(option->state & State_KeyboardFocusChange)) return;
+    painter->save();
+    painter->setPen(QPen(option->palette.color(QPalette::WindowText), 1, Qt::DotLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    painter->restore();
   }
 };
 
@@ -253,7 +273,7 @@ void MainWindow::BuildRadios() {
   for (int i = 0; i < 3; ++i) {
     digitBoxes_[i] = new DisplayBox(BoxEdge::kSunken, Qt::AlignHCenter, area_);
     digitBoxes_[i]->setGeometry(410, 215 + 20 * i, 17, 17);
-    digitBoxes_[i]->SetBoxFont(font);
+    digitBoxes_[i]->SetCellPixels(kSmallFontPixels);
   }
 }
 
@@ -297,14 +317,13 @@ void MainWindow::ApplyFrame(const DisplayFrame& frame) {
   const bool errorAppears = frame.xIsError && !frame_.xIsError;
   frame_ = frame;
   if (values_[0] == nullptr) return;  // a refresh before the controls exist shows nothing
-  const QFont font = CellFont(frame.fontPixels);
   static const char* const kLineNames[4] = {"T", "Z", "Y", "X"};
   for (int line = 0; line < 4; ++line) {
     const QString main = QString::fromUtf8(frame.lines[line].main);
     const QString exponent = QString::fromUtf8(frame.lines[line].exponent);
     const QString name = QString::fromLatin1(kLineNames[line]);
-    values_[line]->SetBoxFont(font);
-    exponents_[line]->SetBoxFont(font);
+    values_[line]->SetCellPixels(frame.fontPixels);
+    exponents_[line]->SetCellPixels(frame.fontPixels);
     values_[line]->SetText(main);
     exponents_[line]->SetText(exponent);
     values_[line]->SetSpokenText(SpokenLine(name, main, exponent, line == kLineX && frame.xIsError));
@@ -344,6 +363,12 @@ void MainWindow::ShowModes() {
   ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, integer, s.xPanel});
 }
 
+void MainWindow::ShowKeyboardFocus() {
+  if (testAttribute(Qt::WA_KeyboardFocusChange)) return;
+  setAttribute(Qt::WA_KeyboardFocusChange);
+  if (QWidget* focused = focusWidget()) focused->update();
+}
+
 void MainWindow::CheckRadio(int index, bool focus) {
   if (index < 0 || index >= kRadioCount) return;
   radios_[index]->setChecked(true);
@@ -365,16 +390,35 @@ void MainWindow::SyncWindowToState() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  SaveNow();
+  SaveAtEnd(SaveNotice::kMessageBox);
   QMainWindow::closeEvent(event);
 }
 
-void MainWindow::SaveNow() {
+void MainWindow::SaveAtEnd(SaveNotice notice) {
+  if (savedAtEnd_) return;
+  savedAtEnd_ = true;
+  SaveNow(notice);
+}
+
+bool MainWindow::SaveNow(SaveNotice notice) {
   if (isVisible()) {
     position_.left = x();
     position_.top = y();
   }
-  SaveSettings(settingsPath_, engine_.state, position_);
+  return WriteSettings(notice);
+}
+
+bool MainWindow::WriteSettings(SaveNotice notice) {
+  std::string why;
+  if (SaveSettings(settingsPath_, engine_.state, position_, &why)) return true;
+  std::fprintf(stderr, "vxc32: the settings were not saved: %s\n", why.c_str());
+  if (notice == SaveNotice::kMessageBox) {
+    const QString text = QStringLiteral("The settings could not be saved; the settings file keeps its "
+                                        "previous contents.\n\n") + QString::fromStdString(why);
+    if (saveFailureBox_) saveFailureBox_(text);
+    else QMessageBox::warning(this, WindowTitle(), text);
+  }
+  return false;
 }
 
 }  // namespace vxc::ui

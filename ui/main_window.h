@@ -2,6 +2,7 @@
 // groups, the digit-count boxes and the keypad, over one Engine.
 #pragma once
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -37,6 +38,8 @@ inline constexpr int kRadioBase = 0, kRadioAngle = 5, kRadioMem = 8, kRadioDispl
 // The radio choice of radio `index`, and the radio of a choice (-1 for a command).
 Action RadioAction(int index);
 int RadioIndexOf(Action action);
+// Text of a control that does not act now.
+inline const QColor kDisabledTextColour(128, 128, 128);
 
 inline constexpr int kAreaWidth = 472;
 inline constexpr int kAreaHeight = 330;
@@ -72,6 +75,8 @@ class MainWindow : public QMainWindow {
   void SelectMemoryRegister(uint32_t index, ModeCaller by = ModeCaller::kRadio);
   // Gives radio `index` the keyboard focus, leaving the checks as they are.
   void FocusRadio(int index);
+  // The focus was moved by a key: the focused radio shows its focus rectangle.
+  void ShowKeyboardFocus();
 
   // Option > X Panel: shows or hides the strip below the keypad.
   void ToggleXPanel();
@@ -80,8 +85,15 @@ class MainWindow : public QMainWindow {
 
   // "Initialize": defaults, window at (0, 0), every control showing them, file written.
   void Initialize();
-  // Writes the settings file now.
-  void SaveNow();
+  // Writes the settings file now. A failure leaves the old file, is told on
+  // standard error and, with kMessageBox, in a message box too.
+  enum class SaveNotice : uint8_t { kErrorOutput, kMessageBox };
+  bool SaveNow(SaveNotice notice = SaveNotice::kErrorOutput);
+  // The save that ends the run (a close, the end of the event loop, a
+  // signal, whichever comes first); later calls do nothing.
+  void SaveAtEnd(SaveNotice notice);
+  // Shows the message of a failed save instead of the message box (tests).
+  void SetSaveFailureBox(std::function<void(const QString&)> show) { saveFailureBox_ = std::move(show); }
 
   Engine& engine() { return engine_; }
   const DisplayFrame& frame() const { return frame_; }
@@ -133,6 +145,7 @@ class MainWindow : public QMainWindow {
   void PlaceWindow();
   // The X panel shown or hidden as the state says; the window grows by its height.
   void ApplyXPanel();
+  bool WriteSettings(SaveNotice notice);
 
   std::string settingsPath_;
   Engine engine_;
@@ -140,6 +153,8 @@ class MainWindow : public QMainWindow {
   DisplayFrame frame_;
   FocusGroup focusGroup_ = FocusGroup::kBase;
   std::function<bool(CommandId)> observer_;
+  std::function<void(const QString&)> saveFailureBox_;
+  bool savedAtEnd_ = false;
 
   CalcArea* area_ = nullptr;
   XPanel* xPanel_ = nullptr;

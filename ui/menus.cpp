@@ -1,6 +1,7 @@
 #include "menus.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -47,10 +48,12 @@ int MenuColumnOf(uint32_t language) {
 
 namespace {
 
-bool IsCheckable(CommandId id) {
-  return id == cmd::kErrorAlarm || id == cmd::kXPanel || id == cmd::kLangEnglish || id == cmd::kLangJapanese ||
-         id == cmd::kLangChinese || id == cmd::kLangEsperanto;
+bool IsLanguageItem(CommandId id) {
+  return id == cmd::kLangEnglish || id == cmd::kLangJapanese || id == cmd::kLangChinese ||
+         id == cmd::kLangEsperanto;
 }
+
+bool IsCheckable(CommandId id) { return id == cmd::kErrorAlarm || id == cmd::kXPanel || IsLanguageItem(id); }
 
 CommandId LanguageItemOf(uint32_t language) {
   switch (language) {
@@ -74,6 +77,9 @@ void BuildMenuBar(QMenuBar* bar, int column, const std::function<void(CommandId)
   if (column < 0 || column >= kMenuLanguages) column = 0;
   QMenu* popup = nullptr;
   QMenu* sub = nullptr;
+  // The languages are one choice: radio marks, one checked (none for an
+  // unknown code, hence optional).
+  QActionGroup* languages = nullptr;
   for (const MenuRow& row : kMenuTable) {
     const QString text = QString::fromUtf8(row.text[column]);
     switch (row.level) {
@@ -95,6 +101,13 @@ void BuildMenuBar(QMenuBar* bar, int column, const std::function<void(CommandId)
         QAction* action = into->addAction(text);
         action->setData(row.id);
         action->setCheckable(IsCheckable(row.id));
+        if (IsLanguageItem(row.id)) {
+          if (languages == nullptr) {
+            languages = new QActionGroup(into);
+            languages->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+          }
+          languages->addAction(action);
+        }
         const CommandId id = row.id;
         QObject::connect(action, &QAction::triggered, bar, [run, id] { run(id); });
         break;
@@ -117,8 +130,7 @@ void MarkActions(QMenu* menu, const MenuMarks& marks) {
     if (!ok || id == 0) continue;
     if (id == cmd::kErrorAlarm) action->setChecked(marks.errorAlarm);
     if (id == cmd::kXPanel) action->setChecked(marks.xPanel);
-    if (id == cmd::kLangEnglish || id == cmd::kLangJapanese || id == cmd::kLangChinese || id == cmd::kLangEsperanto)
-      action->setChecked(id == checkedLanguage);
+    if (IsLanguageItem(id)) action->setChecked(id == checkedLanguage);
     if (id == cmd::kLcm || id == cmd::kGcd) action->setEnabled(marks.lcmGcdEnabled);
   }
 }

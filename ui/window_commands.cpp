@@ -157,7 +157,7 @@ void MainWindow::Initialize() {
   ResetCalculator(engine_, &position_, &hooks);
   SyncWindowToState();  // radios, faces and menu marks show the reset state too
   ShowIfStale();
-  SaveSettings(settingsPath_, engine_.state, position_);
+  WriteSettings(SaveNotice::kMessageBox);
 }
 
 void MainWindow::AreaMousePress(int x, int y) { KeypadPress(keypad_, x, y, faceModes()); }

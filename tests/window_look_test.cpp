@@ -1,0 +1,299 @@
+// What the window shows besides the numbers, and the settings at the end of
+// a run: the focus rectangle after a focus key, the greyed captions of the
+// groups that do not act, the language items as one choice, and the
+// settings saved on a close, a kill or a hang-up, with a failed save told
+// and the old file kept.
+#include <gtest/gtest.h>
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <memory>
+#include <unistd.h>
+
+#include "display_box.h"
+#include "file_io.h"
+#include "main_window.h"
+
+namespace vxc::ui {
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class LookTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
+  }
+  void TearDown() override {
+    window_.reset();
+    vxc::detail::g_saveStepHook = nullptr;
+  }
+  MainWindow& Open() {
+    window_ = std::make_unique<MainWindow>(SettingsPath());
+    window_->SetSaveFailureBox([this](const QString& text) { boxes_.push_back(text); });
+    window_->show();
+    window_->activateWindow();
+    QApplication::processEvents();
+    return *window_;
+  }
+  QString Ini() const { return QString::fromStdString(SettingsPath()); }
+
+  QTemporaryDir dir_;
+  std::unique_ptr<MainWindow> window_;
+  std::vector<QString> boxes_;
+};
+
+// ------------------------------------------------------------- focus
+
+QRect FocusRectOf(QRadioButton* radio) {
+  QStyleOptionButton option;
+  option.initFrom(radio);
+  option.text = radio->text();
+  return radio->style()->subElementRect(QStyle::SE_RadioButtonFocusRect, &option, radio);
+}
+
+TEST_F(LookTest, TheRadioAFocusKeyReachesShowsAFocusRectangle) {
+  const struct { const char* how; CommandId key; int focused; } cases[] = {
+      {"Tab", cmd::kFocusNext, kRadioAngle},                    // BASE -> ANGLE (DEG)
+      {"Shift+Tab", cmd::kFocusPrev, kRadioMem},                // BASE -> MEM (0)
+      {"Down", cmd::kFocusDown, kRadioBase + 1},                // REAL -> DEC
+      {"Right", cmd::kFocusRight, kRadioBase + 1},
+  };
+  for (const auto& c : cases) {
+    window_.reset();
+    QFile::remove(Ini());
+    MainWindow& w = Open();
+    QRadioButton* radio = w.radio(c.focused);
+    const QImage before = radio->grab().toImage();  // no focus yet
+    EXPECT_FALSE(before.isNull());
+    QTest::keyClick(w.focusWidget(), c.key == cmd::kFocusNext   ? Qt::Key_Tab
+                                     : c.key == cmd::kFocusPrev ? Qt::Key_Backtab
+                                     : c.key == cmd::kFocusDown ? Qt::Key_Down
+                                                                : Qt::Key_Right,
+                    c.key == cmd::kFocusPrev ? Qt::ShiftModifier : Qt::NoModifier);
+    QApplication::processEvents();
+    ASSERT_EQ(w.focusWidget(), radio) << c.how;
+    const QImage after = radio->grab().toImage();
+    // The pixels that changed form a dotted rectangle round the caption
+    // (the circle of a newly checked radio changes too: left of it).
+    const QRect frame = FocusRectOf(radio);
+    int onFrame = 0, elsewhere = 0;
+    for (int y = 0; y < after.height(); ++y) {
+      for (int x = 0; x < after.width(); ++x) {
+        if (before.pixel(x, y) == after.pixel(x, y)) continue;
+        const bool edge = (x == frame.left() || x == frame.right()) && y >= frame.top() && y <= frame.bottom();
+        const bool rim = (y == frame.top() || y == frame.bottom()) && x >= frame.left() && x <= frame.right();
+        if (edge || rim) ++onFrame;
+        else if (x > frame.left()) ++elsewhere;
+      }
+    }
+    EXPECT_GE(onFrame, (frame.width() + frame.height()) / 2) << c.how;
+    EXPECT_EQ(elsewhere, 0) << c.how;
+  }
+}
+
+// ------------------------------------------------------------- disabled look
+
+// The darkest pixel of the caption (right of the circle).
+int DarkestCaptionPixel(QWidget* control, int from) {
+  const QImage image = control->grab().toImage();
+  int darkest = 255;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = from; x < image.width(); ++x) darkest = qMin(darkest, qGray(image.pixel(x, y)));
+  return darkest;
+}
+
+TEST_F(LookTest, CaptionsAndDigitCountsOfGroupsThatDoNotActAreGreyed) {
+  MainWindow& w = Open();
+  const int captionFrom = 16;  // past the circle
+  auto black = [](int gray) { return gray < 60; };
+  auto grey = [](int gray) { return gray >= 100 && gray < 180; };
+  EXPECT_TRUE(black(DarkestCaptionPixel(w.radio(kRadioBase), captionFrom)));
+  EXPECT_TRUE(black(DarkestCaptionPixel(w.digitBox(0), 0) ));
+  w.RunCommand(cmd::kDigit0 + 1);
+  w.RunCommand(cmd::kEnter);
+  w.RunCommand(cmd::kDigit0);
+  w.RunCommand(cmd::kDiv);  // "Devide by zero !"
+  ASSERT_TRUE(w.engine().state.errorShown);
+  for (int i = 0; i < kRadioRange; ++i)
+    EXPECT_TRUE(grey(DarkestCaptionPixel(w.radio(i), captionFrom))) << w.radio(i)->text().toStdString();
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(grey(DarkestCaptionPixel(w.digitBox(i), 2))) << "digit box " << i;
+  w.RunCommand(cmd::kClx);
+  w.SelectBaseMode(kBaseHex);  // ANGLE does not act in the integer modes; BASE and RANGE do
+  for (int i = kRadioAngle; i < kRadioMem; ++i)
+    EXPECT_TRUE(grey(DarkestCaptionPixel(w.radio(i), captionFrom))) << w.radio(i)->text().toStdString();
+  EXPECT_TRUE(black(DarkestCaptionPixel(w.radio(kRadioBase + 2), captionFrom)));
+  EXPECT_TRUE(black(DarkestCaptionPixel(w.radio(kRadioRange), captionFrom)));
+}
+
+// ------------------------------------------------------------- menus
+
+TEST_F(LookTest, LanguagesAreOneChoiceWithRadioMarksAndTheAlarmAToggle) {
+  MainWindow& w = Open();
+  for (CommandId language : {cmd::kLangJapanese, cmd::kLangEsperanto, cmd::kLangEnglish}) {
+    w.RunCommand(language);
+    QApplication::processEvents();
+    QAction* alarm = nullptr;
+    std::vector<QAction*> languages;
+    std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
+      for (QAction* a : actions) {
+        if (a->menu() != nullptr) walk(a->menu()->actions());
+        const CommandId id = a->data().toUInt();
+        if (id == cmd::kErrorAlarm) alarm = a;
+        if (id >= cmd::kLangEnglish && id <= cmd::kLangEsperanto && a->isCheckable()) languages.push_back(a);
+      }
+    };
+    walk(w.menuBar()->actions());
+    ASSERT_EQ(languages.size(), 4u);
+    QActionGroup* group = languages[0]->actionGroup();
+    ASSERT_NE(group, nullptr);
+    EXPECT_TRUE(group->isExclusive());  // drawn with radio marks
+    int checked = 0;
+    for (QAction* a : languages) {
+      EXPECT_EQ(a->actionGroup(), group);
+      checked += a->isChecked();
+      if (a->isChecked()) EXPECT_EQ(a->data().toUInt(), language);
+    }
+    EXPECT_EQ(checked, 1);
+    ASSERT_NE(alarm, nullptr);
+    EXPECT_EQ(alarm->actionGroup(), nullptr);  // a check mark of its own
+    EXPECT_TRUE(alarm->isCheckable());
+    EXPECT_EQ(alarm->isChecked(), w.engine().state.errorAlarm);
+  }
+}
+
+// ------------------------------------------------------------- saving
+
+// Everything written to standard error while `run` runs.
+std::string StandardErrorOf(const std::function<void()>& run) {
+  std::fflush(stderr);
+  char path[] = "/tmp/vxc32-stderr-XXXXXX";
+  const int file = mkstemp(path);
+  const int saved = dup(2);
+  dup2(file, 2);
+  run();
+  std::fflush(stderr);
+  dup2(saved, 2);
+  close(saved);
+  std::string text;
+  lseek(file, 0, SEEK_SET);
+  char buf[4096];
+  for (ssize_t got; (got = read(file, buf, sizeof buf)) > 0;) text.append(buf, size_t(got));
+  close(file);
+  unlink(path);
+  return text;
+}
+
+TEST_F(LookTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
+  MainWindow& first = Open();
+  first.close();  // writes the defaults
+  const QByteArray old = ReadFile(Ini());
+  ASSERT_FALSE(old.isEmpty());
+
+  const struct { const char* what; bool readOnlyFolder; } ways[] = {{"rename refused", false}, {"read-only folder", true}};
+  for (const auto& way : ways) {
+    const QString folder = QString::fromStdString(SettingsPath()).section(QLatin1Char('/'), 0, -2);
+    if (way.readOnlyFolder) {
+      if (geteuid() == 0) continue;  // root writes into any folder
+      QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    } else {
+      vxc::detail::g_saveStepHook = [](vxc::detail::SaveStep step) { return step != vxc::detail::SaveStep::kRename; };
+    }
+    boxes_.clear();
+    MainWindow& w = Open();
+    w.SelectMemoryRegister(6);  // a change to save
+    const std::string said = StandardErrorOf([&] { w.close(); });
+    vxc::detail::g_saveStepHook = nullptr;
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(ReadFile(Ini()), old) << way.what;
+    EXPECT_NE(said.find("settings were not saved"), std::string::npos) << way.what << ": " << said;
+    ASSERT_EQ(boxes_.size(), 1u) << way.what;  // an ordinary close shows a message box
+    EXPECT_TRUE(boxes_[0].contains(QStringLiteral("could not be saved"))) << way.what;
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1) << way.what;  // no temporary file left
+    window_.reset();  // the end of the run does not save or report a second time
+  }
+  EXPECT_EQ(boxes_.size(), 1u);
+}
+
+#ifdef VXC32_PATH
+// The SIGTERM bit (and its neighbours) in the caught-signal mask of `pid`.
+bool CatchesSignal(qint64 pid, int signal) {
+  QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+  if (!status.open(QIODevice::ReadOnly)) return false;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (!line.startsWith("SigCgt:")) continue;
+    bool ok = false;
+    const qulonglong mask = line.mid(7).trimmed().toULongLong(&ok, 16);
+    return ok && (mask >> (signal - 1) & 1) != 0;
+  }
+  return false;
+}
+
+TEST(QuitSignals, AKillOrAHangUpSavesTheSettingsLikeAClose) {
+  const struct { const char* name; int signal; bool folderIsAFile; } cases[] = {
+      {"SIGTERM", SIGTERM, false}, {"SIGHUP", SIGHUP, false}, {"SIGINT", SIGINT, false},
+      {"SIGTERM, nowhere to save", SIGTERM, true}};
+  for (const auto& c : cases) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString config = dir.path();
+    if (c.folderIsAFile) {  // the settings folder cannot be made
+      config += QStringLiteral("/plain");
+      QFile plain(config);
+      ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    }
+    QProcess window;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    window.setProcessEnvironment(env);
+    window.start(QStringLiteral(VXC32_PATH), {});
+    ASSERT_TRUE(window.waitForStarted(10000)) << c.name;
+    QElapsedTimer waited;
+    waited.start();
+    while (!CatchesSignal(window.processId(), c.signal) && waited.elapsed() < 30000) QTest::qWait(20);
+    ASSERT_TRUE(CatchesSignal(window.processId(), c.signal)) << c.name;
+    QTest::qWait(100);
+    kill(pid_t(window.processId()), c.signal);
+    ASSERT_TRUE(window.waitForFinished(30000)) << c.name;
+    EXPECT_EQ(window.exitStatus(), QProcess::NormalExit) << c.name;
+    const QByteArray ini = ReadFile(config + QStringLiteral("/Ostrano/VXC/VXC.INI"));
+    const QByteArray said = window.readAllStandardError();
+    if (c.folderIsAFile) {
+      EXPECT_TRUE(ini.isEmpty());
+      EXPECT_TRUE(said.contains("settings were not saved")) << said.toStdString();
+    } else {
+      EXPECT_TRUE(ini.contains("[Option]") && ini.contains("BASE=0")) << c.name << ": " << ini.toStdString();
+      EXPECT_FALSE(said.contains("not saved")) << said.toStdString();
+    }
+  }
+}
+#endif
+
+}  // namespace
+}  // namespace vxc::ui
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
