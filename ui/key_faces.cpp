@@ -242,14 +242,6 @@ QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr) {
   return PaintFace(key, look, dpr);
 }
 
-FaceSet PaintKeyFaces(const KeyDef& key, qreal dpr) {
-  FaceSet set;
-  set.normal = PaintKeyFace(key, Look::kNormal, dpr);
-  set.pressed = PaintKeyFace(key, Look::kPressed, dpr);
-  set.disabled = PaintKeyFace(key, Look::kDisabled, dpr);
-  return set;
-}
-
 QIcon AppIcon() {
   QIcon icon;
   for (int side : {16, 24, 32, 48, 64, 128}) {

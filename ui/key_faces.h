@@ -1,6 +1,6 @@
-// The key faces, painted once per device-pixel ratio: normal, pressed
-// (pushed in) and disabled (greyed lettering). CLX and the up/down keys have
-// no disabled face.
+// The key faces, painted once per device-pixel ratio, each when first
+// shown: normal, pressed (pushed in) and disabled (greyed lettering). CLX
+// and the up/down keys have no disabled face.
 #pragma once
 
 #include <QColor>
@@ -24,9 +24,6 @@ enum class FaceLook : uint8_t { kNormal, kPressed, kDisabled };
 // Paints one face of `key` at `dpr` device pixels per pixel; a null pixmap
 // for the disabled look of a key that has none.
 QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr);
-
-// Paints the three faces of `key`.
-FaceSet PaintKeyFaces(const KeyDef& key, qreal dpr);
 
 // The program's icon: a small calculator.
 QIcon AppIcon();

@@ -3,6 +3,7 @@
 // The command line is read before Qt starts, so that --help and --version
 // work without a display.
 #include <QApplication>
+#include <QTimer>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -92,7 +93,6 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
-  QApplication::setWindowIcon(vxc::ui::AppIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("org.ostrano.VXC32"));  // the installed launcher
   vxc::ui::MainWindow window(vxc::SettingsPath());
   // A kill, a hang-up or Ctrl+C saves the settings like a close, then ends the run.
@@ -102,6 +102,9 @@ int main(int argc, char** argv) {
   });
   if (exitWhenShown) vxc::ui::ExitWhenShown(window.calcArea());
   window.show();
+  // The icon is painted once the loop runs: the window's first paint does
+  // not wait for it.
+  QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(vxc::ui::AppIcon()); });
   app.exec();
   return 0;
 }

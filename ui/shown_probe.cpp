@@ -11,11 +11,10 @@
 namespace vxc::ui {
 namespace {
 
-long ResidentKilobytes() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+// A "Name:  N kB" field of /proc/self/status; -1 when missing.
+long StatusKilobytes(const QByteArray& status, const char* name) {
+  for (const QByteArray& line : status.split('\n')) {
+    if (line.startsWith(name)) return line.mid(int(qstrlen(name))).trimmed().split(' ').value(0).toLong();
   }
   return -1;
 }
@@ -27,9 +26,13 @@ class ShownProbe : public QObject {
     if (event->type() == QEvent::Paint && !done_) {
       done_ = true;
       const auto now = std::chrono::system_clock::now().time_since_epoch();
-      std::printf("shown_ns=%lld rss_kb=%ld\n",
+      QFile file(QStringLiteral("/proc/self/status"));
+      const QByteArray status = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+      // Resident memory in all, and its private part (heap, stacks, written
+      // pages), which shared libraries do not inflate.
+      std::printf("shown_ns=%lld rss_kb=%ld anon_kb=%ld\n",
                   static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-                  ResidentKilobytes());
+                  StatusKilobytes(status, "VmRSS:"), StatusKilobytes(status, "RssAnon:"));
       std::fflush(stdout);
       QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     }
