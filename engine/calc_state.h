@@ -70,6 +70,8 @@ struct CalcState {
   }
 
   // Undo compares whole states: a new field takes part without more code.
+  // The options (language, alarm, X panel) are no calculator state: undo
+  // leaves them alone (undo.cpp, KeepOptions); a new option goes there too.
   bool operator==(const CalcState&) const = default;
 
   // An entry is in progress: the X line shows the typed text.

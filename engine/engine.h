@@ -77,8 +77,8 @@ DisplayMark TakeDisplayMark(Engine& engine);
 // from the copy, the copy becomes one undo step and the redo list is
 // dropped. An action that changes nothing records nothing. Guards nest: an
 // entry point called by another one adds nothing to the outer step.
-// The language and the alarm are no calculator state: they are neither
-// compared nor restored.
+// The options (language, alarm, X panel) are no calculator state: they are
+// neither compared nor restored.
 class UndoStep {
  public:
   explicit UndoStep(Engine& engine);

@@ -39,11 +39,17 @@ CalcState PopUndo(UndoHistory& h) {
   return s;
 }
 
-// Puts `target` in place of the calculator, keeping the language and the
-// alarm, and hands back the calculator as it was.
+// The options are the window's, not the calculator's: a step neither
+// records nor restores them.
+void KeepOptions(CalcState& target, const CalcState& from) {
+  target.language = from.language;
+  target.errorAlarm = from.errorAlarm;
+  target.xPanel = from.xPanel;
+}
+
+// Puts `target` in place of the calculator, keeping the options, and hands back the calculator as it was.
 CalcState Swap(Engine& e, CalcState&& target) {
-  target.language = e.state.language;
-  target.errorAlarm = e.state.errorAlarm;
+  KeepOptions(target, e.state);
   CalcState was = std::move(e.state);
   e.state = std::move(target);
   return was;
@@ -59,8 +65,7 @@ UndoStep::~UndoStep() {
   UndoHistory& h = engine_.history;
   --h.open;
   if (!before_) return;
-  before_->language = engine_.state.language;
-  before_->errorAlarm = engine_.state.errorAlarm;
+  KeepOptions(*before_, engine_.state);
   if (*before_ == engine_.state) return;
   PushUndo(h, std::move(*before_));
   h.redo.clear();

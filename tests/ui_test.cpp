@@ -383,6 +383,10 @@ TEST_F(WindowTest, EveryAcceleratorAndMenuItemReachesItsCommandBeforeQt) {
   EXPECT_EQ(QApplication::focusWidget(), focused);
   EXPECT_TRUE(w.radio(kRadioBase)->isChecked());
   w.SelectBaseMode(kBaseDec);  // L.C.M. and G.C.D. enabled
+  swallow_ = false;
+  Type(w, "12");
+  w.RunCommand(cmd::kUndo);  // Undo and Redo enabled
+  swallow_ = true;
   for (const MenuRow& row : kMenuTable) {
     if (row.id == 0) continue;
     seen_.clear();
@@ -487,6 +491,102 @@ TEST_F(WindowTest, MenusInFourLanguages) {
       for (CommandId id : {cmd::kLcm, cmd::kGcd}) EXPECT_EQ(FindAction(w.menuBar(), id)->isEnabled(), base != kBaseReal);
     }
   }
+}
+
+// Edit > Undo and Redo: greyed when there is nothing to do, in every
+// language; the display, the radios and the keypad follow each step.
+TEST_F(WindowTest, UndoAndRedoAreGreyedWhenThereIsNothingToDo) {
+  MainWindow& w = Open();
+  const CalcState& s = w.engine().state;
+  auto enabled = [&w] {
+    return std::pair(FindAction(w.menuBar(), cmd::kUndo)->isEnabled(), FindAction(w.menuBar(), cmd::kRedo)->isEnabled());
+  };
+  EXPECT_EQ(enabled(), std::pair(false, false));
+  Type(w, "12");
+  EXPECT_EQ(enabled(), std::pair(true, false));
+  w.RunCommand(cmd::kUndo);
+  EXPECT_EQ(X(), QStringLiteral("1"));
+  EXPECT_EQ(enabled(), std::pair(true, true));
+  w.RunCommand(cmd::kUndo);
+  EXPECT_EQ(enabled(), std::pair(false, true));
+  EXPECT_EQ(X(), QStringLiteral("0.00"));
+  w.RunCommand(cmd::kRedo);
+  w.RunCommand(cmd::kRedo);
+  EXPECT_EQ(X(), QStringLiteral("12"));
+  EXPECT_EQ(enabled(), std::pair(true, false));
+
+  // A mode switch that converts the stack: the radios and groups follow.
+  w.SelectBaseMode(kBaseHex);
+  ASSERT_TRUE(w.radio(kRadioBase + kBaseHex)->isChecked());
+  w.RunCommand(cmd::kUndo);
+  EXPECT_EQ(s.base, kBaseReal);
+  EXPECT_TRUE(w.radio(kRadioBase)->isChecked());
+  EXPECT_TRUE(w.displayGroup()->isVisible() && !w.rangeGroup()->isVisible());
+  EXPECT_EQ(FaceOf(RowOf(cmd::kSin)), Face::kNormal);
+  EXPECT_EQ(X(), QStringLiteral("12"));
+  EXPECT_EQ(enabled(), std::pair(true, true));
+
+  // A memory store shows nothing but is a step; a new step greys Redo.
+  const std::string memory = s.realMemory[0];
+  w.RunCommand(cmd::kSto);
+  EXPECT_EQ(s.realMemory[0], "12");
+  EXPECT_EQ(enabled(), std::pair(true, false));
+  w.RunCommand(cmd::kUndo);
+  EXPECT_EQ(s.realMemory[0], memory);
+
+  // A failed operation is taken back while its message shows.
+  Type(w, "\r0/");
+  ASSERT_EQ(X(), kDivError);
+  EXPECT_EQ(enabled(), std::pair(true, false));
+  w.RunCommand(cmd::kUndo);
+  EXPECT_FALSE(s.errorShown);
+  EXPECT_EQ(X(), QStringLiteral("0"));
+  EXPECT_EQ(w.valueBox(kLineX)->textColour(), QColor(Qt::black));
+  EXPECT_EQ(FaceOf(RowOf(cmd::kDigit0 + 7)), Face::kNormal);
+  EXPECT_TRUE(w.radio(kRadioBase + kBaseHex)->isEnabled());
+
+  // The items and their greying in the four languages.
+  for (CommandId language : {cmd::kLangJapanese, cmd::kLangChinese, cmd::kLangEsperanto, cmd::kLangEnglish}) {
+    w.RunCommand(language);
+    QApplication::processEvents();
+    const int column = MenuColumnOf(s.language);
+    for (const MenuRow& row : kMenuTable) {
+      if (row.id == cmd::kUndo || row.id == cmd::kRedo || row.id == cmd::kCopyFull)
+        EXPECT_EQ(FindAction(w.menuBar(), row.id)->text(), QString::fromUtf8(row.text[column]));
+    }
+    EXPECT_EQ(enabled(), std::pair(true, true)) << column;
+  }
+  while (CanUndo(w.engine())) w.RunCommand(cmd::kUndo);
+  EXPECT_EQ(enabled(), std::pair(false, true));
+  EXPECT_EQ(s.language, kLangEnglish);  // the language is no step
+}
+
+// Copy Full Precision places X's whole value; Paste gives the register back.
+TEST_F(WindowTest, CopyFullPrecisionPastesBackTheSameRegister) {
+  const struct { uint32_t base; const char* typed; const char* copied; } cases[] = {
+      {kBaseReal, "2\r3/", "0.6666666666666666666666666666666666666666666666666666666666666666666666666667"},
+      {kBaseReal, "1234.5\r", "1234.5"},
+      {kBaseReal, "1.5e3~", "1.5e-3"},  // during an entry: as typed
+      {kBaseHex, "FFF\r", "FFF"},
+  };
+  for (const auto& c : cases) {
+    MainWindow& w = Open(c.base);
+    Type(w, c.typed);
+    const CalcState before = w.engine().state;
+    w.RunCommand(cmd::kCopyFull);
+    EXPECT_EQ(Clipboard(), QString::fromLatin1(c.copied));
+    Type(w, "#");
+    w.RunCommand(cmd::kPaste);
+    Type(w, "\r");
+    const CalcState& s = w.engine().state;
+    const std::string expected = before.Typing() ? s.stackX : before.stackX;
+    EXPECT_EQ(s.stackX, expected) << c.copied;
+    EXPECT_EQ(X(), w.valueBox(kLineY)->text()) << c.copied;
+  }
+  MainWindow& w = Open(kBaseReal, true);
+  SetClipboard(QStringLiteral("kept"));
+  w.RunCommand(cmd::kCopyFull);
+  EXPECT_EQ(Clipboard(), QStringLiteral("kept"));  // nothing while an error shows
 }
 
 TEST_F(WindowTest, InitializeBringsTheWholeWindowToTheDefaults) {

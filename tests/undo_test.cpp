@@ -215,8 +215,8 @@ TEST(Undo, NewStepDropsRedo) {
   EXPECT_EQ(e.state.entryText, "1");
 }
 
-// Keys that change nothing, the language and the alarm record no step; an
-// undo leaves the language and the alarm as they are.
+// Keys that change nothing and the options (language, alarm, X panel)
+// record no step; an undo leaves the options as they are.
 TEST(Undo, OnlyCalculatorChangesAreSteps) {
   Calc calc;
   Engine& e = calc.engine;
@@ -229,9 +229,11 @@ TEST(Undo, OnlyCalculatorChangesAreSteps) {
   EXPECT_FALSE(CanUndo(e));
   Dispatch(e, Digit(3));
   ToggleErrorAlarm(e);
+  e.state.xPanel = true;
   Undo(e);
   EXPECT_EQ(e.state.entryText, "");
   EXPECT_TRUE(e.state.errorAlarm);
+  EXPECT_TRUE(e.state.xPanel);
   EXPECT_EQ(e.state.language, kLangEsperanto);
   Redo(e);
   EXPECT_EQ(e.state.entryText, "3");

@@ -15,6 +15,13 @@ void CopyX(MainWindow& window) {
   QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
 }
 
+void CopyFullX(MainWindow& window) {
+  Engine& engine = window.engine();
+  if (engine.state.errorShown) return;
+  const std::string text = CopyFullText(window.frame(), engine.state);
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+}
+
 void PasteClipboard(MainWindow& window) {
   Engine& engine = window.engine();
   if (engine.state.errorShown) return;

@@ -7,6 +7,8 @@ class MainWindow;
 
 // The X line as displayed, to the clipboard as plain text. Nothing while an error shows.
 void CopyX(MainWindow& window);
+// Edit > Copy Full Precision: X's whole value (the integer modes: as Copy).
+void CopyFullX(MainWindow& window);
 // The clipboard's plain text into the entry line. Nothing while an error shows.
 void PasteClipboard(MainWindow& window);
 

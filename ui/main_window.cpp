@@ -286,8 +286,12 @@ void MainWindow::ApplyLanguageMenu() {
     menuColumn_ = wanted;
     ApplyToolTips();
   }
+  ApplyMenuMarks(menuBar(), CurrentMenuMarks());
+}
+
+MenuMarks MainWindow::CurrentMenuMarks() const {
   const CalcState& s = engine_.state;
-  ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base), s.xPanel});
+  return MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base), s.xPanel, CanUndo(engine_), CanRedo(engine_)};
 }
 
 void MainWindow::ApplyXPanel() {
@@ -310,7 +314,11 @@ void MainWindow::ApplyToolTips() {
 
 void MainWindow::ShowIfStale() {
   const DisplayMark mark = TakeDisplayMark(engine_);
-  if (mark.stale) ApplyFrame(Refresh(engine_.state, mark.formatEntry));
+  if (mark.stale) {
+    ApplyFrame(Refresh(engine_.state, mark.formatEntry));
+  } else {
+    ApplyMenuMarks(menuBar(), CurrentMenuMarks());  // a memory store shows nothing, but can be undone
+  }
 }
 
 void MainWindow::ApplyFrame(const DisplayFrame& frame) {
@@ -360,7 +368,7 @@ void MainWindow::ShowModes() {
   displayGroup_->setVisible(!integer);
   rangeGroup_->setVisible(integer);
   ApplyKeyFaces(keypad_, faceModes());
-  ApplyMenuMarks(menuBar(), MenuMarks{s.language, s.errorAlarm, integer, s.xPanel});
+  ApplyMenuMarks(menuBar(), CurrentMenuMarks());
 }
 
 void MainWindow::ShowKeyboardFocus() {
@@ -375,13 +383,18 @@ void MainWindow::CheckRadio(int index, bool focus) {
   if (focus) radios_[index]->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::SyncWindowToState() {
-  CalcState& s = engine_.state;
-  CheckRadio(kRadioBase + int(s.base), true);
+void MainWindow::CheckModeRadios() {
+  const CalcState& s = engine_.state;
+  CheckRadio(kRadioBase + int(s.base), false);
   CheckRadio(kRadioAngle + int(s.angle), false);
   if (s.memoryIndex < kMemoryCount) CheckRadio(kRadioMem + int(s.memoryIndex), false);
   if (s.range < 4) CheckRadio(kRadioRange + int(s.range), false);
   if (s.display < 3) CheckRadio(kRadioDisplay + int(s.display), false);
+}
+
+void MainWindow::SyncWindowToState() {
+  CheckModeRadios();
+  FocusRadio(kRadioBase + int(engine_.state.base));
   focusGroup_ = FocusGroup::kBase;
   keypad_.press = KeyPressState{};
   ApplyLanguageMenu();

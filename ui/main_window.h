@@ -14,6 +14,7 @@
 #include "engine.h"
 #include "focus.h"
 #include "keypad.h"
+#include "menus.h"
 #include "settings.h"
 
 class QButtonGroup;
@@ -135,6 +136,13 @@ class MainWindow : public QMainWindow {
   void ShowShortcutSheet();
   // The one composition of an event: the display when the engine marked it.
   void ShowIfStale();
+  // The check marks and enabled states the menus show now.
+  MenuMarks CurrentMenuMarks() const;
+  // The radios checked as the modes are (no focus moves).
+  void CheckModeRadios();
+  // Edit > Undo or Redo: the calculator goes back or forward a step, and
+  // the radios follow its modes.
+  void StepHistory(bool forward);
   void ApplyFrame(const DisplayFrame& frame);
   // Radios, groups, digit boxes, arrows and key faces as the modes want them.
   void ShowModes();

@@ -23,7 +23,11 @@ const std::array<MenuRow, kMenuRowCount> kMenuTable = {{
   {L::kSeparator, 0, {"", "", "", ""}},
   {L::kItem, cmd::kExit, {"E&xit", "終了(&X)", "退出應用程序(&X)", "&Fino"}},
   {L::kPopup, 0, {"&Edit", "編集(&E)", "編輯(&E)", "&Redakto"}},
+  {L::kItem, cmd::kUndo, {"&Undo\tCtrl+Z", "元に戻す(&U)\tCtrl+Z", "復原(&U)\tCtrl+Z", "&Malfari\tCtrl+Z"}},
+  {L::kItem, cmd::kRedo, {"&Redo\tCtrl+Y", "やり直し(&R)\tCtrl+Y", "重做(&R)\tCtrl+Y", "&Refari\tCtrl+Y"}},
+  {L::kSeparator, 0, {"", "", "", ""}},
   {L::kItem, cmd::kCopy, {"&Copy\tCtrl+C", "コピー(&C)\tCtrl+C", "複製(&C)\tCtrl+C", "&Kopio\tCtrl+C"}},
+  {L::kItem, cmd::kCopyFull, {"Copy &Full Precision\tCtrl+Shift+C", "全桁コピー(&F)\tCtrl+Shift+C", "完整精度複製(&F)\tCtrl+Shift+C", "Kopio kun plena pre&cizeco\tCtrl+Shift+C"}},
   {L::kItem, cmd::kPaste, {"&Paste\tCtrl+V", "貼り付け(&P)\tCtrl+V", "貼上(&P)\tCtrl+V", "&Pasto\tCtrl+V"}},
   {L::kPopup, 0, {"&Function", "機能(&F)", "機能(&F)", "&Funkcio"}},
   {L::kItem, cmd::kLcm, {"&L.C.M.\tCtrl+L", "最小公倍数(&L)\tCtrl+L", "最小公倍數(&L)\tCtrl+L", "Plej &malgranda komuna oblo\tCtrl+L"}},
@@ -132,6 +136,8 @@ void MarkActions(QMenu* menu, const MenuMarks& marks) {
     if (id == cmd::kXPanel) action->setChecked(marks.xPanel);
     if (IsLanguageItem(id)) action->setChecked(id == checkedLanguage);
     if (id == cmd::kLcm || id == cmd::kGcd) action->setEnabled(marks.lcmGcdEnabled);
+    if (id == cmd::kUndo) action->setEnabled(marks.canUndo);
+    if (id == cmd::kRedo) action->setEnabled(marks.canRedo);
   }
 }
 

@@ -53,6 +53,9 @@ void MainWindow::RunCommandNow(CommandId id) {
       return;
     case cmd::kPaste: PasteClipboard(*this); return;
     case cmd::kCopy: CopyX(*this); return;
+    case cmd::kCopyFull: CopyFullX(*this); return;
+    case cmd::kUndo: StepHistory(false); return;
+    case cmd::kRedo: StepHistory(true); return;
     default: break;
   }
   if (id >= cmd::kEnter && id <= cmd::kChangeSign && id != 1027) Dispatch(engine_, id);
@@ -144,6 +147,13 @@ void MainWindow::ToggleXPanel() {
 void MainWindow::FlipPanelBit(int bit) {
   if (bit >= 0) FlipBit(engine_, uint32_t(bit));
   ShowIfStale();
+}
+
+void MainWindow::StepHistory(bool forward) {
+  if (!(forward ? Redo(engine_) : Undo(engine_))) return;
+  keypad_.press = KeyPressState{};
+  CheckModeRadios();
+  ShowModes();  // the display follows from the stale mark
 }
 
 void MainWindow::FocusRadio(int index) {
