@@ -257,7 +257,9 @@ TEST(KeyMapWindow, AKeyboardOnlySessionEndsWhereVxc32KeysEnds) {
       {Qt::Key_Less, Qt::ShiftModifier, "<"}, {Qt::Key_N, {}, "n"}, {Qt::Key_F2, {}, {}},
       {Qt::Key_AsciiTilde, Qt::ShiftModifier, "~"}, {Qt::Key_F5, {}, {}}, {Qt::Key_F, {}, "f"},
       {Qt::Key_Equal, {}, "="}, {Qt::Key_AsciiCircum, Qt::ShiftModifier, "^"}, {Qt::Key_F11, {}, {}},
-      {Qt::Key_Exclam, Qt::ShiftModifier, "!"},
+      {Qt::Key_Exclam, Qt::ShiftModifier, "!"}, {Qt::Key_Z, Qt::ControlModifier, {}},
+      {Qt::Key_Z, Qt::ControlModifier, {}}, {Qt::Key_Y, Qt::ControlModifier, {}},
+      {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, {}}, {Qt::Key_Z, Qt::ControlModifier, {}},
   };
   QStringList tokens;
   for (const Press& p : presses) {
