@@ -26,6 +26,8 @@
 
 #include "display_box.h"
 #include "file_io.h"
+#include "key_faces.h"
+#include "keypad_table.h"
 #include "main_window.h"
 
 namespace vxc::ui {
@@ -142,6 +144,59 @@ TEST_F(LookTest, CaptionsAndDigitCountsOfGroupsThatDoNotActAreGreyed) {
     EXPECT_TRUE(grey(DarkestCaptionPixel(w.radio(i), captionFrom))) << w.radio(i)->text().toStdString();
   EXPECT_TRUE(black(DarkestCaptionPixel(w.radio(kRadioBase + 2), captionFrom)));
   EXPECT_TRUE(black(DarkestCaptionPixel(w.radio(kRadioRange), captionFrom)));
+}
+
+// ------------------------------------------------------------- pixel finish
+
+TEST_F(LookTest, FramesCaptionsDigitCountsAndSuperscriptsSitInsideTheirBoxes) {
+  MainWindow& w = Open();
+  for (int i = 0; i < 30; ++i) w.RunCommand(cmd::kDigitsUp);  // FIX 32
+  ASSERT_EQ(w.digitBox(0)->text(), QStringLiteral("32"));
+  QApplication::processEvents();
+  const QImage area = w.calcArea()->grab().toImage();
+  // Each group frame's highlight takes its last row and column, its shadow the ones before.
+  const struct { const char* name; QRect place; } groups[] = {{"BASE", {362, 3, 53, 117}},
+                                                             {"ANGLE", {362, 123, 53, 72}},
+                                                             {"MEM", {419, 3, 40, 192}},
+                                                             {"DISPLAY", {362, 199, 97, 81}}};
+  for (const auto& g : groups) {
+    const QPoint bottom(g.place.center().x() + 5, g.place.bottom()), right(g.place.right(), g.place.center().y());
+    EXPECT_EQ(qGray(area.pixel(bottom)), 255) << g.name;
+    EXPECT_EQ(qGray(area.pixel(bottom - QPoint(0, 1))), 128) << g.name;
+    EXPECT_EQ(qGray(area.pixel(right)), 255) << g.name;
+    EXPECT_EQ(qGray(area.pixel(right - QPoint(1, 0))), 128) << g.name;
+  }
+  // "GRAD" ends with a pixel of panel before the ANGLE frame's shadow at x 413.
+  int gradRight = 0;
+  for (int y = 177; y < 191; ++y)
+    for (int x = 380; x < 413; ++x)
+      if (qGray(area.pixel(x, y)) < 110) gradRight = qMax(gradRight, x);
+  EXPECT_GT(gradRight, 395);
+  EXPECT_LE(gradRight, 411);
+  // "32" keeps a pixel clear of the digit-count box's edge lines on both sides.
+  const QRect box(410, 215, 17, 17);
+  int inkLeft = box.right(), inkRight = box.left();
+  for (int y = box.top() + 2; y < box.bottom() - 1; ++y)
+    for (int x = box.left() + 1; x < box.right(); ++x)
+      if (qGray(area.pixel(x, y)) < 110) inkLeft = qMin(inkLeft, x), inkRight = qMax(inkRight, x);
+  EXPECT_GE(inkLeft, box.left() + 2);
+  EXPECT_LE(inkRight, box.right() - 2);
+  // Superscripts of x², e^x and y^x: at least 6 pixels of ink, below the key top's edge.
+  int superscripts = 0;
+  for (const KeyDef& key : kKeypad) {
+    const QRectF ink = SuperscriptInk(key);
+    if (ink.isEmpty()) continue;
+    ++superscripts;
+    const QImage face = PaintKeyFace(key, FaceLook::kNormal, 1).toImage();
+    int top = face.height(), bottom = -1;
+    for (int y = 0; y < face.height(); ++y)
+      for (int x = qCeil(ink.left()); x < qFloor(ink.right()); ++x)
+        if (qGray(face.pixel(x, y)) > 170) top = qMin(top, y), bottom = qMax(bottom, y);
+    EXPECT_GE(bottom - top + 1, 6) << key.look.label << key.look.small;
+    EXPECT_GE(top, 3) << key.look.label << key.look.small;  // clear of the border and the highlight line
+    EXPECT_LE(ink.right(), key.width - 3) << key.look.label << key.look.small;
+  }
+  EXPECT_EQ(superscripts, 3);
 }
 
 // ------------------------------------------------------------- menus

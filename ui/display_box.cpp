@@ -41,7 +41,7 @@ void DisplayBox::SetSpokenText(const QString& spoken) {
 QRect DisplayBox::TextArea() const {
   switch (edge_) {
     case BoxEdge::kClient: return rect().adjusted(3, 2, -3, -2);
-    case BoxEdge::kSunken: return rect().adjusted(1, 1, -1, -1);
+    case BoxEdge::kSunken: return rect().adjusted(2, 1, -2, -1);  // "32" keeps clear of the edge
     case BoxEdge::kNone: break;
   }
   return rect();

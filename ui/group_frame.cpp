@@ -12,7 +12,9 @@ void GroupFrame::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QFontMetrics fm = fontMetrics();
   const int top = fm.height() / 2;
-  const QRect r = rect().adjusted(0, top, -1, -1);
+  // The highlight takes the last row and column, so the frame reaches the
+  // bottom and right edges it was placed at.
+  const QRect r = rect().adjusted(0, top, 0, 0);
   const int textLeft = 7, textWidth = fm.horizontalAdvance(title_) + 4;
   // Etched: a shadow line with a highlight one pixel below and right of it.
   const QColor shadow(128, 128, 128), light(255, 255, 255);

@@ -43,6 +43,8 @@ QColor Mix(const QColor& a, const QColor& b, double t) {
 
 using Look = FaceLook;
 
+constexpr double kMinSuperscriptInk = 7.0;  // pixels of the tight box: about 6 of solid ink
+
 QFont LabelFont(double pixels, bool bold) {
   QFont f = SansFont();
   f.setPixelSize(qMax(1, qRound(pixels)));
@@ -54,17 +56,73 @@ QFont LabelFont(double pixels, bool bold) {
 // Space between the label and its superscript or note.
 double SmallGap(const KeyFaceLook& look) { return look.glyph == FaceGlyph::kTextNote ? 3.0 : 0.4; }
 
+// The font of `look.small` beside a label of `pixels`: a note is 0.72 of
+// the label, regular; a superscript takes the label's weight and 0.68 of
+// its size, grown until its ink is kMinSuperscriptInk high, so that it reads
+// at a glance (never beyond the label's size).
+QFont SmallFont(const KeyFaceLook& look, double pixels, bool bold) {
+  if (look.glyph == FaceGlyph::kTextNote) return LabelFont(pixels * 0.72, false);
+  const QString small = QString::fromUtf8(look.small);
+  double size = pixels * 0.68;
+  while (size < pixels && QFontMetricsF(LabelFont(size, bold)).tightBoundingRect(small).height() < kMinSuperscriptInk)
+    size += 0.5;
+  return LabelFont(size, bold);
+}
+
 // The label's width for the font size `pixels`, to shrink long labels.
 double LabelWidth(const KeyFaceLook& look, double pixels, bool bold) {
   const QString label = QString::fromUtf8(look.label);
   double w = QFontMetricsF(LabelFont(pixels, bold)).horizontalAdvance(label);
   if (look.small != nullptr) {
-    const double ratio = look.glyph == FaceGlyph::kTextNote ? 0.72 : 0.68;
-    w += QFontMetricsF(LabelFont(pixels * ratio, false)).horizontalAdvance(QString::fromUtf8(look.small)) +
+    w += QFontMetricsF(SmallFont(look, pixels, bold)).horizontalAdvance(QString::fromUtf8(look.small)) +
          SmallGap(look);
   }
   if (look.glyph == FaceGlyph::kSquareRoot) w += pixels * 0.75;
   return w;
+}
+
+// Where the text of a text face goes inside `area`, the key top.
+struct TextLayout {
+  double pixels = 0;    // the label's size
+  double left = 0;      // where the label (or its root sign) starts
+  double baseline = 0;
+  double capHeight = 0;
+  QFont small;          // the superscript or note, drawn at `smallAt`
+  QPointF smallAt;
+};
+
+TextLayout LayOutText(const KeyDef& key, const QRectF& area, const Palette& pal) {
+  const KeyFaceLook& look = key.look;
+  TextLayout t;
+  // Shrink until the text fits with a small margin.
+  t.pixels = pal.pointSize;
+  if (key.height >= 26 && look.tone != KeyTone::kOperator && look.tone != KeyTone::kLineLabel) t.pixels += 1;
+  while (t.pixels > 6 && LabelWidth(look, t.pixels, pal.bold) > area.width() - 6) t.pixels -= 0.5;
+  const QFontMetricsF fm(LabelFont(t.pixels, pal.bold));
+  t.left = area.center().x() - LabelWidth(look, t.pixels, pal.bold) / 2;
+  // Centre the cap height, which looks centred on keys better than the em box.
+  t.capHeight = fm.capHeight() > 0 ? fm.capHeight() : fm.ascent() * 0.7;
+  t.baseline = area.center().y() + t.capHeight / 2;
+  if (look.small == nullptr) return t;
+  t.small = SmallFont(look, t.pixels, pal.bold);
+  double x = t.left + fm.horizontalAdvance(QString::fromUtf8(look.label)) + SmallGap(look);
+  if (look.glyph == FaceGlyph::kSquareRoot) x += t.pixels * 0.75;
+  double raise = 0;
+  if (look.glyph != FaceGlyph::kTextNote) {
+    // Raised by half the cap height, but its ink stays below the key top's
+    // highlight line.
+    const double inkTop = QFontMetricsF(t.small).tightBoundingRect(QString::fromUtf8(look.small)).top();
+    raise = qMax(0.0, qMin(t.capHeight * 0.55, t.baseline + inkTop - (area.top() + 2.5)));
+  }
+  t.smallAt = QPointF(x, t.baseline - raise);
+  return t;
+}
+
+// The key top of a text key: the whole key less the lip below it.
+QRectF TopFace(const KeyDef& key, bool pressed) {
+  const double lip = key.height <= 11 ? 1.0 : 2.0;
+  const QRectF outer = QRectF(0, 0, key.width, key.height).adjusted(0.5, 0.5, -0.5, -0.5);
+  return pressed ? outer.adjusted(0, lip * 0.5, 0, 0) : outer.adjusted(0, 0, 0, -lip);
 }
 
 void DrawLabel(QPainter& p, const KeyDef& key, const QRectF& area, const Palette& pal, const QColor& ink) {
@@ -111,19 +169,13 @@ void DrawLabel(QPainter& p, const KeyDef& key, const QRectF& area, const Palette
     return;
   }
 
-  // Text labels: shrink until they fit with a small margin.
-  double pixels = pal.pointSize;
-  if (key.height >= 26 && look.tone != KeyTone::kOperator && look.tone != KeyTone::kLineLabel) pixels += 1;
-  while (pixels > 6 && LabelWidth(look, pixels, pal.bold) > area.width() - 6) pixels -= 0.5;
-
+  const TextLayout layout = LayOutText(key, area, pal);
+  const double pixels = layout.pixels;
   const QFont main = LabelFont(pixels, pal.bold);
   const QFontMetricsF fm(main);
   const QString label = QString::fromUtf8(look.label);
-  const double total = LabelWidth(look, pixels, pal.bold);
-  double x = area.center().x() - total / 2;
-  // Centre the cap height, which looks centred on keys better than the em box.
-  const double capHeight = fm.capHeight() > 0 ? fm.capHeight() : fm.ascent() * 0.7;
-  const double baseline = area.center().y() + capHeight / 2;
+  double x = layout.left;
+  const double baseline = layout.baseline;
 
   p.setPen(ink);
   p.setFont(main);
@@ -145,13 +197,9 @@ void DrawLabel(QPainter& p, const KeyDef& key, const QRectF& area, const Palette
     x += rootWidth;
   }
   p.drawText(QPointF(x, baseline), label);
-  x += fm.horizontalAdvance(label);
   if (look.small != nullptr) {
-    const bool note = look.glyph == FaceGlyph::kTextNote;
-    const QFont small = LabelFont(pixels * (note ? 0.72 : 0.68), false);
-    p.setFont(small);
-    const double raise = note ? 0 : capHeight * 0.55;
-    p.drawText(QPointF(x + SmallGap(look), baseline - raise), QString::fromUtf8(look.small));
+    p.setFont(layout.small);
+    p.drawText(layout.smallAt, QString::fromUtf8(look.small));
   }
 }
 
@@ -210,9 +258,7 @@ QPixmap PaintFace(const KeyDef& key, Look lookKind, qreal dpr) {
   p.setBrush(bottom.darker(disabled ? 108 : 125));
   p.drawRoundedRect(outer, radius, radius);
 
-  const double sink = pressed ? lip : 0.0;
-  QRectF topFace = outer.adjusted(0, sink, 0, -(lip - sink) - (pressed ? 0 : 0));
-  if (pressed) topFace = outer.adjusted(0, lip * 0.5, 0, 0);
+  const QRectF topFace = TopFace(key, pressed);
   QLinearGradient g(topFace.topLeft(), topFace.bottomLeft());
   g.setColorAt(0, pressed ? bottom : top);
   g.setColorAt(1, pressed ? top : bottom);
@@ -240,6 +286,13 @@ QPixmap PaintFace(const KeyDef& key, Look lookKind, qreal dpr) {
 QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr) {
   if (look == FaceLook::kDisabled && key.disabledFace == 0) return QPixmap();
   return PaintFace(key, look, dpr);
+}
+
+QRectF SuperscriptInk(const KeyDef& key) {
+  const KeyFaceLook& look = key.look;
+  if (look.small == nullptr || look.glyph != FaceGlyph::kText) return {};
+  const TextLayout layout = LayOutText(key, TopFace(key, false), PaletteOf(look.tone));
+  return QFontMetricsF(layout.small).tightBoundingRect(QString::fromUtf8(look.small)).translated(layout.smallAt);
 }
 
 QIcon AppIcon() {

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QPixmap>
+#include <QRectF>
 
 #include "keypad_table.h"
 
@@ -24,6 +25,10 @@ enum class FaceLook : uint8_t { kNormal, kPressed, kDisabled };
 // Paints one face of `key` at `dpr` device pixels per pixel; a null pixmap
 // for the disabled look of a key that has none.
 QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr);
+
+// The box of the superscript's ink on the normal face of `key` (the 2 of
+// x², the x of e^x and y^x), in key pixels; empty for a key without one.
+QRectF SuperscriptInk(const KeyDef& key);
 
 // The program's icon: a small calculator.
 QIcon AppIcon();

@@ -203,6 +203,8 @@ class NarrowRadioStyle : public QProxyStyle {
  public:
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     if (metric == PM_RadioButtonLabelSpacing) return 3;
+    // The classic 13-pixel circle leaves room for "GRAD" inside the ANGLE frame.
+    if (metric == PM_ExclusiveIndicatorWidth || metric == PM_ExclusiveIndicatorHeight) return 13;
     return QProxyStyle::pixelMetric(metric, option, widget);
   }
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,

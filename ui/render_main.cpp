@@ -4,8 +4,8 @@
 //   vxc32-render --screenshot DIR [--scale N]
 //
 // Writes window-real.png, window-hex.png, window-error.png,
-// window-menu-ja.png, window-about.png, window-panel-hex.png and
-// window-panel-real.png into DIR. Runs with any Qt platform, offscreen included;
+// window-menu-ja.png, window-about.png, window-panel-hex.png,
+// window-panel-real.png, window-sci.png and window-fix32.png into DIR. Runs with any Qt platform, offscreen included;
 // the settings file lives in a temporary folder and is thrown away.
 #include <QApplication>
 #include <QDialog>
@@ -158,6 +158,40 @@ int main(int argc, char** argv) {
     Digits(w, "22");
     Press(w, {cmd::kEnter, cmd::kDigit0 + 7, cmd::kDiv});
     ok = Save(Shot(w), dir, "window-panel-real.png") && ok;
+  }
+  {  // SCI 3 with exponents down to -99: 6626 ENTER, six times 10^6 /, 7 /
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    w.SelectDisplayMode(vxc::kDisplaySci);
+    Press(w, {cmd::kDigitsUp});
+    Digits(w, "1");
+    Press(w, {cmd::kEex, cmd::kDigit0 + 9, cmd::kDigit0 + 9, cmd::kChangeSign, cmd::kEnter, cmd::kChangeSign,
+              cmd::kEnter});  // -1e-99
+    Digits(w, "1");
+    Press(w, {cmd::kEex, cmd::kDigit0 + 9, cmd::kDigit0 + 9, cmd::kChangeSign, cmd::kEnter});  // 1e-99
+    Digits(w, "6626");
+    Press(w, {cmd::kEnter});
+    for (int i = 0; i < 6; ++i) {
+      Digits(w, "1000000");
+      Press(w, {cmd::kDiv});
+    }
+    Digits(w, "7");
+    Press(w, {cmd::kDiv});
+    ok = Save(Shot(w), dir, "window-sci.png") && ok;
+  }
+  {  // FIX 32 on every line: -10^31/3, -22/7, PI/30 and a 32-digit entry
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    for (int i = 0; i < 30; ++i) Press(w, {cmd::kDigitsUp});
+    Digits(w, "1");
+    Press(w, {cmd::kEex, cmd::kDigit0 + 3, cmd::kDigit0 + 1, cmd::kEnter, cmd::kDigit0 + 3, cmd::kDiv,
+              cmd::kChangeSign, cmd::kEnter});
+    Digits(w, "22");
+    Press(w, {cmd::kEnter, cmd::kDigit0 + 7, cmd::kDiv, cmd::kChangeSign, cmd::kEnter, cmd::kPi});
+    Digits(w, "30");
+    Press(w, {cmd::kDiv, cmd::kEnter});
+    Digits(w, "1234567890.1234567890123456789012");
+    ok = Save(Shot(w), dir, "window-fix32.png") && ok;
   }
   {  // the About box
     vxc::ui::MainWindow w(ini);
