@@ -1,6 +1,6 @@
-// Key presses (Dispatch plus the refresh) of the entry and stack keys, and
-// the costliest refresh: four lines at the extreme exponents in SCI and ENG
-// with 32 digits.
+// Key presses (Dispatch, the undo copy and the refresh) of the entry and
+// stack keys, undo and redo, and the costliest refresh: four lines at the
+// extreme exponents in SCI and ENG with 32 digits.
 #include <benchmark/benchmark.h>
 
 #include "bench_util.h"
@@ -42,6 +42,40 @@ void BM_KeyDigitsUp(benchmark::State& st) {
   st.SetItemsProcessed(st.iterations() * 2);
 }
 BENCHMARK(BM_KeyDigitsUp);
+
+// Every key copies the calculator for undo: the costliest copy holds 76-digit
+// texts in every register, LastX and all twenty memories.
+void FillEveryRegister(vxc::CalcState& s) {
+  const std::string third = "0." + std::string(76, '3');
+  s.stackX = s.stackY = s.stackZ = s.stackT = s.lastX = third;
+  s.realMemory.fill(third);
+  s.intMemory.fill("-9223372036854775808");
+}
+
+void BM_KeyDigitLongRegisters(benchmark::State& st) {
+  Calculator c;
+  FillEveryRegister(c.engine.state);
+  for (auto _ : st) {
+    c.Press({cmd::kDigit0 + 7});
+    if (c.engine.state.entryText.size() > 30) c.Press({cmd::kClx});
+  }
+}
+BENCHMARK(BM_KeyDigitLongRegisters);
+
+// Undo and redo of one step, with the history full.
+void BM_UndoRedo(benchmark::State& st) {
+  Calculator c;
+  FillEveryRegister(c.engine.state);
+  for (int i = 0; i < 200; ++i) c.Press({i % 2 ? cmd::kDigitsUp : cmd::kDigitsDown});
+  for (auto _ : st) {
+    vxc::Undo(c.engine);
+    vxc::RefreshIfStale(c.engine, c.frame);
+    vxc::Redo(c.engine);
+    vxc::RefreshIfStale(c.engine, c.frame);
+  }
+  st.SetItemsProcessed(st.iterations() * 2);
+}
+BENCHMARK(BM_UndoRedo);
 
 void WorstRefresh(benchmark::State& st, uint32_t display) {
   Calculator c;
