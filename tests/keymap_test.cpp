@@ -307,7 +307,14 @@ TEST(KeyMapWindow, F1OpensTheSheetInTheMenuLanguage) {
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->window()->windowTitle(), QString::fromUtf8("キーボードショートカット"));
   EXPECT_EQ(table->rowCount(), int(SheetLines(1).size()));
-  table->window()->close();
+  w.RunCommand(cmd::kLangEsperanto);  // an open sheet follows the menu language
+  QApplication::processEvents();
+  QTableWidget* again = nullptr;
+  for (QTableWidget* t : w.findChildren<QTableWidget*>())
+    if (t->window()->isVisible()) again = t;
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->window()->windowTitle(), QStringLiteral("Fulmoklavoj"));
+  again->window()->close();
 }
 
 }  // namespace

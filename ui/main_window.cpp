@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLayout>
 #include <QLocale>
 #include <QMenu>
@@ -312,6 +313,11 @@ void MainWindow::ApplyToolTips() {
   for (int row = 0; row < kKeyCount; ++row)
     keypad_.keys[size_t(row)]->setToolTip(ToolTipText(CommandAction(kKeypad[size_t(row)].commandId), menuColumn_));
   for (int i = 0; i < kRadioCount; ++i) radios_[size_t(i)]->setToolTip(ToolTipText(RadioAction(i), menuColumn_));
+  if (shortcutSheet_ != nullptr && shortcutSheet_->isVisible()) {  // an open sheet follows the language
+    shortcutSheet_->close();
+    shortcutSheet_ = nullptr;
+    ShowShortcutSheet();
+  }
 }
 
 void MainWindow::ShowIfStale() {
