@@ -16,6 +16,7 @@ DisplayBox::DisplayBox(BoxEdge edge, Qt::Alignment alignment, QWidget* parent)
 void DisplayBox::SetText(const QString& text) {
   if (text == text_) return;
   text_ = text;
+  fittedFor_ = QSize();
   update();
 }
 
@@ -28,6 +29,7 @@ void DisplayBox::SetTextColour(const QColor& colour) {
 void DisplayBox::SetCellPixels(int pixels) {
   if (pixels == cellPixels_) return;
   cellPixels_ = pixels;
+  fittedFor_ = QSize();
   setFont(CellFont(pixels));
   update();
 }
@@ -49,7 +51,11 @@ QRect DisplayBox::TextArea() const {
 
 FittedText DisplayBox::Fitted() const {
   if (cellPixels_ <= 0) return FittedText{font(), 0, text_, true};  // no size given yet
-  return FitText(text_, cellPixels_, TextArea().width());
+  if (fittedFor_ != size()) {
+    fitted_ = FitText(text_, cellPixels_, TextArea().width());
+    fittedFor_ = size();
+  }
+  return fitted_;
 }
 
 void DisplayBox::paintEvent(QPaintEvent*) {

@@ -50,6 +50,9 @@ class DisplayBox : public QFrame {
   QColor colour_ = Qt::black;
   int cellPixels_ = 0;
   FittedText lastDrawn_;
+  // Fitting measures the text at each size tried: done once per text, size and width.
+  mutable FittedText fitted_;
+  mutable QSize fittedFor_;  // the box size `fitted_` was made for; invalid when stale
 };
 
 }  // namespace vxc::ui
