@@ -3,6 +3,7 @@
 // CalcState; writing the frame into widgets is the front-end's job.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -42,11 +43,28 @@ inline constexpr std::array<PanelRowName, kPanelRowCount> kPanelRowNames = {{
 
 enum class PanelKind : uint8_t { kEmpty, kInteger, kReal };
 
+// One integer row: at most 64 characters, held inline so that composing the
+// panel allocates nothing.
+class PanelRowText {
+ public:
+  void Assign(std::string_view text) {
+    size_ = static_cast<uint8_t>(std::min(text.size(), chars_.size()));
+    std::copy_n(text.data(), size_, chars_.data());
+  }
+  std::string_view view() const { return {chars_.data(), size_}; }
+  bool operator==(std::string_view other) const { return view() == other; }
+  bool operator==(const PanelRowText& other) const { return view() == other.view(); }
+
+ private:
+  std::array<char, 64> chars_;  // only the first size_ are ever read
+  uint8_t size_ = 0;
+};
+
 struct PanelText {
   PanelKind kind = PanelKind::kEmpty;  // empty while an error shows
   // Integer modes: X's word in HEX, DEC signed, DEC unsigned, OCT and BIN;
   // digits only, BIN padded with zeros to the word size.
-  std::array<std::string, kPanelRowCount> rows;
+  std::array<PanelRowText, kPanelRowCount> rows;
   int wordBits = 0;
   std::string full;  // REAL: the canonical text of X's value
   bool operator==(const PanelText&) const = default;
@@ -79,6 +97,8 @@ bool RefreshIfStale(Engine& engine, DisplayFrame& frame);
 // The X panel for the state as it stands: X's word (an entry by its value)
 // in the integer modes, X's canonical text in REAL, nothing during an error.
 PanelText ComposePanel(const CalcState& state);
+// The same into a fresh `panel` (the refresh's own frame, no copy).
+void ComposePanelInto(const CalcState& state, PanelText& panel);
 
 // The texts of the three digit-count boxes.
 std::array<std::string, 3> ShowDigitCounts(const CalcState& state);

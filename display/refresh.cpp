@@ -57,7 +57,7 @@ DisplayFrame Refresh(CalcState& state, bool formatEntry) {
   frame.errorLook = state.errorShown;
   frame.xIsError = state.errorShown;
   frame.digitCounts = ShowDigitCounts(state);
-  if (state.xPanel) frame.panel = ComposePanel(state);  // after X was rounded in place
+  if (state.xPanel) ComposePanelInto(state, frame.panel);  // after X was rounded in place
   return frame;
 }
 

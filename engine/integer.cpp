@@ -47,6 +47,20 @@ Int128 ParseInt128InRadix(std::string_view text, int radix) {
   return static_cast<Int128>(negative ? UInt128(0) - magnitude : magnitude);
 }
 
+uint64_t ParseLow64InRadix(std::string_view text, int radix) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  uint64_t value = 0;  // wraps: the low bits of a product depend only on low bits
+  for (; i < text.size(); ++i) {
+    const int d = DigitValue(text[i]);
+    if (d >= radix) break;
+    value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
+  }
+  return negative ? uint64_t(0) - value : value;
+}
+
 Int128 ParseInt128(std::string_view text) { return ParseInt128InRadix(text, 10); }
 
 UInt128 ParseUInt128(std::string_view text, int radix) {
@@ -92,12 +106,14 @@ uint64_t Low64(const mpz_class& v) {
 }
 
 uint64_t WordOfText(std::string_view text, const WordSize& word) {
-  if (text.find_first_of("eE") != std::string_view::npos) return 0;
-  // Only a text with a fraction needs the rounding; ParseInt128 keeps the
-  // low 128 bits of any number of digits, and so the word.
-  const UInt128 value = text.find('.') == std::string_view::npos ? static_cast<UInt128>(ParseInt128(text))
-                                                                 : static_cast<UInt128>(ParseInt128(RoundDigits(text, 0)));
-  return word.Low(value);
+  bool fraction = false;
+  for (char c : text) {  // one pass: the display calls this on every refresh
+    if (c == 'e' || c == 'E') return 0;
+    fraction = fraction || c == '.';
+  }
+  // Only a text with a fraction needs the rounding.
+  const std::string rounded = fraction ? RoundDigits(text, 0) : std::string();
+  return ParseLow64InRadix(fraction ? std::string_view(rounded) : text, 10) & word.mask;
 }
 
 std::string UnsignedWordText(UInt128 value, const WordSize& word) {

@@ -38,6 +38,9 @@ WordSize WordSizeOf(uint32_t range);
 Int128 ParseInt128(std::string_view text);
 // Reading in `radix` (2, 8, 10, 16) with an optional leading sign.
 Int128 ParseInt128InRadix(std::string_view text, int radix);
+// The low 64 bits of the same reading, two's complement for a '-' (all
+// the word sizes need), without 128-bit arithmetic.
+uint64_t ParseLow64InRadix(std::string_view text, int radix);
 // Unsigned reading in `radix`: blanks skipped, digits up to the first other
 // character; a leading '-' therefore reads as 0.
 UInt128 ParseUInt128(std::string_view text, int radix);

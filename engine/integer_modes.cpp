@@ -253,7 +253,7 @@ void FlipBit(Engine& e, uint32_t bit) {
   const WordSize word = WordSizeOf(s.range);
   if (bit >= static_cast<uint32_t>(word.bits)) return;
   // The word the panel shows: a typed entry by its value, else X rounded.
-  const uint64_t w = s.Typing() ? word.Low(static_cast<UInt128>(ParseInt128InRadix(s.entryText, RadixOf(s.base))))
+  const uint64_t w = s.Typing() ? ParseLow64InRadix(s.entryText, RadixOf(s.base)) & word.mask
                                 : WordOfText(s.stackX, word);
   s.stackX = SignedWordText(w ^ (uint64_t{1} << bit), word);
   // A finished number, like a result: the next digit lifts it. LastX keeps

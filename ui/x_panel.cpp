@@ -146,14 +146,15 @@ void XPanel::Show(const PanelText& panel) {
     copies_[size_t(row)]->setVisible(integer);
     if (QLabel* value = values_[size_t(row)]) {
       value->setVisible(integer);
-      const QString text = QString::fromLatin1(panel.rows[size_t(row)]);
+      const std::string_view digits = panel.rows[size_t(row)].view();
+      const QString text = QString::fromLatin1(digits.data(), qsizetype(digits.size()));
       if (value->text() != text) {
         value->setText(text);
         value->setAccessibleName(SpokenLine(SpokenOf(row), text, {}, false));
       }
     }
   }
-  const std::string& bin = panel.rows[kPanelBin];
+  const std::string_view bin = panel.rows[kPanelBin].view();
   if (integer) PlaceBits(panel.wordBits);
   for (int bit = 0; bit < kMaxWordBits; ++bit) {
     BitButton* button = bits_[size_t(bit)];
@@ -177,9 +178,9 @@ void XPanel::Show(const PanelText& panel) {
 }
 
 void XPanel::CopyRow(int row) {
-  const std::string& text = row < kPanelRowCount ? shown_.rows[size_t(row)] : shown_.full;
+  const std::string_view text = row < kPanelRowCount ? shown_.rows[size_t(row)].view() : std::string_view(shown_.full);
   if (text.empty()) return;
-  QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+  QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(), qsizetype(text.size())));
 }
 
 void XPanel::paintEvent(QPaintEvent*) {

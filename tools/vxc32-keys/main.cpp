@@ -120,7 +120,7 @@ struct Session {
     // The X panel, whether or not the window shows it.
     const vxc::PanelText panel = vxc::ComposePanel(s);
     if (panel.kind == vxc::PanelKind::kInteger) {
-      for (int i = 0; i < vxc::kPanelRowCount; ++i) line(std::string("panel.") + vxc::kPanelRowNames[i].key, panel.rows[i]);
+      for (int i = 0; i < vxc::kPanelRowCount; ++i) line(std::string("panel.") + vxc::kPanelRowNames[i].key, std::string(panel.rows[i].view()));
     } else if (panel.kind == vxc::PanelKind::kReal) {
       line("panel.full", panel.full);
     }
