@@ -184,6 +184,12 @@ TEST_F(PanelTest, ClickingABitFlipsItThroughTheEngine) {
   EXPECT_EQ(Panel().bitButton(63)->text(), QStringLiteral("1"));
   QTest::mouseClick(Panel().bitButton(0), Qt::LeftButton);
   EXPECT_EQ(w.valueBox(kLineX)->text(), QStringLiteral("8000000000000006"));
+  w.RunCommand(cmd::kUndo);  // each click is one step
+  EXPECT_EQ(w.valueBox(kLineX)->text(), QStringLiteral("8000000000000007"));
+  EXPECT_EQ(Row(kPanelHex), QStringLiteral("8000000000000007"));
+  w.RunCommand(cmd::kUndo);  // back to the entry the first click finished
+  EXPECT_TRUE(s.Typing());
+  EXPECT_EQ(Row(kPanelHex), QStringLiteral("7"));
 }
 
 TEST_F(PanelTest, EachRowCopies) {
