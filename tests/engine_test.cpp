@@ -15,7 +15,7 @@ TEST(CommandTable, RowsAreOrderedAndDisjoint) {
     EXPECT_LE(row.first, row.last);
     EXPECT_NE(row.handler, nullptr);
     EXPECT_NE(row.actsIn & kInAll, 0) << row.first;
-    if (i > 0) EXPECT_LT(kCommandTable[i - 1].last, row.first) << row.first;
+    if (i > 0) { EXPECT_LT(kCommandTable[i - 1].last, row.first) << row.first; }
   }
 }
 

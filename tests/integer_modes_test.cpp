@@ -182,7 +182,7 @@ TEST(IntegerShift, ShlAndShrAgreeWithExactPowersOfTwo) {
     Dispatch(c.engine, cmd::kShl);
     const I128 product = y * (I128(1) << n);
     EXPECT_EQ(c.X() == "Overflow !", product > limit) << what;
-    if (product <= limit) EXPECT_EQ(c.s().stackX, Dec(product)) << what;
+    if (product <= limit) { EXPECT_EQ(c.s().stackX, Dec(product)) << what; }
     Dispatch(c.engine, cmd::kClx);
     c.Load(Dec(y), std::to_string(n));
     Dispatch(c.engine, cmd::kShr);

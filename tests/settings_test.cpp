@@ -151,7 +151,7 @@ TEST_F(SettingsTest, FailedSavesLeaveTheOldFile) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(Slurp(file_), old);
-    if (hook != DieBeforeRename) EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
+    if (hook != DieBeforeRename) { EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1); }
   }
   EXPECT_TRUE(SaveSettings(file_, Sample(), {}));  // the next save still works
   EXPECT_NE(Slurp(file_).find("BASE=2"), std::string::npos);

@@ -148,7 +148,7 @@ TEST(Tables, KeysAndMenusAreComplete) {
   for (const MenuRow& r : kMenuTable) {
     const bool item = r.level == MenuLevel::kItem || r.level == MenuLevel::kSubItem;
     EXPECT_EQ(r.id != 0, item) << r.text[0];
-    if (item) EXPECT_TRUE(ids.insert(r.id).second) << r.text[0];
+    if (item) { EXPECT_TRUE(ids.insert(r.id).second) << r.text[0]; }
     for (const char* text : r.text) EXPECT_EQ(*text == 0, r.level == MenuLevel::kSeparator) << r.text[0];
   }
   // Key faces at the screen's pixel ratio; CLX and the up/down keys have no disabled face.
@@ -417,7 +417,7 @@ TEST_F(WindowTest, RadioClicksChangeTheModes) {
     QTest::mouseClick(w.radio(c.radio), Qt::LeftButton);
     EXPECT_EQ(w.engine().state.*c.mode, c.value) << "radio " << c.radio;
     EXPECT_EQ(w.focusGroup(), c.group) << "radio " << c.radio;
-    if (c.radio == kRadioDisplay + 2) EXPECT_EQ(FaceOf(62), Face::kNormal);
+    if (c.radio == kRadioDisplay + 2) { EXPECT_EQ(FaceOf(62), Face::kNormal); }
   }
   for (const auto& c : cases) EXPECT_TRUE(w.radio(c.radio)->isChecked()) << "radio " << c.radio;  // each keeps its own
   EXPECT_FALSE(w.radio(kRadioBase)->isChecked());
@@ -448,10 +448,10 @@ TEST_F(WindowTest, FocusKeysStepAndMoveInEveryGroup) {
     const int checked[5] = {kRadioBase + int(m.base), kRadioAngle + int(m.angle), kRadioMem + int(m.mem),
                             kRadioDisplay + int(m.display), kRadioRange + int(m.range)};
     for (int index : checked) EXPECT_TRUE(w.radio(index)->isChecked()) << c.keys << ": radio " << index;
-    if (!c.error) EXPECT_EQ(w.focusWidget(), w.radio(checked[int(m.group)])) << c.keys;
+    if (!c.error) { EXPECT_EQ(w.focusWidget(), w.radio(checked[int(m.group)])) << c.keys; }
     EXPECT_EQ(FaceOf(RowOf(cmd::kSin)), RestingFace(RowOf(cmd::kSin), {m.base, m.display, c.error})) << c.keys;
     EXPECT_EQ(w.rangeGroup()->isVisible(), m.base != kBaseReal) << c.keys;
-    if (c.error) EXPECT_EQ(X(), kDivError) << c.keys;
+    if (c.error) { EXPECT_EQ(X(), kDivError) << c.keys; }
   }
   // The steps change what the display shows at once (MEM steps leave it alone).
   const struct { uint32_t base; const char* typed; const char* keys; const char* x; } shown[] = {
