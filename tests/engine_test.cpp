@@ -19,25 +19,6 @@ TEST(CommandTable, RowsAreOrderedAndDisjoint) {
   }
 }
 
-TEST(CommandTable, EveryKeyIdIsACommandAndInterfaceIdsAreNot) {
-  for (CommandId id = 1005; id <= 1065; ++id) {
-    const bool isEngine = FindCommand(id) != nullptr;
-    EXPECT_EQ(isEngine, id != 1027 && id != cmd::kCopy) << id;
-  }
-  for (CommandId id : {cmd::kWebSite, cmd::kErrorAlarm, cmd::kInitialize, cmd::kAbout, cmd::kExit, cmd::kFocusUp,
-                       cmd::kFocusPrev, cmd::kLangEnglish, cmd::kLangEsperanto, cmd::kPaste, 0u, 99999u}) {
-    EXPECT_EQ(FindCommand(id), nullptr) << id;
-  }
-  EXPECT_NE(FindCommand(cmd::kLcm), nullptr);
-  EXPECT_NE(FindCommand(cmd::kGcd), nullptr);
-  EXPECT_TRUE(FindCommand(cmd::kClx)->evenInError);
-  int inError = 0;
-  for (const CommandRow& row : kCommandTable) inError += row.evenInError ? 1 : 0;
-  EXPECT_EQ(inError, 1);  // CLX alone works while an error shows
-}
-
-TEST(CommandTable, UnknownBaseActsAsReal) { EXPECT_EQ(ModeBitOf(7), kInReal); }
-
 TEST(Dispatch, RefusedKeysLeaveTheDisplayAlone) {
   Engine e;
   e.state.base = kBaseOct;
@@ -76,25 +57,6 @@ TEST(Dispatch, IntegerModesReadWhatIsShownWithoutComposing) {
   for (CommandId id : {cmd::kDigit0 + 1, cmd::kEnter, cmd::kShr, cmd::kDigit0 + 3, cmd::kMul}) Dispatch(e, id);
   EXPECT_EQ(e.state.stackX, "3");
   EXPECT_EQ(e.state.lastX, "3");
-}
-
-TEST(Dispatch, ResetKeepsTheLanguageOnly) {
-  CalcState s;
-  s.language = kLangEsperanto;
-  s.stackX = "5";
-  s.errorShown = true;
-  s.base = kBaseHex;
-  s.realMemory[3] = "7";
-  s.digits = {5, 6, 7};
-  ResetCalculatorState(s);
-  CalcState expected;
-  expected.language = kLangEsperanto;
-  EXPECT_EQ(s.stackX, "0");
-  EXPECT_FALSE(s.errorShown);
-  EXPECT_EQ(s.base, expected.base);
-  EXPECT_EQ(s.realMemory, expected.realMemory);
-  EXPECT_EQ(s.digits, expected.digits);
-  EXPECT_EQ(s.language, kLangEsperanto);
 }
 
 }  // namespace

@@ -180,17 +180,5 @@ TEST(Settings, PathFollowsTheConfigHome) {
   }
 }
 
-TEST(Settings, ResetMovesTheWindowOnlyWhenThereIsOne) {
-  Engine e;
-  e.state = Sample();
-  WindowPosition pos{40, 50};
-  ResetCalculator(e, &pos, nullptr);
-  EXPECT_TRUE(pos.left == 40 && e.state.base == kBaseReal && e.state.language == kLangEsperanto && e.state.xPanel);
-  int calls = 0;
-  ResetWindowHooks hooks{[&] { ++calls; }, [&] { ++calls; }};
-  ResetCalculator(e, &pos, &hooks);
-  EXPECT_TRUE(pos.left == 0 && pos.top == 0 && calls == 2);
-}
-
 }  // namespace
 }  // namespace vxc

