@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,13 +14,6 @@
 #include "engine.h"
 
 namespace vxc::testing_keys {
-
-// A key answers within a millisecond. Sanitizers and coverage counters make
-// every key several times slower, so instrumented builds scale the budget.
-#ifndef VXC_KEY_BUDGET_US
-#define VXC_KEY_BUDGET_US 1000
-#endif
-inline constexpr double kKeyBudgetMicros = VXC_KEY_BUDGET_US;
 
 // Without pointer results: the sanitizer build cannot compare them at compile time.
 constexpr bool IsEngineCommand(const ActionName& row) {
@@ -146,22 +138,6 @@ inline const char* BrokenRule(const CalcState& s) {
   }
   if (s.exponentText.size() > 3) return "exponent longer than three characters";
   return nullptr;
-}
-
-// Microseconds one action takes, the least of three runs from the same
-// state, so that a busy machine does not count against the key.
-inline double ActionMicros(const CalcState& before, uint32_t code, std::string_view paste = {}) {
-  double best = 1e18;
-  for (int run = 0; run < 3; ++run) {
-    Driver d;
-    d.engine.state = before;
-    const auto start = std::chrono::steady_clock::now();
-    d.Act(code, paste);
-    const auto end = std::chrono::steady_clock::now();
-    best = std::min(best, std::chrono::duration<double, std::micro>(end - start).count());
-    if (best < kKeyBudgetMicros) break;
-  }
-  return best;
 }
 
 }  // namespace vxc::testing_keys
