@@ -284,7 +284,7 @@ QPixmap PaintFace(const KeyDef& key, Look lookKind, qreal dpr) {
 }  // namespace
 
 QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr) {
-  if (look == FaceLook::kDisabled && key.disabledFace == 0) return QPixmap();
+  if (look == FaceLook::kDisabled && !key.hasDisabledFace) return QPixmap();
   return PaintFace(key, look, dpr);
 }
 

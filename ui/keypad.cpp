@@ -26,7 +26,7 @@ void KeyFaceWidget::SetFace(Face face) {
   }
   const KeyDef& key = kKeypad[row_];
   const bool visible = face == Face::kNormal || face == Face::kPressed ||
-                       (face == Face::kDisabled && key.disabledFace != 0);
+                       (face == Face::kDisabled && key.hasDisabledFace);
   setVisible(visible);
   if (visible) repaint();  // a held key is shown at once, as the button goes down
 }
