@@ -412,8 +412,4 @@ bool IsCanonicalDecimal(std::string_view text) {
   return text.size() - intStart - 1 <= static_cast<size_t>(kCanonicalDigits);
 }
 
-std::string TextInBaseToDecimal(std::string_view text, int radix) {
-  return Real::FromString(text, radix).ToCanonicalText();
-}
-
 }  // namespace vxc

@@ -109,8 +109,4 @@ void InitRealRange();
 // Display and range test take this shortcut past the conversions.
 bool IsCanonicalDecimal(std::string_view text);
 
-// Text typed in `radix` (digits only for 16, 8, 2) printed as canonical
-// decimal text.
-std::string TextInBaseToDecimal(std::string_view text, int radix);
-
 }  // namespace vxc

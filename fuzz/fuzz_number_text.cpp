@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The display's shortcut agrees with the conversion it skips.
   if (vxc::IsCanonicalDecimal(text) != (first == text && text.find('e') == std::string::npos)) abort();
   for (int radix : {2, 8, 16}) {
-    const std::string typed = vxc::TextInBaseToDecimal(text, radix);
+    const std::string typed = vxc::Real::FromString(text, radix).ToCanonicalText();
     if (typed.find_first_not_of("-0123456789.e+") != std::string::npos) abort();
   }
   return 0;

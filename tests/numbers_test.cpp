@@ -171,15 +171,6 @@ TEST(Real, ConversionsToMachineIntegers) {
   EXPECT_EQ(Real::FromString("18446744073709551616").ToUInt(), 0u);
 }
 
-TEST(TextInBase, TypedDigitsBecomeDecimal) {
-  EXPECT_EQ(TextInBaseToDecimal("FF", 16), "255");
-  EXPECT_EQ(TextInBaseToDecimal("ffffffffffffffff", 16), "18446744073709551615");
-  EXPECT_EQ(TextInBaseToDecimal("777", 8), "511");
-  EXPECT_EQ(TextInBaseToDecimal(std::string(64, '1'), 2), "18446744073709551615");
-  EXPECT_EQ(TextInBaseToDecimal("-12", 10), "-12");
-  EXPECT_EQ(TextInBaseToDecimal("", 16), "0");
-}
-
 TEST(Integers, ReadingAndPrinting) {
   EXPECT_EQ(Int128ToString(ParseInt128("2.5")), "2");
   EXPECT_EQ(Int128ToString(ParseInt128("-3.7")), "-3");
