@@ -73,8 +73,7 @@ struct PanelText {
 struct DisplayFrame {
   std::array<LineText, 4> lines;  // T, Z, Y, X
   int fontPixels = 24;            // 24, 18 or 10
-  bool errorLook = false;         // keypad greyed, mode groups disabled
-  bool xIsError = false;          // X value box shows the message (red)
+  bool xIsError = false;          // X shows the message (red); keypad greyed, mode groups disabled
   std::array<std::string, 3> digitCounts;  // FIX, SCI, ENG boxes
   PanelText panel;                         // composed only while the panel is on
 };

@@ -54,7 +54,6 @@ DisplayFrame Refresh(CalcState& state, bool formatEntry) {
   } else {
     frame.lines[kLineX] = {state.entryText, state.exponentText};
   }
-  frame.errorLook = state.errorShown;
   frame.xIsError = state.errorShown;
   frame.digitCounts = ShowDigitCounts(state);
   if (state.xPanel) ComposePanelInto(state, frame.panel);  // after X was rounded in place

@@ -26,8 +26,6 @@ int DigitValue(char c) {
   return 99;
 }
 
-const bool kRangeReady = (InitRealRange(), true);
-
 // Decimal scales read through exact integers (below); beyond, the general
 // string reader.
 constexpr long long kExactScale = 400;
@@ -94,7 +92,6 @@ Real& Real::operator=(Real&& other) noexcept {
 Real::~Real() { mpfr_clear(v_); }
 
 Real Real::FromString(std::string_view text, int radix) {
-  (void)kRangeReady;
   Real result;
   size_t i = 0;
   const size_t n = text.size();

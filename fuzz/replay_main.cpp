@@ -8,8 +8,10 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 int main(int argc, char** argv) {
+  LLVMFuzzerInitialize(&argc, &argv);
   int count = 0;
   for (int i = 1; i < argc; ++i) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {

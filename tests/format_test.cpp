@@ -131,7 +131,7 @@ TEST(RefreshFrame, XLinePrecedence) {
   const DisplayFrame f = FrameOf(s);
   EXPECT_EQ(f.lines[kLineX], (LineText{"Overflow !", ""}));
   EXPECT_EQ(f.lines[kLineY], (LineText{"1.23", "4"}));
-  EXPECT_TRUE(f.errorLook);
+  EXPECT_TRUE(f.xIsError);
 }
 
 TEST(RefreshFrame, DigitCountsAndEmptyRegisters) {

@@ -115,7 +115,7 @@ struct Session {
       line(std::string(kLineNames[i]) + ".exp", frame.lines[i].exponent);
     }
     line("font", std::to_string(frame.fontPixels));
-    line("keypad", frame.errorLook ? "error" : "normal");
+    line("keypad", frame.xIsError ? "error" : "normal");
     line("digits", frame.digitCounts[0] + "," + frame.digitCounts[1] + "," + frame.digitCounts[2]);
     // The X panel, whether or not the window shows it.
     const vxc::PanelText panel = vxc::ComposePanel(s);
