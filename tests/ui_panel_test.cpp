@@ -115,9 +115,11 @@ TEST_F(PanelTest, ShowingAndHidingGrowsTheWindowAndIsSavedAcrossRestarts) {
   EXPECT_EQ(w.xPanel()->geometry(), QRect(0, kAreaHeight, kAreaWidth, kXPanelHeight));
   EXPECT_EQ(Geometry(), places);  // the rest keeps its place and size
   EXPECT_TRUE(FindAction(w.menuBar(), cmd::kXPanel)->isChecked());
-  for (QWidget* child : w.calcArea()->findChildren<QWidget*>())  // all of it inside the window
-    if (child->isVisible())
+  for (QWidget* child : w.calcArea()->findChildren<QWidget*>()) {  // all of it inside the window
+    if (child->isVisible()) {
       EXPECT_TRUE(w.calcArea()->rect().contains(QRect(child->mapTo(w.calcArea(), QPoint(0, 0)), child->size())));
+    }
+  }
 
   w.RunCommand(cmd::kInitialize);  // leaves the panel alone, and writes it
   EXPECT_TRUE(w.xPanel()->isVisible());

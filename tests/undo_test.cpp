@@ -152,7 +152,7 @@ TEST(Undo, TakesBackAFailedOperation) {
   Dispatch(e, Digit(5));  // refused during the error: no step
   ASSERT_TRUE(Undo(e));
   EXPECT_EQ(e.state, before);
-  EXPECT_FALSE(calc.Shown().errorLook);
+  EXPECT_FALSE(calc.Shown().xIsError);
   Dispatch(e, Digit(2));
   Dispatch(e, cmd::kDiv);
   EXPECT_EQ(e.state.stackX, "4");
