@@ -144,7 +144,7 @@ TEST(KeyMap, EveryKeypadKeyAndRadioChoiceHasAShortcutWhereItActs) {
   for (int i = 0; i < kRadioCount; ++i) {
     const Action choice = RadioAction(i);
     for (uint32_t base : kBases) {
-      if (ActsIn(choice) & ModeBitOf(base)) EXPECT_TRUE(reachable(choice, base)) << "radio " << i << " base " << base;
+      if (ActsIn(choice) & ModeBitOf(base)) { EXPECT_TRUE(reachable(choice, base)) << "radio " << i << " base " << base; }
     }
   }
   for (CommandId id : {cmd::kUndo, cmd::kRedo, cmd::kCopyFull, cmd::kKeyboardHelp})
@@ -185,7 +185,7 @@ TEST(KeyMap, NoShortcutMeansTwoThingsInOneMode) {
   for (const auto& c : cases) {
     const std::optional<Action> hit = Match(c.press, c.base);
     EXPECT_EQ(hit.has_value(), c.action.has_value()) << c.press.key << " base " << c.base;
-    if (hit && c.action) EXPECT_TRUE(*hit == *c.action) << c.press.key << " base " << c.base;
+    if (hit && c.action) { EXPECT_TRUE(*hit == *c.action) << c.press.key << " base " << c.base; }
   }
 }
 

@@ -131,7 +131,7 @@ TEST(Accelerators, TellApartLookAlikeKeys) {
   for (const auto& c : cases) {
     const std::optional<Action> hit = MatchKey(c.key, c.mods, QString::fromUtf8(c.text), kInHex);
     EXPECT_EQ(hit.has_value(), c.id.has_value()) << c.key << " " << c.text;
-    if (hit && c.id) EXPECT_TRUE(*hit == CommandAction(*c.id)) << c.key << " " << c.text;
+    if (hit && c.id) { EXPECT_TRUE(*hit == CommandAction(*c.id)) << c.key << " " << c.text; }
   }
 }
 
