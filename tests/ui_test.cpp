@@ -549,8 +549,9 @@ TEST_F(WindowTest, UndoAndRedoAreGreyedWhenThereIsNothingToDo) {
     QApplication::processEvents();
     const int column = MenuColumnOf(s.language);
     for (const MenuRow& row : kMenuTable) {
-      if (row.id == cmd::kUndo || row.id == cmd::kRedo || row.id == cmd::kCopyFull)
+      if (row.id == cmd::kUndo || row.id == cmd::kRedo || row.id == cmd::kCopyFull) {
         EXPECT_EQ(FindAction(w.menuBar(), row.id)->text(), QString::fromUtf8(row.text[column]));
+      }
     }
     EXPECT_EQ(enabled(), std::pair(true, true)) << column;
   }

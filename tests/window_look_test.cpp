@@ -225,7 +225,7 @@ TEST_F(LookTest, LanguagesAreOneChoiceWithRadioMarksAndTheAlarmAToggle) {
     for (QAction* a : languages) {
       EXPECT_EQ(a->actionGroup(), group);
       checked += a->isChecked();
-      if (a->isChecked()) EXPECT_EQ(a->data().toUInt(), language);
+      if (a->isChecked()) { EXPECT_EQ(a->data().toUInt(), language); }
     }
     EXPECT_EQ(checked, 1);
     ASSERT_NE(alarm, nullptr);
