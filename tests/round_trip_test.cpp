@@ -107,7 +107,7 @@ TEST(RoundTrip, CopyFullPrecisionThenPasteGivesBackTheRegister) {
       Calc from(m);
       from.ShowX(text);
       const std::string copied = CopyFullText(from.frame, from.engine.state);
-      if (real) EXPECT_EQ(copied, text) << "the register's own text";
+      if (real) { EXPECT_EQ(copied, text) << "the register's own text"; }
 
       Calc to(m);
       PasteEntry(to.engine, copied);
