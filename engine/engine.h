@@ -15,7 +15,6 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +42,10 @@ struct UndoHistory {
   std::vector<CalcState> redo; // the next step to redo last
   size_t undoBytes = 0;        // text held by `undo`, for the memory bound
   int open = 0;                // UndoSteps open now (nested ones record nothing)
+  // The copy the open step takes. Kept between steps, and refilled from the
+  // step the full history drops, so a key press reuses the strings' storage
+  // instead of allocating a new copy.
+  CalcState before;
 };
 
 struct Engine {
@@ -88,7 +91,7 @@ class UndoStep {
 
  private:
   Engine& engine_;
-  std::optional<CalcState> before_;  // only in the outermost guard
+  bool outermost_ = false;  // only the outermost guard records
 };
 
 // At least this many steps are kept; older ones are dropped, and so are

@@ -22,12 +22,15 @@ size_t TextBytes(const CalcState& s) {
   return bytes;
 }
 
-void PushUndo(UndoHistory& h, CalcState&& before) {
-  h.undoBytes += TextBytes(before);
-  h.undo.push_back(std::move(before));
+// A step dropped to keep the bounds becomes the next step's copy, so its
+// storage is reused rather than freed.
+void PushUndo(UndoHistory& h, CalcState&& step) {
+  h.undoBytes += TextBytes(step);
+  h.undo.push_back(std::move(step));
   // The newest step always stays, however large it is.
   while (h.undo.size() > 1 && (h.undo.size() > kUndoSteps || h.undoBytes > kUndoBytes)) {
     h.undoBytes -= TextBytes(h.undo.front());
+    h.before = std::move(h.undo.front());
     h.undo.pop_front();
   }
 }
@@ -57,17 +60,17 @@ CalcState Swap(Engine& e, CalcState&& target) {
 
 }  // namespace
 
-UndoStep::UndoStep(Engine& engine) : engine_(engine) {
-  if (engine_.history.open++ == 0) before_.emplace(engine_.state);
+UndoStep::UndoStep(Engine& engine) : engine_(engine), outermost_(engine.history.open++ == 0) {
+  if (outermost_) engine_.history.before = engine_.state;
 }
 
 UndoStep::~UndoStep() {
   UndoHistory& h = engine_.history;
   --h.open;
-  if (!before_) return;
-  KeepOptions(*before_, engine_.state);
-  if (*before_ == engine_.state) return;
-  PushUndo(h, std::move(*before_));
+  if (!outermost_) return;
+  KeepOptions(h.before, engine_.state);
+  if (h.before == engine_.state) return;
+  PushUndo(h, std::move(h.before));
   h.redo.clear();
 }
 
