@@ -7,6 +7,19 @@
 
 namespace vxc {
 
+// Character classes of number texts, shared by the readers.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// The value of a digit up to F (either case); 99 for any other character.
+inline int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 99;
+}
+// A register text in "e" form. In the integer modes it can only be a tiny
+// value left by SHR, which reads as 0.
+inline bool HasExponent(std::string_view text) { return text.find_first_of("eE") != std::string_view::npos; }
+
 // Rounds `text` to `n` decimals, half away from zero at the first dropped
 // digit. An "e..." tail is kept as it stands. A text with fewer decimals
 // stays whole; n = 0 keeps no point.

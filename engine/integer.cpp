@@ -7,15 +7,6 @@
 namespace vxc {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
-}
-
 // Unsigned digits from position i; wraps modulo 2^128.
 UInt128 ReadDigits(std::string_view text, size_t i, int radix) {
   UInt128 value = 0;

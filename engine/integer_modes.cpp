@@ -6,14 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "decimal_text.h"
 #include "integer.h"
 #include "ops.h"
 #include "real.h"
 
 namespace vxc {
 namespace {
-
-bool HasExponent(std::string_view text) { return text.find_first_of("eE") != std::string_view::npos; }
 
 // 128-bit reading of a register text. A text in exponent form can only be
 // a tiny value left by SHR; it reads as 0, the integer it rounds to (the

@@ -16,18 +16,12 @@
 namespace vxc {
 namespace {
 
-// A text in "e" form in the integer modes is a tiny value left by SHR and
-// reads as 0.
-bool HasExponentPart(const std::string& text) {
-  return text.find_first_of("eE") != std::string::npos;
-}
-
 Int128 ReadSignedInteger(const std::string& text) {
-  return HasExponentPart(text) ? 0 : ParseInt128(text);
+  return HasExponent(text) ? 0 : ParseInt128(text);
 }
 
 UInt128 ReadUnsignedInteger(const std::string& text) {
-  return HasExponentPart(text) ? 0 : ParseUInt128(text, 10);
+  return HasExponent(text) ? 0 : ParseUInt128(text, 10);
 }
 
 // The X operand of the integer modes: typed digits in the radix of the

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "decimal_text.h"
+
 namespace vxc {
 namespace {
 
@@ -16,15 +18,7 @@ constexpr size_t kReadDigits = 90;
 constexpr long long kExponentClamp = 999999999999999999LL;
 constexpr const char* kInfinityText = "1e+999999999999999999";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
-
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
-}
 
 // Decimal scales read through exact integers (below); beyond, the general
 // string reader.
