@@ -106,8 +106,6 @@ bool Undo(Engine& engine);
 bool Redo(Engine& engine);
 bool CanUndo(const Engine& engine);
 bool CanRedo(const Engine& engine);
-// Forgets every step (a new session, a state loaded from elsewhere).
-void ClearUndoHistory(Engine& engine);
 
 // One-time set-up of the number layer (widest MPFR exponent range).
 void InitNumbers();

@@ -95,10 +95,4 @@ bool Redo(Engine& e) {
 bool CanUndo(const Engine& e) { return !e.history.undo.empty(); }
 bool CanRedo(const Engine& e) { return !e.history.redo.empty(); }
 
-void ClearUndoHistory(Engine& e) {
-  e.history.undo.clear();
-  e.history.redo.clear();
-  e.history.undoBytes = 0;
-}
-
 }  // namespace vxc

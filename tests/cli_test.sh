@@ -45,7 +45,7 @@ run "$keys" 1 ENTER 0 /; expect "an error shown, not strict" 0 "Devide by zero !
 run "$keys" --strict 1 ENTER 0 /; expect "--strict, an error shown" 1 "Devide by zero !" ""
 run "$keys" --strict 1 ENTER 0 / CLX; expect "--strict, error cleared" 0 "X +1\.00" ""
 run "$keys" 1 ENTER 2 / --strict; expect "--strict after the keys" 0 "X +0\.50" ""
-run "$keys" --strict BOGUS; expect "--strict, unknown key" 2 "" "unknown key 'BOGUS'"
+run "$keys" --strict 5 ENTER BOGUS; expect "--strict, unknown key: stops before any key" 2 "" "unknown key 'BOGUS'"
 printf '1 ENTER 0 /\n' | "$keys" --strict >/dev/null 2>&1; rc=$?
 [ "$rc" = 1 ] || fail "--strict from standard input ending on an error: exit status $rc"
 printf '1 ENTER 0 /\nCLX\n' | "$keys" --strict >/dev/null 2>&1; rc=$?

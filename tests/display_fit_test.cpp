@@ -16,6 +16,7 @@
 #include "display_box.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "window_test_support.h"
 #include "text_fit.h"
 
 namespace vxc::ui {
@@ -198,9 +199,4 @@ INSTANTIATE_TEST_SUITE_P(Faces, DisplayFitTest, ::testing::Values(FaceChoice::kP
 }  // namespace
 }  // namespace vxc::ui
 
-int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return vxc::ui::testing_window::RunWindowTests(argc, argv); }

@@ -156,13 +156,6 @@ TEST(GoldenScripts, WholeOutputMatches) {
   EXPECT_GT(checked, 0);
 }
 
-TEST(KeysContract, UnknownKeyStopsBeforeAnyKey) {
-  const RunResult run = RunKeys("--dump 5 ENTER NOSUCHKEY", "");
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.out.find("vxc32-keys: unknown key 'NOSUCHKEY'"), std::string::npos);
-  EXPECT_EQ(run.out.find("stackX="), std::string::npos);
-}
-
 TEST(KeysContract, StandardInputSkipsBadLinesAndComments) {
   const RunResult run = RunKeys("--dump", "# a comment\n5 ENTER\n7 BOGUS\n3 +\n");
   EXPECT_EQ(run.status, 0);

@@ -22,6 +22,7 @@
 #include "keymap.h"
 #include "keypad_table.h"
 #include "main_window.h"
+#include "window_test_support.h"
 #include "menus.h"
 #include "shortcut_sheet.h"
 
@@ -181,6 +182,19 @@ TEST(KeyMap, NoShortcutMeansTwoThingsInOneMode) {
       {{Qt::Key_S, {}, QStringLiteral("s")}, kBaseHex, std::nullopt},  // SIN acts in REAL only
       {{Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13")}, kBaseReal, Action{ActionKind::kDisplay, kDisplaySci}},
       {{Qt::Key_Down, Qt::ControlModifier, {}}, kBaseHex, std::nullopt},
+      {{Qt::Key_C, {}, "c"}, kBaseHex, CommandAction(cmd::kLetterA + 2)},
+      {{Qt::Key_C, Qt::ControlModifier, "\x03"}, kBaseHex, CommandAction(cmd::kCopy)},
+      {{Qt::Key_X, Qt::AltModifier, "x"}, kBaseHex, CommandAction(cmd::kExit)},
+      {{Qt::Key_Backtab, Qt::ShiftModifier, {}}, kBaseHex, CommandAction(cmd::kFocusPrev)},
+      {{Qt::Key_Asterisk, Qt::ShiftModifier, "*"}, kBaseHex, CommandAction(cmd::kMul)},
+      {{Qt::Key_Enter, Qt::KeypadModifier, "\r"}, kBaseHex, CommandAction(cmd::kEnter)},
+      {{Qt::Key_5, Qt::KeypadModifier, "5"}, kBaseHex, CommandAction(cmd::kDigit0 + 5)},
+      {{Qt::Key_Down, Qt::KeypadModifier, {}}, kBaseHex, CommandAction(cmd::kFocusDown)},
+      {{Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier, "?"}, kBaseHex, CommandAction(cmd::kAbout)},
+      {{Qt::Key_Home, Qt::ShiftModifier, {}}, kBaseHex, std::nullopt},
+      {{Qt::Key_G, {}, "g"}, kBaseHex, std::nullopt},
+      {{Qt::Key_E, Qt::AltModifier, "e"}, kBaseHex, std::nullopt},  // left to the menu bar
+      {{0, {}, QString::fromUtf8("\xc3\xa9")}, kBaseHex, std::nullopt},
   };
   for (const auto& c : cases) {
     const std::optional<Action> hit = Match(c.press, c.base);
@@ -320,10 +334,4 @@ TEST(KeyMapWindow, F1OpensTheSheetInTheMenuLanguage) {
 }  // namespace
 }  // namespace vxc::ui
 
-int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  vxc::InitNumbers();
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return vxc::ui::testing_window::RunWindowTests(argc, argv); }

@@ -135,16 +135,6 @@ TEST(XPanel, RealShowsEveryDigitOfTheValue) {
   }
 }
 
-TEST(XPanel, EmptyWhileAnErrorShows) {
-  for (uint32_t base : {kBaseReal, kBaseDec, kBaseBin}) {
-    CalcState s;
-    s.base = base;
-    s.errorShown = true;
-    s.errorText = kMsgOverflow;
-    EXPECT_EQ(ComposePanel(s), PanelText{}) << base;
-  }
-}
-
 // The refresh composes the panel only while it is on, and after rounding X.
 TEST(XPanel, RefreshComposesItOnlyWhileOn) {
   CalcState s;
@@ -156,15 +146,6 @@ TEST(XPanel, RefreshComposesItOnlyWhileOn) {
   const DisplayFrame frame = Refresh(s, false);
   EXPECT_EQ(frame.panel, ComposePanel(s));
   EXPECT_EQ(frame.panel.rows[kPanelDec], "3");
-}
-
-TEST(XPanel, InitializeKeepsTheOption) {
-  CalcState s;
-  s.xPanel = true;
-  s.base = kBaseHex;
-  ResetCalculatorState(s);
-  EXPECT_TRUE(s.xPanel);
-  EXPECT_EQ(s.base, kBaseReal);
 }
 
 }  // namespace

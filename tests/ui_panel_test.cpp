@@ -20,56 +20,21 @@
 #include "display_box.h"
 #include "keypad.h"
 #include "main_window.h"
+#include "window_test_support.h"
 #include "x_panel.h"
-
-void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace vxc::ui {
 namespace {
 
-QAction* FindAction(QMenuBar* bar, CommandId id) {
-  std::function<QAction*(const QList<QAction*>&)> find = [&](const QList<QAction*>& actions) -> QAction* {
-    for (QAction* a : actions)
-      if (QAction* hit = a->menu() ? find(a->menu()->actions()) : a->data().toUInt() == id ? a : nullptr) return hit;
-    return nullptr;
-  };
-  return find(bar->actions());
-}
+using namespace testing_window;
 
-void Type(MainWindow& w, const char* typed) {
-  for (const char* c = typed; *c; ++c) {
-    CommandId id = cmd::kEnter;
-    if (*c >= '0' && *c <= '9') id = cmd::kDigit0 + CommandId(*c - '0');
-    if (*c >= 'A' && *c <= 'F') id = cmd::kLetterA + CommandId(*c - 'A');
-    if (*c == '/') id = cmd::kDiv;
-    if (*c == '#') id = cmd::kClx;
-    if (*c == 'e') id = cmd::kEex;
-    if (*c == '.') id = cmd::kPoint;
-    w.RunCommand(id);
-  }
-}
-
-QString Clipboard() { return QGuiApplication::clipboard()->text(); }
 QString Name(QObject* object) { return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name); }
 
-class PanelTest : public ::testing::Test {
+class PanelTest : public WindowFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
-  }
-  MainWindow& Reopen() {
-    window_.reset();
-    window_ = std::make_unique<MainWindow>(SettingsPath());
-    window_->show();
-    QApplication::processEvents();
-    return *window_;
-  }
   // A window at the defaults in `base` with the panel on.
   MainWindow& OpenWithPanel(uint32_t base) {
-    window_.reset();
-    QFile::remove(QString::fromStdString(SettingsPath()));
-    MainWindow& w = Reopen();
+    MainWindow& w = OpenFresh();
     w.RunCommand(cmd::kXPanel);
     w.SelectBaseMode(base);
     return w;
@@ -83,10 +48,6 @@ class PanelTest : public ::testing::Test {
       if (Panel().bitButton(bit)->isVisible()) bits += Panel().bitButton(bit)->text();
     return bits;
   }
-  QString IniText() {
-    QFile f(QString::fromStdString(SettingsPath()));
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-  }
   // Where every control of the calculator area sits.
   std::vector<QRect> Geometry() {
     std::vector<QRect> places;
@@ -94,9 +55,6 @@ class PanelTest : public ::testing::Test {
       if (child != window_->xPanel()) places.push_back(child->geometry());
     return places;
   }
-
-  QTemporaryDir dir_;
-  std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(PanelTest, ShowingAndHidingGrowsTheWindowAndIsSavedAcrossRestarts) {
@@ -215,9 +173,4 @@ TEST_F(PanelTest, EachRowCopies) {
 }  // namespace
 }  // namespace vxc::ui
 
-int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return vxc::ui::testing_window::RunWindowTests(argc, argv); }

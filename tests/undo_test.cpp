@@ -117,47 +117,6 @@ TEST(Undo, EveryKindOfStepGoesBackAndForward) {
   }
 }
 
-// Each typed character is its own step, back to the very start.
-TEST(Undo, TakesBackOneKeyAtATime) {
-  Calc calc;
-  Engine& e = calc.engine;
-  const CommandId keys[] = {Digit(1), Digit(2), cmd::kPoint, Digit(5), cmd::kEex, Digit(3), cmd::kChangeSign,
-                            cmd::kEnter, Digit(4), cmd::kDiv, cmd::kSto, cmd::kRollDown};
-  std::vector<CalcState> seen{e.state};
-  for (CommandId id : keys) {
-    Dispatch(e, id);
-    seen.push_back(e.state);
-  }
-  for (size_t i = seen.size() - 1; i > 0; --i) {
-    ASSERT_TRUE(Undo(e));
-    EXPECT_EQ(e.state, seen[i - 1]) << "undo to step " << i - 1;
-  }
-  EXPECT_FALSE(Undo(e));
-  EXPECT_EQ(e.state, seen[0]);
-  for (size_t i = 1; i < seen.size(); ++i) {
-    ASSERT_TRUE(Redo(e));
-    EXPECT_EQ(e.state, seen[i]) << "redo to step " << i;
-  }
-  EXPECT_FALSE(Redo(e));
-}
-
-// A failed operation is taken back while its message shows.
-TEST(Undo, TakesBackAFailedOperation) {
-  Calc calc;
-  Engine& e = calc.engine;
-  Keys({Digit(8), cmd::kEnter, Digit(0)})(e);
-  const CalcState before = e.state;
-  Dispatch(e, cmd::kDiv);
-  ASSERT_TRUE(e.state.errorShown);
-  Dispatch(e, Digit(5));  // refused during the error: no step
-  ASSERT_TRUE(Undo(e));
-  EXPECT_EQ(e.state, before);
-  EXPECT_FALSE(calc.Shown().xIsError);
-  Dispatch(e, Digit(2));
-  Dispatch(e, cmd::kDiv);
-  EXPECT_EQ(e.state.stackX, "4");
-}
-
 TEST(Undo, BothMemoryBanks) {
   Calc calc;
   Engine& e = calc.engine;
@@ -203,18 +162,6 @@ TEST(Undo, HugePastesAreDroppedByTheByteBound) {
   EXPECT_GE(undone, 2);  // the newest steps stay
 }
 
-TEST(Undo, NewStepDropsRedo) {
-  Calc calc;
-  Engine& e = calc.engine;
-  Keys({Digit(1), Digit(2)})(e);
-  Undo(e);
-  ASSERT_TRUE(CanRedo(e));
-  Dispatch(e, cmd::kDigitsDown);  // changes nothing that was typed, but is a step
-  EXPECT_FALSE(CanRedo(e));
-  EXPECT_FALSE(Redo(e));
-  EXPECT_EQ(e.state.entryText, "1");
-}
-
 // Keys that change nothing and the options (language, alarm, X panel)
 // record no step; an undo leaves the options as they are.
 TEST(Undo, OnlyCalculatorChangesAreSteps) {
@@ -254,16 +201,6 @@ TEST(Undo, NestedGuardsMakeOneStep) {
   ASSERT_TRUE(Undo(e));
   EXPECT_FALSE(CanUndo(e));
   EXPECT_EQ(e.state, CalcState());
-}
-
-TEST(Undo, ClearForgetsEverything) {
-  Calc calc;
-  Engine& e = calc.engine;
-  Keys({Digit(1), Digit(2)})(e);
-  Undo(e);
-  ClearUndoHistory(e);
-  EXPECT_FALSE(CanUndo(e));
-  EXPECT_FALSE(CanRedo(e));
 }
 
 }  // namespace

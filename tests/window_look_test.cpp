@@ -1,11 +1,9 @@
 // What the window shows besides the numbers, and the settings at the end of
 // a run: the focus rectangle after a focus key, the greyed captions of the
-// groups that do not act, the language items as one choice, and the
-// settings saved on a close, a kill or a hang-up, with a failed save told
+// groups that do not act, the pixel finish, and the settings saved on a close, a kill or a hang-up, with a failed save told
 // and the old file kept.
 #include <gtest/gtest.h>
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -29,37 +27,24 @@
 #include "key_faces.h"
 #include "keypad_table.h"
 #include "main_window.h"
+#include "window_test_support.h"
 
 namespace vxc::ui {
 namespace {
 
-QByteArray ReadFile(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using namespace testing_window;
 
-class LookTest : public ::testing::Test {
+class LookTest : public WindowFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
-  }
   void TearDown() override {
     window_.reset();
     vxc::detail::g_saveStepHook = nullptr;
   }
-  MainWindow& Open() {
-    window_ = std::make_unique<MainWindow>(SettingsPath());
-    window_->SetSaveFailureBox([this](const QString& text) { boxes_.push_back(text); });
-    window_->show();
-    window_->activateWindow();
-    QApplication::processEvents();
-    return *window_;
+  void Prepare(MainWindow& w) override {
+    w.SetSaveFailureBox([this](const QString& text) { boxes_.push_back(text); });
   }
-  QString Ini() const { return QString::fromStdString(SettingsPath()); }
+  MainWindow& Open() { return Reopen(); }
 
-  QTemporaryDir dir_;
-  std::unique_ptr<MainWindow> window_;
   std::vector<QString> boxes_;
 };
 
@@ -80,9 +65,7 @@ TEST_F(LookTest, TheRadioAFocusKeyReachesShowsAFocusRectangle) {
       {"Right", cmd::kFocusRight, kRadioBase + 1},
   };
   for (const auto& c : cases) {
-    window_.reset();
-    QFile::remove(Ini());
-    MainWindow& w = Open();
+    MainWindow& w = OpenFresh();
     QRadioButton* radio = w.radio(c.focused);
     const QImage before = radio->grab().toImage();  // no focus yet
     EXPECT_FALSE(before.isNull());
@@ -199,43 +182,6 @@ TEST_F(LookTest, FramesCaptionsDigitCountsAndSuperscriptsSitInsideTheirBoxes) {
   EXPECT_EQ(superscripts, 3);
 }
 
-// ------------------------------------------------------------- menus
-
-TEST_F(LookTest, LanguagesAreOneChoiceWithRadioMarksAndTheAlarmAToggle) {
-  MainWindow& w = Open();
-  for (CommandId language : {cmd::kLangJapanese, cmd::kLangEsperanto, cmd::kLangEnglish}) {
-    w.RunCommand(language);
-    QApplication::processEvents();
-    QAction* alarm = nullptr;
-    std::vector<QAction*> languages;
-    std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
-      for (QAction* a : actions) {
-        if (a->menu() != nullptr) walk(a->menu()->actions());
-        const CommandId id = a->data().toUInt();
-        if (id == cmd::kErrorAlarm) alarm = a;
-        if (id >= cmd::kLangEnglish && id <= cmd::kLangEsperanto && a->isCheckable()) languages.push_back(a);
-      }
-    };
-    walk(w.menuBar()->actions());
-    ASSERT_EQ(languages.size(), 4u);
-    QActionGroup* group = languages[0]->actionGroup();
-    ASSERT_NE(group, nullptr);
-    EXPECT_TRUE(group->isExclusive());  // drawn with radio marks
-    int checked = 0;
-    for (QAction* a : languages) {
-      EXPECT_EQ(a->actionGroup(), group);
-      checked += a->isChecked();
-      if (a->isChecked()) { EXPECT_EQ(a->data().toUInt(), language); }
-    }
-    EXPECT_EQ(checked, 1);
-    ASSERT_NE(alarm, nullptr);
-    EXPECT_EQ(alarm->actionGroup(), nullptr);  // a check mark of its own
-    EXPECT_TRUE(alarm->isCheckable());
-    EXPECT_EQ(alarm->isChecked(), w.engine().state.errorAlarm);
-  }
-}
-
-// ------------------------------------------------------------- saving
 
 // Everything written to standard error while `run` runs.
 std::string StandardErrorOf(const std::function<void()>& run) {
@@ -346,9 +292,4 @@ TEST(QuitSignals, AKillOrAHangUpSavesTheSettingsLikeAClose) {
 }  // namespace
 }  // namespace vxc::ui
 
-int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return vxc::ui::testing_window::RunWindowTests(argc, argv); }

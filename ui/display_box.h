@@ -36,8 +36,6 @@ class DisplayBox : public QFrame {
   QRect TextArea() const;
   // What the last paint drew (tests).
   const FittedText& lastDrawn() const { return lastDrawn_; }
-  // Whether the whole text is drawn, at whatever size.
-  bool TextFits() const { return Fitted().whole; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
