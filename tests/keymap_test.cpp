@@ -250,13 +250,10 @@ std::map<std::string, std::string> DumpOf(const QStringList& tokens) {
   return dump;
 }
 
-TEST(KeyMapWindow, AKeyboardOnlySessionEndsWhereVxc32KeysEnds) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
-  MainWindow w(dir.filePath(QStringLiteral("VXC.INI")).toStdString());
-  w.show();
-  QApplication::processEvents();
+using KeyMapWindow = testing_window::WindowFixture;
+
+TEST_F(KeyMapWindow, AKeyboardOnlySessionEndsWhereVxc32KeysEnds) {
+  MainWindow& w = OpenFresh();
   // Each press goes where the keyboard focus is, as typing does.
   const Press presses[] = {
       {Qt::Key_1, {}, "1"}, {Qt::Key_2, {}, "2"}, {Qt::Key_F9, {}, {}}, {Qt::Key_Return, {}, "\r"},
@@ -300,11 +297,8 @@ TEST(KeyMapWindow, AKeyboardOnlySessionEndsWhereVxc32KeysEnds) {
   EXPECT_EQ(s.range, kRangeDW);
 }
 
-TEST(KeyMapWindow, F1OpensTheSheetInTheMenuLanguage) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  MainWindow w(dir.filePath(QStringLiteral("VXC.INI")).toStdString());
-  w.show();
+TEST_F(KeyMapWindow, F1OpensTheSheetInTheMenuLanguage) {
+  MainWindow& w = OpenFresh();
   w.RunCommand(cmd::kLangJapanese);
   QApplication::processEvents();
   EXPECT_EQ(w.radio(kRadioBase + int(kBaseHex))->toolTip(), QString::fromUtf8("HEX: 16進整数 (F5)"));
