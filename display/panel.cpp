@@ -145,8 +145,7 @@ void ComposePanelInto(const CalcState& s, PanelText& panel) {
   if (IsCanonicalDecimal(positional)) {
     panel.full = std::move(positional);
   } else {
-    const std::string composed = s.exponentText.empty() ? s.entryText : s.entryText + "e" + s.exponentText;
-    panel.full = Real::FromString(composed).ToCanonicalText();  // a second "e" ends the reading
+    panel.full = Real::FromString(ComposeEntryText(s.entryText, s.exponentText)).ToCanonicalText();  // a second "e" ends the reading
   }
 }
 

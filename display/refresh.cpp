@@ -12,11 +12,6 @@ int FontForWidth(size_t width) {
   return kFontTiny;
 }
 
-std::string ComposedEntry(const CalcState& s) {
-  if (s.exponentText.empty()) return s.entryText;
-  return s.entryText + "e" + s.exponentText;
-}
-
 }  // namespace
 
 LineText FormatRegister(std::string& text, const CalcState& state) {
@@ -49,7 +44,7 @@ DisplayFrame Refresh(CalcState& state, bool formatEntry) {
   } else if (!state.Typing()) {
     frame.lines[kLineX] = x;
   } else if (formatEntry) {
-    std::string entry = ComposedEntry(state);  // formatted on a copy, never rounded in place
+    std::string entry = ComposeEntryText(state.entryText, state.exponentText);  // formatted on a copy, never rounded in place
     frame.lines[kLineX] = FormatRegister(entry, state);
   } else {
     frame.lines[kLineX] = {state.entryText, state.exponentText};
@@ -80,8 +75,7 @@ std::string CopyFullText(const DisplayFrame& frame, const CalcState& state) {
   // The entry as the engine reads it: an empty mantissa counts as 0, and a
   // mantissa that holds X's own exponent keeps only that one.
   if (state.entryText.empty()) return "0";
-  if (state.exponentText.empty() || state.entryText.find('e') != std::string::npos) return state.entryText;
-  return state.entryText + "e" + state.exponentText;
+  return ComposeEntryText(state.entryText, state.exponentText);
 }
 
 }  // namespace vxc

@@ -152,6 +152,10 @@ PastedNumber ReadPastedNumber(std::string_view text, uint32_t base);
 // them into the entry line (possibly empty): ReadPastedNumber's mantissa.
 std::string CleanPastedText(std::string_view text, uint32_t base);
 
+// The typed entry as one number text: mantissa, or mantissa + "e" +
+// exponent. A mantissa that already holds X's own "e" form keeps only that.
+std::string ComposeEntryText(const std::string& mantissa, const std::string& exponent);
+
 // The X panel's bit click (integer modes): finishes the entry and sets X
 // to its word with bit `bit` flipped, without a lift. A bit outside the
 // word, REAL and the error state change nothing.

@@ -18,8 +18,6 @@ bool LiftStack(CalcState& s, bool force);
 void DropStack(CalcState& s);
 // Empties both entry texts and clears the four entry flags.
 void ClearEntry(CalcState& s);
-// mantissa, or mantissa + "e" + exponent.
-std::string ComposeEntryText(const std::string& mantissa, const std::string& exponent);
 // A typed entry becomes exact decimal text in entryText.
 void CommitEntry(CalcState& s);
 // The X operand of a one-operand command: the composed entry or stackX.
