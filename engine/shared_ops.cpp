@@ -109,9 +109,7 @@ void StoreResult(Engine& engine, const std::string& result, bool checkRange) {
 void TerminateEntry(CalcState& s) {
   if (s.entryText.empty()) return;
   s.stackX = IsIntegerBase(s.base) ? IntegerEntryToDecimal(s) : ComposeEntryText(s.entryText, s.exponentText);
-  s.stackT = std::move(s.stackZ);
-  s.stackZ = std::move(s.stackY);
-  s.stackY = s.stackX;
+  LiftStack(s, true);
   s.entryText.clear();
   s.exponentText.clear();
 }
