@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "languages.h"
+
 namespace vxc::ui {
 
 using L = MenuLevel;
@@ -41,32 +43,19 @@ const std::array<MenuRow, kMenuRowCount> kMenuTable = {{
 // clang-format on
 
 int MenuColumnOf(uint32_t language) {
-  switch (language) {
-    case 0: return 0;
-    case 1: return 1;
-    case 2: return 2;
-    case 4: return 3;
-    default: return -1;
-  }
+  const Language* row = LanguageOfCode(language);
+  return row != nullptr ? row->column : -1;
 }
 
 namespace {
 
-bool IsLanguageItem(CommandId id) {
-  return id == cmd::kLangEnglish || id == cmd::kLangJapanese || id == cmd::kLangChinese ||
-         id == cmd::kLangEsperanto;
-}
+bool IsLanguageItem(CommandId id) { return LanguageOfItem(id) != nullptr; }
 
 bool IsCheckable(CommandId id) { return id == cmd::kErrorAlarm || id == cmd::kXPanel || IsLanguageItem(id); }
 
 CommandId LanguageItemOf(uint32_t language) {
-  switch (language) {
-    case 0: return cmd::kLangEnglish;
-    case 1: return cmd::kLangJapanese;
-    case 2: return cmd::kLangChinese;
-    case 4: return cmd::kLangEsperanto;
-    default: return 0;
-  }
+  const Language* row = LanguageOfCode(language);
+  return row != nullptr ? row->item : 0;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "about_dialog.h"
 #include "clipboard.h"
 #include "focus.h"
+#include "languages.h"
 #include "main_window.h"
 #include "shortcut_sheet.h"
 
@@ -26,6 +27,11 @@ void MainWindow::RunCommand(CommandId id) {
 void MainWindow::RunCommandNow(CommandId id) {
   if (observer_ && observer_(id)) return;
   CalcState& s = engine_.state;
+  if (const Language* language = LanguageOfItem(id)) {
+    s.language = language->code;
+    ApplyLanguageMenu();
+    return;
+  }
   switch (id) {
     case cmd::kWebSite: QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSiteUrl))); return;
     case cmd::kErrorAlarm:
@@ -37,10 +43,6 @@ void MainWindow::RunCommandNow(CommandId id) {
     case cmd::kKeyboardHelp: ShowShortcutSheet(); return;
     case cmd::kExit: close(); return;
     case cmd::kInitialize: Initialize(); return;
-    case cmd::kLangEnglish: s.language = kLangEnglish; ApplyLanguageMenu(); return;
-    case cmd::kLangJapanese: s.language = kLangJapanese; ApplyLanguageMenu(); return;
-    case cmd::kLangChinese: s.language = kLangChinese; ApplyLanguageMenu(); return;
-    case cmd::kLangEsperanto: s.language = kLangEsperanto; ApplyLanguageMenu(); return;
     case cmd::kFocusUp:
     case cmd::kFocusDown:
     case cmd::kFocusLeft:

@@ -20,6 +20,7 @@
 #include "display.h"
 #include "engine.h"
 #include "keys.h"
+#include "languages.h"
 #include "settings.h"
 
 namespace {
@@ -70,6 +71,10 @@ struct Session {
   // the menu commands for itself; other interface ids do nothing here.
   void WindowCommand(vxc::CommandId id) {
     namespace cmd = vxc::cmd;
+    if (const vxc::Language* language = vxc::LanguageOfItem(id)) {
+      engine.state.language = language->code;
+      return;
+    }
     switch (id) {
       case cmd::kCopy: Copy(); return;
       case cmd::kCopyFull: CopyFull(); return;
@@ -79,10 +84,6 @@ struct Session {
       case cmd::kErrorAlarm: vxc::ToggleErrorAlarm(engine); return;
       case cmd::kXPanel: engine.state.xPanel = !engine.state.xPanel; return;
       case cmd::kInitialize: Initialize(); return;
-      case cmd::kLangEnglish: engine.state.language = vxc::kLangEnglish; return;
-      case cmd::kLangJapanese: engine.state.language = vxc::kLangJapanese; return;
-      case cmd::kLangChinese: engine.state.language = vxc::kLangChinese; return;
-      case cmd::kLangEsperanto: engine.state.language = vxc::kLangEsperanto; return;
       default: vxc::Dispatch(engine, id); return;
     }
   }
