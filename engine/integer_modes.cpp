@@ -198,12 +198,7 @@ std::string ConvertToRange(const std::string& text, const WordSize& from, const 
 }  // namespace
 
 void SelectBase(Engine& e, uint32_t base) {
-  CalcState& s = e.state;
-  UndoStep step(e);
-  if (s.errorShown) return;  // the BASE group is disabled during an error
-  const uint32_t b = base <= kBaseBin ? base : kBaseReal;
-  if (b != s.base) SetBase(s, b);
-  RequestRefresh(e);
+  if (!e.state.errorShown) FocusSelectBase(e, base);  // the BASE group is disabled during an error
 }
 
 void FocusSelectBase(Engine& e, uint32_t base) {

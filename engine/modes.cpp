@@ -4,33 +4,18 @@
 
 namespace vxc {
 
-namespace {
-
-// The DISPLAY group is hidden in the integer modes: there a new format is
-// only kept for REAL, and the integer entry is not formatted as a real.
-void SetDisplayFormat(Engine& e, uint32_t display) {
-  e.state.display = display;
-  if (!IsIntegerBase(e.state.base)) RequestRefresh(e, true);
-}
-
-}  // namespace
-
+// The radios are disabled during an error; the focus keys are not, and
+// otherwise do the same.
 void SelectAngle(Engine& e, uint32_t angle) {
-  UndoStep step(e);
-  if (e.state.errorShown) return;  // the ANGLE group is disabled during an error
-  e.state.angle = angle;
+  if (!e.state.errorShown) FocusSelectAngle(e, angle);
 }
 
 void SelectDisplayFormat(Engine& e, uint32_t display) {
-  UndoStep step(e);
-  if (e.state.errorShown) return;
-  SetDisplayFormat(e, display);
+  if (!e.state.errorShown) FocusSelectDisplayFormat(e, display);
 }
 
 void SelectMemory(Engine& e, uint32_t index) {
-  UndoStep step(e);
-  if (e.state.errorShown || index >= kMemoryCount) return;
-  e.state.memoryIndex = index;
+  if (!e.state.errorShown) FocusSelectMemory(e, index);
 }
 
 void FocusSelectAngle(Engine& e, uint32_t angle) {
@@ -38,9 +23,12 @@ void FocusSelectAngle(Engine& e, uint32_t angle) {
   e.state.angle = angle;
 }
 
+// The DISPLAY group is hidden in the integer modes: there a new format is
+// only kept for REAL, and the integer entry is not formatted as a real.
 void FocusSelectDisplayFormat(Engine& e, uint32_t display) {
   UndoStep step(e);
-  SetDisplayFormat(e, display);
+  e.state.display = display;
+  if (!IsIntegerBase(e.state.base)) RequestRefresh(e, true);
 }
 
 void FocusSelectMemory(Engine& e, uint32_t index) {
