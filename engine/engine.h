@@ -12,7 +12,9 @@
 // never throws, and needs no window system.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -165,11 +167,10 @@ void FlipBit(Engine& engine, uint32_t bit);
 // `xPanel`.
 void ResetCalculatorState(CalcState& state);
 
-// The five messages, exactly as shown.
-inline constexpr const char* kMsgOverflow = "Overflow !";
-inline constexpr const char* kMsgDivideByZero = "Devide by zero !";
-inline constexpr const char* kMsgUpperThanOne = "Upper than 1 !";
-inline constexpr const char* kMsgMinusOrZero = "Minus or zero !";
-inline constexpr const char* kMsgNotInteger = "Not Integer !";
+// The five errors, and the message each shows in the X line, exactly.
+enum class CalcError : uint8_t { kOverflow, kDivideByZero, kUpperThanOne, kMinusOrZero, kNotInteger };
+inline constexpr std::array<const char*, 5> kErrorMessages = {
+    "Overflow !", "Devide by zero !", "Upper than 1 !", "Minus or zero !", "Not Integer !"};  // by CalcError
+constexpr const char* ErrorMessage(CalcError error) { return kErrorMessages[static_cast<size_t>(error)]; }
 
 }  // namespace vxc

@@ -7,10 +7,10 @@
 
 namespace vxc {
 
-void ReportError(Engine& engine, const char* message) {
+void ReportError(Engine& engine, CalcError error) {
   CalcState& s = engine.state;
   s.errorShown = true;
-  s.errorText = message;
+  s.errorText = ErrorMessage(error);
   if (s.errorAlarm && engine.out.beep) engine.out.beep();
 }
 

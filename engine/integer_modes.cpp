@@ -54,7 +54,7 @@ void DivideInWord(Engine& e, const std::string& first, const WordSize& word) {
   CalcState& s = e.state;
   const mpz_class x = ReadBig(s.entryText);
   if (x == 0) {
-    ReportError(e, kMsgDivideByZero);  // nothing is stored, the stack still drops
+    ReportError(e, CalcError::kDivideByZero);  // nothing is stored, the stack still drops
     DropStack(s);
     RequestRefresh(e);
     return;
@@ -80,7 +80,7 @@ void Shift(Engine& e, const std::string& first, bool left) {
   int code = left ? y.MulPow2(n) : y.DivPow2(n);
   if (code == kRealOk && !y.IsZero() && mpfr_get_exp(y.raw()) > kBeyondRangeTest) code = kRealCarry;
   if (code != kRealOk) {
-    ReportError(e, kMsgOverflow);
+    ReportError(e, CalcError::kOverflow);
     StoreResult(e, "", false);  // stores nothing while the error shows
   } else {
     // A result below 1 in magnitude always passes the range test; skipping

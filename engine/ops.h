@@ -31,8 +31,9 @@ void StoreResult(Engine& engine, const std::string& result, bool checkRange = tr
 // Before PI and RCL push: a typed entry becomes X and is pushed once.
 void TerminateEntry(CalcState& s);
 
-// Shows `message` in the X line, locks the keypad, beeps with the alarm on.
-void ReportError(Engine& engine, const char* message);
+// Shows the message of `error` in the X line, locks the keypad, beeps with
+// the alarm on.
+void ReportError(Engine& engine, CalcError error);
 // The result range test: above 10^32, or an exponent part above 99.
 bool ResultOutOfRange(const std::string& text);
 

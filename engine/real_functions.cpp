@@ -17,17 +17,17 @@ void Arithmetic(Engine& e, CommandId id) {
   Real y = Real::FromString(FetchOperandPair(s));
   const Real x = Real::FromString(s.entryText);
   int code = kRealOk;
-  const char* message = kMsgOverflow;
+  CalcError error = CalcError::kOverflow;
   switch (id) {
     case cmd::kAdd: code = y.Add(x); break;
     case cmd::kSub: code = y.Sub(x); break;
     case cmd::kMul: code = y.Mul(x); break;
     default:
       code = y.Div(x);
-      message = kMsgDivideByZero;
+      error = CalcError::kDivideByZero;
       break;
   }
-  if (code != kRealOk) ReportError(e, message);
+  if (code != kRealOk) ReportError(e, error);
   StoreResult(e, y.ToCanonicalText());
   DropStack(s);
   RequestRefresh(e);
@@ -66,7 +66,7 @@ void Power(Engine& e) {
   CalcState& s = e.state;
   Real y = Real::FromString(s.stackY);
   const Real x = Real::FromString(FetchOperand(s));
-  if (y.Pow(x) != kRealOk) ReportError(e, kMsgOverflow);
+  if (y.Pow(x) != kRealOk) ReportError(e, CalcError::kOverflow);
   StoreResult(e, y.ToCanonicalText());
   DropStack(s);
   RequestRefresh(e);
@@ -78,7 +78,7 @@ void Inverse(Engine& e) {
   CalcState& s = e.state;
   Real r = Real::FromString("1");
   const Real x = Real::FromString(FetchOperand(s));
-  if (r.Div(x) != kRealOk) ReportError(e, kMsgDivideByZero);
+  if (r.Div(x) != kRealOk) ReportError(e, CalcError::kDivideByZero);
   ClearEntry(s);
   StoreResult(e, r.ToCanonicalText());
   s.xComplete = true;
@@ -92,9 +92,9 @@ void Exponential(Engine& e) {
   CalcState& s = e.state;
   Real x = Real::FromString(FetchOperand(s));
   ClearEntry(s);
-  if (x.Exp() != kRealOk) ReportError(e, kMsgOverflow);
+  if (x.Exp() != kRealOk) ReportError(e, CalcError::kOverflow);
   const std::string canonical = x.ToCanonicalText();
-  if (ResultOutOfRange(canonical)) ReportError(e, kMsgOverflow);
+  if (ResultOutOfRange(canonical)) ReportError(e, CalcError::kOverflow);
   if (!s.errorShown) {
     s.stackX = ThirtyTwoDigitText(canonical);
     s.xComplete = true;
@@ -109,16 +109,16 @@ void UnaryFunction(Engine& e, CommandId id) {
   Real x = Real::FromString(FetchOperand(s));
   switch (id) {
     case cmd::kSquare:
-      if (x.Pow(Real(2)) != kRealOk) ReportError(e, kMsgOverflow);
+      if (x.Pow(Real(2)) != kRealOk) ReportError(e, CalcError::kOverflow);
       break;
     case cmd::kSqrt:
-      if (x.Sqrt() != kRealOk) ReportError(e, kMsgOverflow);
+      if (x.Sqrt() != kRealOk) ReportError(e, CalcError::kOverflow);
       break;
     case cmd::kLn:
     case cmd::kLog: {
       const int code = id == cmd::kLn ? x.Ln() : x.Log10();
-      if (code == kRealCarry) ReportError(e, kMsgOverflow);
-      if (code >= kRealImproper) ReportError(e, kMsgMinusOrZero);
+      if (code == kRealCarry) ReportError(e, CalcError::kOverflow);
+      if (code >= kRealImproper) ReportError(e, CalcError::kMinusOrZero);
       break;
     }
     case cmd::kSin:
@@ -127,12 +127,12 @@ void UnaryFunction(Engine& e, CommandId id) {
       ToRadians(x, s.angle);
       const int code = id == cmd::kSin ? x.Sin() : id == cmd::kCos ? x.Cos() : x.Tan();
       // Only an angle too large to reduce fails; it has no message of its own.
-      if (code != kRealOk) ReportError(e, kMsgOverflow);
+      if (code != kRealOk) ReportError(e, CalcError::kOverflow);
       break;
     }
     case cmd::kAsin:
     case cmd::kAcos:
-      if ((id == cmd::kAsin ? x.ASin() : x.ACos()) != kErrOk) ReportError(e, kMsgUpperThanOne);
+      if ((id == cmd::kAsin ? x.ASin() : x.ACos()) != kErrOk) ReportError(e, CalcError::kUpperThanOne);
       FromRadians(x, s.angle);
       break;
     case cmd::kAtan:
@@ -168,11 +168,11 @@ void Factorial(Engine& e, CommandId) {
   Real x = Real::FromString(operand);
   const int code = x.Factorial();
   if (code == kErrImproperArgument) {
-    ReportError(e, kMsgNotInteger);
+    ReportError(e, CalcError::kNotInteger);
   } else if (code != kErrOk) {
-    ReportError(e, kMsgOverflow);
+    ReportError(e, CalcError::kOverflow);
   } else if (x.ToUInt() > WordSizeOf(s.range).MaxSigned()) {
-    ReportError(e, kMsgOverflow);
+    ReportError(e, CalcError::kOverflow);
   }
   if (typedInteger && !s.errorShown) s.entryText = operand;
   StoreResult(e, x.ToCanonicalText());

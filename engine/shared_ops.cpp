@@ -93,7 +93,7 @@ std::string FetchOperandPair(CalcState& s) {
 
 void StoreResult(Engine& engine, const std::string& result, bool checkRange) {
   CalcState& s = engine.state;
-  if (checkRange && ResultOutOfRange(result)) ReportError(engine, kMsgOverflow);
+  if (checkRange && ResultOutOfRange(result)) ReportError(engine, CalcError::kOverflow);
   if (!s.errorShown) {
     if (!s.entryText.empty()) s.lastX = ComposeEntryText(s.entryText, s.exponentText);
     s.stackX = result;

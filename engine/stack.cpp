@@ -32,7 +32,7 @@ void StackEnter(Engine& e, CommandId) {
     const std::string composed = ComposeEntryText(s.entryText, s.exponentText);
     const std::string printed = Real::FromString(composed).ToCanonicalText();
     if (printed.find('e') != std::string::npos || ResultOutOfRange(printed)) {
-      ReportError(e, kMsgOverflow);  // Y keeps its value
+      ReportError(e, CalcError::kOverflow);  // Y keeps its value
     } else {
       s.stackY = composed;
     }

@@ -122,10 +122,8 @@ inline const char* BrokenRule(const CalcState& s) {
     if (d < 0 || d > 32) return "digit count out of range";
   }
   if (s.errorShown) {
-    const std::string_view messages[] = {kMsgOverflow, kMsgDivideByZero, kMsgUpperThanOne, kMsgMinusOrZero,
-                                         kMsgNotInteger};
     bool known = false;
-    for (std::string_view m : messages) known = known || s.errorText == m;
+    for (std::string_view m : kErrorMessages) known = known || s.errorText == m;
     if (!known) return "unknown error text";
   } else if (s.xComplete && s.entryTyped) {
     return "a finished X while an entry is typed";

@@ -82,7 +82,7 @@ TEST(PasteEntry, MegabyteEntryStaysUsable) {
   // a million-digit integer is out of range once the entry is finished
   PasteEntry(e, std::string(1 << 20, '7'));
   Dispatch(e, cmd::kEnter);
-  EXPECT_EQ(e.state.errorText, kMsgOverflow);
+  EXPECT_EQ(e.state.errorText, ErrorMessage(CalcError::kOverflow));
 }
 
 }  // namespace

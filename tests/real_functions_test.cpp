@@ -101,7 +101,7 @@ TEST(Factorial, LimitOfEveryWordSizeInEveryMode) {
         Dispatch(engine, cmd::kFactorial);
         const std::string where = "base " + std::to_string(base) + " range " + std::to_string(range) + " n " + std::to_string(n);
         if (n > largest[range]) {
-          EXPECT_EQ(engine.state.errorText, kMsgOverflow) << where;
+          EXPECT_EQ(engine.state.errorText, ErrorMessage(CalcError::kOverflow)) << where;
           continue;
         }
         mpz_class expected;
@@ -122,10 +122,10 @@ TEST(RealFunctionDomains, UntypeableOperandsGetTheirMessages) {
     const char* x;
     const char* message;  // nullptr: no error
   } const cases[] = {
-      {cmd::kLn, "-1e-300", kMsgMinusOrZero},    {cmd::kLn, "1e-99999", nullptr},
-      {cmd::kSqrt, "-1e-300", kMsgOverflow},     {cmd::kFactorial, "1e300", kMsgOverflow},
-      {cmd::kFactorial, "1e-300", kMsgNotInteger}, {cmd::kTan, "1e4000", nullptr},
-      {cmd::kSin, "1e5000", kMsgOverflow},       {cmd::kCos, "-1e999999999", kMsgOverflow},
+      {cmd::kLn, "-1e-300", ErrorMessage(CalcError::kMinusOrZero)},    {cmd::kLn, "1e-99999", nullptr},
+      {cmd::kSqrt, "-1e-300", ErrorMessage(CalcError::kOverflow)},     {cmd::kFactorial, "1e300", ErrorMessage(CalcError::kOverflow)},
+      {cmd::kFactorial, "1e-300", ErrorMessage(CalcError::kNotInteger)}, {cmd::kTan, "1e4000", nullptr},
+      {cmd::kSin, "1e5000", ErrorMessage(CalcError::kOverflow)},       {cmd::kCos, "-1e999999999", ErrorMessage(CalcError::kOverflow)},
       {cmd::kSin, "1e-999999999", nullptr},
   };
   for (const Case& c : cases) {
