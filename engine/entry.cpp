@@ -36,7 +36,7 @@ void StartEntryWithLift(Engine& e, const std::string& text) {
   s.exponentText.clear();
   s.xComplete = false;
   s.entryTyped = true;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void TypeDigitCharacter(Engine& e, char c) {
@@ -51,7 +51,7 @@ void TypeDigitCharacter(Engine& e, char c) {
   s.entryText = std::move(candidate);
   s.entryTyped = true;
   s.liftDisabled = false;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ void EntryDigit(Engine& e, CommandId id) {
     if (s.exponentText.size() >= limit) return;
     if (s.exponentText == "0") s.exponentText.clear();
     s.exponentText += static_cast<char>('0' + d);
-    RequestRefresh(e);
+    MarkDisplayStale(e);
     return;
   }
   TypeDigitCharacter(e, static_cast<char>('0' + d));
@@ -90,7 +90,7 @@ void EntryPoint(Engine& e, CommandId) {
   s.entryText += '.';  // exempt from the length limit
   s.entryTyped = true;
   s.liftDisabled = false;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void EntryExponent(Engine& e, CommandId) {
@@ -101,7 +101,7 @@ void EntryExponent(Engine& e, CommandId) {
   if (s.entryText.find('e') != std::string::npos) return;
   s.exponentEntry = true;
   s.exponentText = "0";
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 namespace {
@@ -127,7 +127,7 @@ void EntryChangeSign(Engine& e, CommandId) {
   s.entryTyped = true;
   s.liftDisabled = false;
   s.xComplete = false;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void EntryBackspace(Engine& e, CommandId) {
@@ -136,7 +136,7 @@ void EntryBackspace(Engine& e, CommandId) {
   std::string& text = s.exponentEntry ? s.exponentText : s.entryText;
   if (!text.empty()) text.pop_back();
   if (text == "-") text.clear();
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 }  // namespace vxc

@@ -56,7 +56,7 @@ void DivideInWord(Engine& e, const std::string& first, const WordSize& word) {
   if (x == 0) {
     ReportError(e, CalcError::kDivideByZero);  // nothing is stored, the stack still drops
     DropStack(s);
-    RequestRefresh(e);
+    MarkDisplayStale(e);
     return;
   }
   // Signed division within the word: the dividend is its signed word value,
@@ -66,7 +66,7 @@ void DivideInWord(Engine& e, const std::string& first, const WordSize& word) {
   mpz_tdiv_q(q.get_mpz_t(), y.get_mpz_t(), x.get_mpz_t());
   StoreResult(e, UnsignedWordText(Low64(q), word));
   DropStack(s);
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 // Doubling is exact, so y x 2^n and y / 2^n are formed at once. From 2^333
@@ -88,7 +88,7 @@ void Shift(Engine& e, const std::string& first, bool left) {
     StoreResult(e, y.ToCanonicalText(), y.IsZero() || mpfr_get_exp(y.raw()) > 0);
   }
   DropStack(s);
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 }  // namespace
@@ -117,7 +117,7 @@ void IntegerArithmetic(Engine& e, CommandId id) {
   }
   StoreResult(e, result, checkRange);
   DropStack(s);
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void BitOperation(Engine& e, CommandId id) {
@@ -150,7 +150,7 @@ void BitOperation(Engine& e, CommandId id) {
   }
   StoreResult(e, result);
   DropStack(s);
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 namespace {
@@ -213,7 +213,7 @@ void FocusSelectBase(Engine& e, uint32_t base) {
     }
     SetBase(s, b);
   }
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void SetRange(Engine& e, uint32_t range) {
@@ -223,7 +223,7 @@ void SetRange(Engine& e, uint32_t range) {
   if (!IsIntegerBase(s.base)) {
     // The RANGE group is hidden in REAL: REAL texts are never cut to a word.
     s.range = range;
-    RequestRefresh(e);
+    MarkDisplayStale(e);
     return;
   }
   // Works during an error too (the RANGE group stays enabled): the texts are
@@ -237,7 +237,7 @@ void SetRange(Engine& e, uint32_t range) {
   const std::string x = s.entryText;
   StoreResult(e, x);
   s.range = range;  // before the refresh, so the new word size shows at once
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void FlipBit(Engine& e, uint32_t bit) {
@@ -254,7 +254,7 @@ void FlipBit(Engine& e, uint32_t bit) {
   // its value, since no operation ran.
   ClearEntry(s);
   s.xComplete = true;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 }  // namespace vxc

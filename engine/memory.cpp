@@ -47,7 +47,7 @@ void Recall(Engine& e, const std::string& registerText) {
   // A hand-edited settings file can leave a register empty: it reads as 0.
   s.stackX = registerText.empty() ? "0" : registerText;
   s.xComplete = true;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void RealMemoryKey(Engine& e, CommandId id, std::string& reg) {
@@ -76,7 +76,7 @@ void RealMemoryKey(Engine& e, CommandId id, std::string& reg) {
       // value and the next digit would extend a lost exponent.
       s.entryTyped = false;
       s.exponentEntry = false;
-      RequestRefresh(e);
+      MarkDisplayStale(e);
       return;
     }
   }
@@ -131,7 +131,7 @@ void LcmGcd(Engine& e, CommandId id) {
   }
   StoreResult(e, result.get_str(10));
   DropStack(s);
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 }  // namespace vxc

@@ -28,7 +28,7 @@ void FocusSelectAngle(Engine& e, uint32_t angle) {
 void FocusSelectDisplayFormat(Engine& e, uint32_t display) {
   UndoStep step(e);
   e.state.display = display;
-  if (!IsIntegerBase(e.state.base)) RequestRefresh(e, true);
+  if (!IsIntegerBase(e.state.base)) MarkDisplayStale(e, true);
 }
 
 void FocusSelectMemory(Engine& e, uint32_t index) {

@@ -8,9 +8,6 @@
 
 namespace vxc {
 
-// Marks the display stale (MarkDisplayStale), after a command.
-void RequestRefresh(Engine& engine, bool formatEntry = false);
-
 // Unless `force` is false and an entry is typed or the lift is disabled:
 // T := Z, Z := Y, Y := X. Returns whether it lifted.
 bool LiftStack(CalcState& s, bool force);

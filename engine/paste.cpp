@@ -183,7 +183,7 @@ void PasteEntry(Engine& e, std::string_view text) {
     s.exponentEntry = pasted.exponentEntry;
     s.xComplete = false;
   }
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 }  // namespace vxc

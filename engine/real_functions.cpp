@@ -30,7 +30,7 @@ void Arithmetic(Engine& e, CommandId id) {
   if (code != kRealOk) ReportError(e, error);
   StoreResult(e, y.ToCanonicalText());
   DropStack(s);
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 namespace {
@@ -69,7 +69,7 @@ void Power(Engine& e) {
   if (y.Pow(x) != kRealOk) ReportError(e, CalcError::kOverflow);
   StoreResult(e, y.ToCanonicalText());
   DropStack(s);
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 // 1/X: the entry is dropped before the quotient is stored, so LastX keeps
@@ -82,7 +82,7 @@ void Inverse(Engine& e) {
   ClearEntry(s);
   StoreResult(e, r.ToCanonicalText());
   s.xComplete = true;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 // e^X: stored as 32-digit text straight into X, bypassing StoreResult, so
@@ -99,7 +99,7 @@ void Exponential(Engine& e) {
     s.stackX = ThirtyTwoDigitText(canonical);
     s.xComplete = true;
   }
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 // The one-operand keys that store through StoreResult: the X operand is
@@ -143,7 +143,7 @@ void UnaryFunction(Engine& e, CommandId id) {
       return;
   }
   StoreResult(e, x.ToCanonicalText());
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 }  // namespace
@@ -176,7 +176,7 @@ void Factorial(Engine& e, CommandId) {
   }
   if (typedInteger && !s.errorShown) s.entryText = operand;
   StoreResult(e, x.ToCanonicalText());
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 // PI pushes a finished X, then a number being typed, and puts pi as
@@ -193,7 +193,7 @@ void PushPi(Engine& e, CommandId) {
   }();
   s.stackX = kPiText;
   s.xComplete = true;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 }  // namespace vxc

@@ -27,8 +27,6 @@ void MarkDisplayStale(Engine& engine, bool formatEntry) {
 
 DisplayMark TakeDisplayMark(Engine& engine) { return std::exchange(engine.displayMark, DisplayMark{}); }
 
-void RequestRefresh(Engine& engine, bool formatEntry) { MarkDisplayStale(engine, formatEntry); }
-
 bool LiftStack(CalcState& s, bool force) {
   if (!force && (s.entryTyped || s.liftDisabled)) return false;
   s.stackT = std::move(s.stackZ);

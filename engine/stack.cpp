@@ -41,7 +41,7 @@ void StackEnter(Engine& e, CommandId) {
   ClearEntry(s);
   s.xComplete = true;
   s.liftDisabled = true;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void StackClearX(Engine& e, CommandId) {
@@ -53,7 +53,7 @@ void StackClearX(Engine& e, CommandId) {
     s.entryText.clear();  // the flags stay: an entry goes on, empty
     s.exponentText.clear();
   }
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void StackSwapXY(Engine& e, CommandId) {
@@ -61,7 +61,7 @@ void StackSwapXY(Engine& e, CommandId) {
   if (s.Typing()) s.stackX = EntryValueText(s);
   std::swap(s.stackX, s.stackY);
   ClearEntry(s);
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void StackRoll(Engine& e, CommandId id) {
@@ -84,7 +84,7 @@ void StackRoll(Engine& e, CommandId id) {
     s.stackT = std::move(oldX);
   }
   ClearEntry(s);
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void StackLastX(Engine& e, CommandId) {
@@ -93,7 +93,7 @@ void StackLastX(Engine& e, CommandId) {
   ClearEntry(s);
   s.stackX = s.lastX;
   s.xComplete = true;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 void ChangeDigitCount(Engine& e, CommandId id) {
@@ -102,7 +102,7 @@ void ChangeDigitCount(Engine& e, CommandId id) {
   int32_t& count = s.digits[s.display];
   count = std::clamp(count + (id == cmd::kDigitsUp ? 1 : -1), 0, kMaxDigitCount);
   s.exponentEntry = false;
-  RequestRefresh(e);
+  MarkDisplayStale(e);
 }
 
 }  // namespace vxc

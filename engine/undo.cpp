@@ -78,7 +78,7 @@ bool Undo(Engine& e) {
   UndoHistory& h = e.history;
   if (h.undo.empty() || h.open > 0) return false;
   h.redo.push_back(Swap(e, PopUndo(h)));
-  RequestRefresh(e);
+  MarkDisplayStale(e);
   return true;
 }
 
@@ -88,7 +88,7 @@ bool Redo(Engine& e) {
   CalcState next = std::move(h.redo.back());
   h.redo.pop_back();
   PushUndo(h, Swap(e, std::move(next)));
-  RequestRefresh(e);
+  MarkDisplayStale(e);
   return true;
 }
 
