@@ -15,7 +15,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -39,15 +38,19 @@ struct DisplayMark {
 
 // What undo and redo go back and forward through: the calculator as it was
 // before each step. Only undo.cpp and UndoStep touch it.
+//
+// The undo steps live in a ring of slots that is filled once and then
+// reused: a key press copies the calculator into the free slot, string
+// storage and all, and a step that changed something keeps it. No step
+// allocates once the strings have grown to their usual lengths.
 struct UndoHistory {
-  std::deque<CalcState> undo;  // oldest first
-  std::vector<CalcState> redo; // the next step to redo last
-  size_t undoBytes = 0;        // text held by `undo`, for the memory bound
-  int open = 0;                // UndoSteps open now (nested ones record nothing)
-  // The copy the open step takes. Kept between steps, and refilled from the
-  // step the full history drops, so a key press reuses the strings' storage
-  // instead of allocating a new copy.
-  CalcState before;
+  std::vector<CalcState> slots;     // the ring; sized at the first step
+  std::vector<size_t> slotBytes;    // text each recorded slot holds
+  size_t head = 0;                  // the free slot, which the open step fills
+  size_t count = 0;                 // undo steps: the slots before `head`
+  size_t undoBytes = 0;             // text held by the steps, for the memory bound
+  std::vector<CalcState> redo;      // the next step to redo last
+  int open = 0;                     // UndoSteps open now (nested ones record nothing)
 };
 
 struct Engine {

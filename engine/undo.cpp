@@ -1,8 +1,8 @@
 // Undo and redo: a copy of the calculator before each step.
 //
-// A copy is a few dozen short strings, so a key press pays one copy and
-// one comparison. The history is bounded by a step count and by the bytes
-// of text it holds.
+// A copy is a few dozen short strings copied into storage the slot already
+// has, so a key press pays one copy and one comparison. The history is
+// bounded by a step count and by the bytes of text it holds.
 #include <utility>
 
 #include "ops.h"
@@ -22,24 +22,28 @@ size_t TextBytes(const CalcState& s) {
   return bytes;
 }
 
-// A step dropped to keep the bounds becomes the next step's copy, so its
-// storage is reused rather than freed.
-void PushUndo(UndoHistory& h, CalcState&& step) {
-  h.undoBytes += TextBytes(step);
-  h.undo.push_back(std::move(step));
-  // The newest step always stays, however large it is.
-  while (h.undo.size() > 1 && (h.undo.size() > kUndoSteps || h.undoBytes > kUndoBytes)) {
-    h.undoBytes -= TextBytes(h.undo.front());
-    h.before = std::move(h.undo.front());
-    h.undo.pop_front();
-  }
-}
+size_t RingSize() { return kUndoSteps + 1; }
+size_t Before(size_t slot) { return (slot + RingSize() - 1) % RingSize(); }
 
-CalcState PopUndo(UndoHistory& h) {
-  CalcState s = std::move(h.undo.back());
-  h.undo.pop_back();
-  h.undoBytes -= TextBytes(s);
-  return s;
+// Keeps the free slot as the newest step and frees the next slot, dropping
+// the oldest step when the ring is full or the steps hold too much text.
+void RecordStep(UndoHistory& h) {
+  h.slotBytes[h.head] = TextBytes(h.slots[h.head]);
+  h.undoBytes += h.slotBytes[h.head];
+  h.head = (h.head + 1) % RingSize();
+  if (h.count == kUndoSteps) {
+    h.undoBytes -= h.slotBytes[h.head];  // the oldest step's slot is the free one now
+  } else {
+    ++h.count;
+  }
+  // The newest step always stays, however large it is. A step dropped for
+  // its size gives its storage back.
+  while (h.count > 1 && h.undoBytes > kUndoBytes) {
+    const size_t oldest = (h.head + RingSize() - h.count) % RingSize();
+    h.undoBytes -= h.slotBytes[oldest];
+    h.slots[oldest] = CalcState();
+    --h.count;
+  }
 }
 
 // The options are the window's, not the calculator's: a step neither
@@ -61,23 +65,33 @@ CalcState Swap(Engine& e, CalcState&& target) {
 }  // namespace
 
 UndoStep::UndoStep(Engine& engine) : engine_(engine), outermost_(engine.history.open++ == 0) {
-  if (outermost_) engine_.history.before = engine_.state;
+  if (!outermost_) return;
+  UndoHistory& h = engine_.history;
+  if (h.slots.empty()) {
+    h.slots.resize(RingSize());
+    h.slotBytes.resize(RingSize());
+  }
+  h.slots[h.head] = engine_.state;
 }
 
 UndoStep::~UndoStep() {
   UndoHistory& h = engine_.history;
   --h.open;
   if (!outermost_) return;
-  KeepOptions(h.before, engine_.state);
-  if (h.before == engine_.state) return;
-  PushUndo(h, std::move(h.before));
+  CalcState& before = h.slots[h.head];
+  KeepOptions(before, engine_.state);
+  if (before == engine_.state) return;
+  RecordStep(h);
   h.redo.clear();
 }
 
 bool Undo(Engine& e) {
   UndoHistory& h = e.history;
-  if (h.undo.empty() || h.open > 0) return false;
-  h.redo.push_back(Swap(e, PopUndo(h)));
+  if (h.count == 0 || h.open > 0) return false;
+  h.head = Before(h.head);
+  --h.count;
+  h.undoBytes -= h.slotBytes[h.head];
+  h.redo.push_back(Swap(e, std::move(h.slots[h.head])));
   MarkDisplayStale(e);
   return true;
 }
@@ -87,12 +101,13 @@ bool Redo(Engine& e) {
   if (h.redo.empty() || h.open > 0) return false;
   CalcState next = std::move(h.redo.back());
   h.redo.pop_back();
-  PushUndo(h, Swap(e, std::move(next)));
+  h.slots[h.head] = Swap(e, std::move(next));
+  RecordStep(h);
   MarkDisplayStale(e);
   return true;
 }
 
-bool CanUndo(const Engine& e) { return !e.history.undo.empty(); }
+bool CanUndo(const Engine& e) { return e.history.count > 0; }
 bool CanRedo(const Engine& e) { return !e.history.redo.empty(); }
 
 }  // namespace vxc

@@ -15,6 +15,7 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "display.h"
@@ -194,20 +195,37 @@ std::vector<std::string> SplitBlanks(const std::string& line) {
   return tokens;
 }
 
-// Parses every token first, so that an unknown key presses nothing.
-bool ParseAll(const std::vector<std::string>& tokens, std::vector<Key>& keys) {
-  bool ok = true;
-  for (const std::string& token : tokens) {
-    auto key = vxc::keys::ParseKey(token);
-    if (!key) {
-      std::cerr << "vxc32-keys: unknown key '" << token << "'\n";
-      ok = false;
-      continue;
+// Reads key names, remembering each one read: a script says the same few
+// keys over and over. The memory is emptied between lines once it holds
+// many names, so that a long script of distinct pastes stays small.
+class KeyReader {
+ public:
+  // Parses every token first, so that an unknown key presses nothing.
+  bool ParseAll(const std::vector<std::string>& tokens, std::vector<const Key*>& keys) {
+    if (known_.size() > kMaxKnown) known_.clear();
+    bool ok = true;
+    for (const std::string& token : tokens) {
+      const Key* key = Read(token);
+      if (key == nullptr) {
+        std::cerr << "vxc32-keys: unknown key '" << token << "'\n";
+        ok = false;
+        continue;
+      }
+      keys.push_back(key);
     }
-    keys.push_back(std::move(*key));
+    return ok;
   }
-  return ok;
-}
+
+ private:
+  static constexpr size_t kMaxKnown = 1024;
+  const Key* Read(const std::string& token) {
+    if (auto it = known_.find(token); it != known_.end()) return &it->second;
+    auto key = vxc::keys::ParseKey(token);
+    if (!key) return nullptr;
+    return &known_.emplace(token, std::move(*key)).first->second;
+  }
+  std::unordered_map<std::string, Key> known_;
+};
 
 // The command-line options, one row each; the usage text is made from them.
 enum class Option { kHelp, kVersion, kDump, kStrict, kSettings };
@@ -306,10 +324,11 @@ int main(int argc, char** argv) {
   }
   session.frame = vxc::Refresh(session.engine.state, false);
 
+  KeyReader reader;
   if (!tokens.empty()) {
-    std::vector<Key> keys;
-    if (!ParseAll(tokens, keys)) return 2;
-    for (const Key& key : keys) session.Press(key);
+    std::vector<const Key*> keys;
+    if (!reader.ParseAll(tokens, keys)) return 2;
+    for (const Key* key : keys) session.Press(*key);
     session.Print();
     return finish();
   }
@@ -325,16 +344,17 @@ int main(int argc, char** argv) {
     std::cout << "\n> " << std::flush;
   }
   std::string line;
+  std::vector<const Key*> keys;
   while (std::getline(std::cin, line)) {
     const size_t first = line.find_first_not_of(" \t");
     const bool comment = first != std::string::npos && line[first] == '#';
     const std::vector<std::string> words = SplitBlanks(line);
-    std::vector<Key> keys;
+    keys.clear();
     if (interactive && words.size() == 1 && (words[0] == "help" || words[0] == "?")) {
       PrintKeyNames();
       std::cout << '\n';
-    } else if (!comment && ParseAll(words, keys)) {
-      for (const Key& key : keys) session.Press(key);
+    } else if (!comment && reader.ParseAll(words, keys)) {
+      for (const Key* key : keys) session.Press(*key);
       session.Print();
       std::cout << '\n';
     }
