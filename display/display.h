@@ -70,12 +70,24 @@ struct PanelText {
   bool operator==(const PanelText&) const = default;
 };
 
+// What the REAL lines of a frame were composed from, so that composing
+// again keeps a line whose register text and format are unchanged. Not
+// part of what is shown.
+struct RegisterLineMemo {
+  bool valid = false;
+  uint32_t display = 0;
+  int digits = 0;
+  std::array<std::string, 4> texts;  // T, Z, Y, X
+  LineText x;                        // X's register, whatever the X line shows
+};
+
 struct DisplayFrame {
   std::array<LineText, 4> lines;  // T, Z, Y, X
   int fontPixels = 24;            // 24, 18 or 10
   bool xIsError = false;          // X shows the message (red); keypad greyed, mode groups disabled
   std::array<std::string, 3> digitCounts;  // FIX, SCI, ENG boxes
   PanelText panel;                         // composed only while the panel is on
+  RegisterLineMemo memo;
 };
 
 // Font sizes of the display lines, by the longest text.
@@ -87,6 +99,9 @@ inline constexpr int kFontTiny = 10;
 // rounded texts of T, Z, Y and X are written back into the registers. The
 // X panel is composed too while `state.xPanel` is on.
 DisplayFrame Refresh(CalcState& state, bool formatEntry);
+// The same into `frame`, reusing its storage and the lines it already
+// holds for unchanged registers.
+void RefreshInto(CalcState& state, bool formatEntry, DisplayFrame& frame);
 
 // The front-ends' one composition per shown state: composes `frame` when
 // the engine marked the display stale, and clears the mark. Returns whether

@@ -24,13 +24,32 @@ std::array<std::string, 3> ShowDigitCounts(const CalcState& state) {
   return {std::to_string(state.digits[0]), std::to_string(state.digits[1]), std::to_string(state.digits[2])};
 }
 
-DisplayFrame Refresh(CalcState& state, bool formatEntry) {
-  DisplayFrame frame;
-  frame.lines[kLineT] = FormatRegister(state.stackT, state);
-  frame.lines[kLineZ] = FormatRegister(state.stackZ, state);
-  frame.lines[kLineY] = FormatRegister(state.stackY, state);
-  const LineText x = FormatRegister(state.stackX, state);
+namespace {
 
+// The register lines: T, Z and Y into the frame, X into the memo. In REAL
+// a line is formatted only when its text or the format changed; the
+// integer modes round the registers in place and always format afresh.
+void ComposeRegisterLines(CalcState& state, DisplayFrame& frame) {
+  RegisterLineMemo& memo = frame.memo;
+  const bool real = !IsIntegerBase(state.base);
+  const bool sameFormat = memo.valid && real && memo.display == state.display && memo.digits == state.CurrentDigits();
+  std::string* const texts[4] = {&state.stackT, &state.stackZ, &state.stackY, &state.stackX};
+  LineText* const lines[4] = {&frame.lines[kLineT], &frame.lines[kLineZ], &frame.lines[kLineY], &memo.x};
+  for (size_t i = 0; i < 4; ++i) {
+    if (sameFormat && memo.texts[i] == *texts[i]) continue;
+    *lines[i] = FormatRegister(*texts[i], state);
+    if (real) memo.texts[i] = *texts[i];
+  }
+  memo.valid = real;
+  memo.display = state.display;
+  memo.digits = state.CurrentDigits();
+}
+
+}  // namespace
+
+void RefreshInto(CalcState& state, bool formatEntry, DisplayFrame& frame) {
+  ComposeRegisterLines(state, frame);
+  const LineText& x = frame.memo.x;
   size_t width = std::max({frame.lines[kLineT].main.size(), frame.lines[kLineZ].main.size(),
                            frame.lines[kLineY].main.size()});
   if (!state.errorShown) {
@@ -39,25 +58,37 @@ DisplayFrame Refresh(CalcState& state, bool formatEntry) {
   }
   frame.fontPixels = FontForWidth(width);
 
+  LineText& xLine = frame.lines[kLineX];
   if (state.errorShown) {
-    frame.lines[kLineX] = {state.errorText, ""};
+    xLine.main = state.errorText;
+    xLine.exponent.clear();
   } else if (!state.Typing()) {
-    frame.lines[kLineX] = x;
+    xLine = x;
   } else if (formatEntry) {
     std::string entry = ComposeEntryText(state.entryText, state.exponentText);  // formatted on a copy, never rounded in place
-    frame.lines[kLineX] = FormatRegister(entry, state);
+    xLine = FormatRegister(entry, state);
   } else {
-    frame.lines[kLineX] = {state.entryText, state.exponentText};
+    xLine.main = state.entryText;
+    xLine.exponent = state.exponentText;
   }
   frame.xIsError = state.errorShown;
   frame.digitCounts = ShowDigitCounts(state);
-  if (state.xPanel) ComposePanelInto(state, frame.panel);  // after X was rounded in place
+  if (state.xPanel) {
+    ComposePanelInto(state, frame.panel);  // after X was rounded in place
+  } else if (!(frame.panel == PanelText{})) {
+    frame.panel = PanelText{};
+  }
+}
+
+DisplayFrame Refresh(CalcState& state, bool formatEntry) {
+  DisplayFrame frame;
+  RefreshInto(state, formatEntry, frame);
   return frame;
 }
 
 bool RefreshIfStale(Engine& engine, DisplayFrame& frame) {
   const DisplayMark mark = TakeDisplayMark(engine);
-  if (mark.stale) frame = Refresh(engine.state, mark.formatEntry);
+  if (mark.stale) RefreshInto(engine.state, mark.formatEntry, frame);
   return mark.stale;
 }
 

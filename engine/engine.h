@@ -22,6 +22,7 @@
 
 #include "calc_state.h"
 #include "command_ids.h"
+#include "real_memo.h"
 
 namespace vxc {
 
@@ -44,7 +45,7 @@ struct DisplayMark {
 // storage and all, and a step that changed something keeps it. No step
 // allocates once the strings have grown to their usual lengths.
 struct UndoHistory {
-  std::vector<CalcState> slots;     // the ring; sized at the first step
+  std::vector<CalcState> ring;      // sized at the first step
   std::vector<size_t> slotBytes;    // text each recorded slot holds
   size_t head = 0;                  // the free slot, which the open step fills
   size_t count = 0;                 // undo steps: the slots before `head`
@@ -58,6 +59,7 @@ struct Engine {
   EngineCallbacks out;
   DisplayMark displayMark;
   UndoHistory history;
+  RealMemo reals;  // the engine's own: what reading a text gave, no state
 };
 
 // Marks the display stale. In the integer modes the stack registers are

@@ -14,8 +14,8 @@ void Arithmetic(Engine& e, CommandId id) {
     IntegerArithmetic(e, id);
     return;
   }
-  Real y = Real::FromString(FetchOperandPair(s));
-  const Real x = Real::FromString(s.entryText);
+  Real y = e.reals.Read(FetchOperandPair(s));
+  const Real& x = e.reals.Read(s.entryText);
   int code = kRealOk;
   CalcError error = CalcError::kOverflow;
   switch (id) {

@@ -28,7 +28,7 @@ size_t Before(size_t slot) { return (slot + RingSize() - 1) % RingSize(); }
 // Keeps the free slot as the newest step and frees the next slot, dropping
 // the oldest step when the ring is full or the steps hold too much text.
 void RecordStep(UndoHistory& h) {
-  h.slotBytes[h.head] = TextBytes(h.slots[h.head]);
+  h.slotBytes[h.head] = TextBytes(h.ring[h.head]);
   h.undoBytes += h.slotBytes[h.head];
   h.head = (h.head + 1) % RingSize();
   if (h.count == kUndoSteps) {
@@ -41,7 +41,7 @@ void RecordStep(UndoHistory& h) {
   while (h.count > 1 && h.undoBytes > kUndoBytes) {
     const size_t oldest = (h.head + RingSize() - h.count) % RingSize();
     h.undoBytes -= h.slotBytes[oldest];
-    h.slots[oldest] = CalcState();
+    h.ring[oldest] = CalcState();
     --h.count;
   }
 }
@@ -67,18 +67,18 @@ CalcState Swap(Engine& e, CalcState&& target) {
 UndoStep::UndoStep(Engine& engine) : engine_(engine), outermost_(engine.history.open++ == 0) {
   if (!outermost_) return;
   UndoHistory& h = engine_.history;
-  if (h.slots.empty()) {
-    h.slots.resize(RingSize());
+  if (h.ring.empty()) {
+    h.ring.resize(RingSize());
     h.slotBytes.resize(RingSize());
   }
-  h.slots[h.head] = engine_.state;
+  h.ring[h.head] = engine_.state;
 }
 
 UndoStep::~UndoStep() {
   UndoHistory& h = engine_.history;
   --h.open;
   if (!outermost_) return;
-  CalcState& before = h.slots[h.head];
+  CalcState& before = h.ring[h.head];
   KeepOptions(before, engine_.state);
   if (before == engine_.state) return;
   RecordStep(h);
@@ -91,7 +91,7 @@ bool Undo(Engine& e) {
   h.head = Before(h.head);
   --h.count;
   h.undoBytes -= h.slotBytes[h.head];
-  h.redo.push_back(Swap(e, std::move(h.slots[h.head])));
+  h.redo.push_back(Swap(e, std::move(h.ring[h.head])));
   MarkDisplayStale(e);
   return true;
 }
@@ -101,7 +101,7 @@ bool Redo(Engine& e) {
   if (h.redo.empty() || h.open > 0) return false;
   CalcState next = std::move(h.redo.back());
   h.redo.pop_back();
-  h.slots[h.head] = Swap(e, std::move(next));
+  h.ring[h.head] = Swap(e, std::move(next));
   RecordStep(h);
   MarkDisplayStale(e);
   return true;
