@@ -69,8 +69,11 @@ struct Driver {
   // the display, as the window does after each event.
   void Act(uint32_t code, std::string_view pasteBytes = {}) {
     Perform(code, pasteBytes);
-    RefreshIfStale(engine, frame);
+    lastMark = engine.displayMark;
+    composed = RefreshIfStale(engine, frame);
   }
+  bool composed = false;  // the last Act composed the display, with lastMark
+  DisplayMark lastMark;
 
  private:
   void Perform(uint32_t code, std::string_view pasteBytes) {
