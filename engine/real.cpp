@@ -5,6 +5,7 @@
 #include <string>
 
 #include "decimal_text.h"
+#include "real_decimal.h"
 
 namespace vxc {
 namespace {
@@ -187,35 +188,43 @@ std::string Real::ToCanonicalText() const {
   const bool negative = mpfr_sgn(v_) < 0;
   if (mpfr_inf_p(v_)) return std::string(negative ? "-" : "") + kInfinityText;
 
-  char buffer[kCanonicalDigits + 8];
-  mpfr_exp_t exp10 = 0;
-  mpfr_get_str(buffer, &exp10, 10, kCanonicalDigits, v_, MPFR_RNDN);
-  std::string digits(buffer + (negative ? 1 : 0));
-  digits.erase(digits.find_last_not_of('0') + 1);
-  const long long k = static_cast<long long>(exp10) - 1;  // value = d.ddd x 10^k
+  char digits[kCanonicalDigits + 8];
+  long long exp10 = 0;
+  if (!DecimalDigits(v_, digits, exp10)) {
+    mpfr_exp_t e = 0;
+    mpfr_get_str(digits, &e, 10, kCanonicalDigits, v_, MPFR_RNDN);
+    if (negative) std::copy(digits + 1, digits + 1 + kCanonicalDigits, digits);
+    exp10 = e;
+  }
+  size_t count = kCanonicalDigits;
+  while (count > 1 && digits[count - 1] == '0') --count;
+  const std::string_view d(digits, count);
+  const long long k = exp10 - 1;  // value = d.ddd x 10^k
   // Beyond the exponents FromString reads, the print saturates, so that
   // every print reads back to a value that prints the same.
   if (k > kExponentClamp || k < -kExponentClamp) {
     return std::string(negative ? "-" : "") + (k > 0 ? "1e+" : "1e-") + std::to_string(kExponentClamp);
   }
 
-  std::string out = negative ? "-" : "";
+  std::string out;
+  out.reserve(count + 104);
+  if (negative) out += '-';
   if (k < -99 || k > 99) {
-    out += digits[0];
-    if (digits.size() > 1) out += "." + digits.substr(1);
+    out += d[0];
+    if (count > 1) out.append(".").append(d.substr(1));
     out += k < 0 ? "e-" : "e+";
     out += std::to_string(k < 0 ? -k : k);
     return out;
   }
   if (k < 0) {
-    out += "0." + std::string(static_cast<size_t>(-k - 1), '0') + digits;
+    out.append("0.").append(static_cast<size_t>(-k - 1), '0').append(d);
     return out;
   }
   const size_t intDigits = static_cast<size_t>(k) + 1;
-  if (digits.size() <= intDigits) {
-    out += digits + std::string(intDigits - digits.size(), '0');
+  if (count <= intDigits) {
+    out.append(d).append(intDigits - count, '0');
   } else {
-    out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+    out.append(d.substr(0, intDigits)).append(".").append(d.substr(intDigits));
   }
   return out;
 }

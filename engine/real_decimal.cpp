@@ -1,0 +1,192 @@
+#include "real_decimal.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "real.h"
+
+namespace vxc {
+namespace {
+
+static_assert(GMP_NUMB_BITS == 64, "digits are read and printed 19 to a limb");
+
+// 10^s = 5^s x 2^s: the twos go to the binary exponent, so only powers of
+// five are multiplied or divided by. Scales reach kExactDecimalScale plus
+// the printed digits.
+constexpr int kMaxPow5 = static_cast<int>(kExactDecimalScale) + kCanonicalDigits;
+
+// Built once, read-only afterwards (about 35 kB).
+class Pow5Table {
+ public:
+  Pow5Table() {
+    mpz_init_set_ui(pow_[0], 1);
+    for (int s = 1; s <= kMaxPow5; ++s) {
+      mpz_init(pow_[s]);
+      mpz_mul_ui(pow_[s], pow_[s - 1], 5);
+    }
+    mpz_init(lowest_);
+    mpz_mul_2exp(lowest_, pow_[kCanonicalDigits - 1], kCanonicalDigits - 1);
+    mpz_init(beyond_);
+    mpz_mul_2exp(beyond_, pow_[kCanonicalDigits], kCanonicalDigits);
+  }
+  ~Pow5Table() {
+    for (mpz_t& p : pow_) mpz_clear(p);
+    mpz_clears(lowest_, beyond_, nullptr);
+  }
+  Pow5Table(const Pow5Table&) = delete;
+  Pow5Table& operator=(const Pow5Table&) = delete;
+
+  mpz_srcptr Pow(long long s) const { return pow_[s]; }
+  // 10^(kCanonicalDigits - 1) and 10^kCanonicalDigits: the bounds of a
+  // full-length digit string.
+  mpz_srcptr Lowest() const { return lowest_; }
+  mpz_srcptr Beyond() const { return beyond_; }
+
+ private:
+  mpz_t pow_[kMaxPow5 + 1];
+  mpz_t lowest_, beyond_;
+};
+
+const Pow5Table& Pow5() {
+  static const Pow5Table table;
+  return table;
+}
+
+// Integers reused by every conversion of a thread, so that once grown they
+// allocate nothing.
+struct Scratch {
+  mpz_t a, b, q;
+  Scratch() { mpz_inits(a, b, q, nullptr); }
+  ~Scratch() { mpz_clears(a, b, q, nullptr); }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+};
+
+Scratch& Temp() {
+  thread_local Scratch scratch;
+  return scratch;
+}
+
+// q := a / 2^n rounded to nearest, ties to even (n >= 1).
+void RoundShift(mpz_ptr q, mpz_srcptr a, mp_bitcnt_t n) {
+  mpz_tdiv_q_2exp(q, a, n);
+  if (mpz_tstbit(a, n - 1) && (mpz_scan1(a, 0) < n - 1 || mpz_odd_p(q))) mpz_add_ui(q, q, 1);
+}
+
+// q := a / b rounded to nearest, ties to even; r is clobbered.
+void RoundDivide(mpz_ptr q, mpz_ptr r, mpz_srcptr a, mpz_srcptr b) {
+  mpz_tdiv_qr(q, r, a, b);
+  mpz_mul_2exp(r, r, 1);
+  const int half = mpz_cmp(r, b);
+  if (half > 0 || (half == 0 && mpz_odd_p(q))) mpz_add_ui(q, q, 1);
+}
+
+// Most limbs a significand may have here (1024 bits); wider ones take the
+// library's routines.
+constexpr mp_size_t kMaxLimbs = 16;
+
+mp_size_t SignificandLimbs(mpfr_srcptr x) {
+  return static_cast<mp_size_t>((mpfr_get_prec(x) + GMP_NUMB_BITS - 1) / GMP_NUMB_BITS);
+}
+
+const mp_limb_t* Significand(mpfr_srcptr x) { return static_cast<const mp_limb_t*>(mpfr_custom_get_significand(x)); }
+
+// 10^0 .. 10^19, the chunk multipliers.
+constexpr auto kPow10 = [] {
+  std::array<uint64_t, 20> p{};
+  p[0] = 1;
+  for (size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+  return p;
+}();
+
+// Decimal digits per limb: 10^19 < 2^64.
+constexpr size_t kChunkDigits = 19;
+// "00" to "99", for printing two digits at once.
+constexpr auto kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// The kCanonicalDigits digits of n, 10^75 <= n < 10^76, into out: one
+// limb division per 19 digits, cheaper than the general printer.
+void PrintDigits(mpz_srcptr n, char* out) {
+  constexpr size_t kChunks = (kCanonicalDigits + kChunkDigits - 1) / kChunkDigits;
+  mp_limb_t limbs[kChunks];
+  mp_size_t size = static_cast<mp_size_t>(mpz_size(n));
+  std::copy_n(mpz_limbs_read(n), std::min<mp_size_t>(size, kChunks), limbs);
+  for (size_t end = kCanonicalDigits; end > 0;) {
+    uint64_t chunk = 0;
+    if (size > 0) {
+      chunk = mpn_divrem_1(limbs, 0, limbs, size, kPow10[kChunkDigits]);
+      if (limbs[size - 1] == 0) --size;
+    }
+    const size_t begin = end > kChunkDigits ? end - kChunkDigits : 0;
+    for (; end >= begin + 2; chunk /= 100) {
+      end -= 2;
+      std::copy_n(&kDigitPairs[2 * (chunk % 100)], 2, out + end);
+    }
+    if (end > begin) out[--end] = static_cast<char>('0' + chunk);
+  }
+}
+
+}  // namespace
+
+bool DecimalDigits(mpfr_srcptr x, char* out, long long& exp10) {
+  // Binary exponents that keep the decimal one about within kExactDecimalScale.
+  constexpr mpfr_exp_t kMaxExp2 = 1300;
+  if (!mpfr_regular_p(x)) return false;
+  const mpfr_exp_t e2 = mpfr_get_exp(x);  // 2^(e2-1) <= |x| < 2^e2
+  const mp_size_t limbs = SignificandLimbs(x);
+  if (e2 > kMaxExp2 || e2 < -kMaxExp2 || limbs > kMaxLimbs) return false;
+
+  // |x| = M x 2^(e2 - 64 limbs), M the significand's limbs as an integer.
+  const mp_limb_t* m = Significand(x);
+  mpz_t view;
+  mpz_srcptr mant = mpz_roinit_n(view, m, limbs);
+  const long long e = static_cast<long long>(e2) - static_cast<long long>(limbs) * GMP_NUMB_BITS;
+
+  // k = floor(log10 |x|) from the leading 64 bits, biased low: it may be
+  // one too small next to a power of ten, never too large, since a digit
+  // string of 10^75 cannot tell whether it was rounded up from below.
+  const double lead = static_cast<double>(m[limbs - 1]) * 0x1p-64;
+  long long k = static_cast<long long>(
+      std::floor(std::log10(lead) + static_cast<double>(e2) * 0.30102999566398119521 - 1e-9));
+
+  const Pow5Table& pow5 = Pow5();
+  Scratch& t = Temp();
+  for (int attempt = 0; attempt < 2; ++attempt, ++k) {
+    // N = round(|x| x 10^s) = round(M x 5^s x 2^(e + s)), s = 75 - k.
+    const long long s = kCanonicalDigits - 1 - k;
+    if (s > kMaxPow5 || -s > kMaxPow5) return false;
+    const long long f = e + s;
+    if (s >= 0) {
+      mpz_mul(t.a, mant, pow5.Pow(s));
+      if (f >= 0) {
+        mpz_mul_2exp(t.q, t.a, static_cast<mp_bitcnt_t>(f));
+      } else {
+        RoundShift(t.q, t.a, static_cast<mp_bitcnt_t>(-f));
+      }
+    } else if (f >= 0) {
+      mpz_mul_2exp(t.a, mant, static_cast<mp_bitcnt_t>(f));
+      RoundDivide(t.q, t.b, t.a, pow5.Pow(-s));
+    } else {
+      mpz_mul_2exp(t.b, pow5.Pow(-s), static_cast<mp_bitcnt_t>(-f));
+      RoundDivide(t.q, t.a, mant, t.b);
+    }
+    // From 10^76 up the estimate was one short, or rounding carried into a
+    // 77th digit; either way the next exponent is right.
+    if (mpz_cmp(t.q, pow5.Beyond()) >= 0) continue;
+    if (mpz_cmp(t.q, pow5.Lowest()) < 0) return false;
+    PrintDigits(t.q, out);
+    exp10 = k + 1;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace vxc
