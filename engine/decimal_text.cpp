@@ -10,13 +10,10 @@ namespace {
 // point when n > 0) in front of the "e" tail.
 void RoundInto(std::string_view text, int n, bool pad, std::string& out) {
   if (n < 0) n = 0;
-  // One pass finds the point and the exponent letter (the first of each).
-  size_t p = text.size(), e = text.size();
-  for (size_t k = 0; k < text.size() && e == text.size(); ++k) {
-    const char c = text[k];
-    if (c == '.' && p == text.size()) p = k;
-    if (c == 'e' || c == 'E') e = k;
-  }
+  // The exponent letter (the first of either case) ends the digits; the
+  // point counts only in front of it.
+  const size_t e = std::min({text.find('e'), text.find('E'), text.size()});
+  const size_t p = std::min(text.substr(0, e).find('.'), e);
   const std::string_view head = text.substr(0, e);
   const std::string_view tail = text.substr(e);
   const size_t i = std::min(p + 1 + static_cast<size_t>(n), head.size());  // first dropped character

@@ -17,11 +17,13 @@ void DropStack(CalcState& s);
 void ClearEntry(CalcState& s);
 // A typed entry becomes exact decimal text in entryText.
 void CommitEntry(CalcState& s);
+// ComposeEntryText in place: appends "e" and the typed exponent.
+void AppendEntryExponent(std::string& mantissa, const std::string& exponent);
 // The X operand of a one-operand command: the composed entry or stackX.
 std::string FetchOperand(const CalcState& s);
 // Leaves the X operand in entryText and returns the first operand: the
 // value the Y line shows (stackY), also for an entry begun without a lift.
-std::string FetchOperandPair(CalcState& s);
+const std::string& FetchOperandPair(CalcState& s);
 // Stores a result into X (see the flags it leaves in the header comment of
 // shared_ops.cpp). With `checkRange`, a result out of range is "Overflow !".
 void StoreResult(Engine& engine, const std::string& result, bool checkRange = true);

@@ -29,8 +29,9 @@ DisplayMark TakeDisplayMark(Engine& engine) { return std::exchange(engine.displa
 
 bool LiftStack(CalcState& s, bool force) {
   if (!force && (s.entryTyped || s.liftDisabled)) return false;
-  s.stackT = std::move(s.stackZ);
-  s.stackZ = std::move(s.stackY);
+  // The texts move up; the one pushed off T lends its storage to the copy of X.
+  std::swap(s.stackT, s.stackZ);
+  std::swap(s.stackZ, s.stackY);
   s.stackY = s.stackX;
   return true;
 }
@@ -49,11 +50,17 @@ void ClearEntry(CalcState& s) {
   s.xComplete = false;
 }
 
-std::string ComposeEntryText(const std::string& mantissa, const std::string& exponent) {
+void AppendEntryExponent(std::string& mantissa, const std::string& exponent) {
   // A mantissa that already holds an exponent (X's "e" form taken over by
   // +/-) keeps it: every reader stops at a second "e" anyway.
-  if (exponent.empty() || mantissa.find('e') != std::string::npos) return mantissa;
-  return mantissa + "e" + exponent;
+  if (exponent.empty() || mantissa.find('e') != std::string::npos) return;
+  mantissa.append("e").append(exponent);
+}
+
+std::string ComposeEntryText(const std::string& mantissa, const std::string& exponent) {
+  std::string text = mantissa;
+  AppendEntryExponent(text, exponent);
+  return text;
 }
 
 std::string IntegerEntryToDecimal(const CalcState& s) {
@@ -77,7 +84,7 @@ std::string FetchOperand(const CalcState& s) {
   return ComposeEntryText(s.entryText, s.exponentText);
 }
 
-std::string FetchOperandPair(CalcState& s) {
+const std::string& FetchOperandPair(CalcState& s) {
   if (s.entryText.empty()) {
     // An exponent typed after CLX emptied the mantissa belongs to nothing:
     // the X operand is X itself, and LastX must not get a second "e".
@@ -93,7 +100,11 @@ void StoreResult(Engine& engine, const std::string& result, bool checkRange) {
   CalcState& s = engine.state;
   if (checkRange && ResultOutOfRange(result)) ReportError(engine, CalcError::kOverflow);
   if (!s.errorShown) {
-    if (!s.entryText.empty()) s.lastX = ComposeEntryText(s.entryText, s.exponentText);
+    if (!s.entryText.empty()) {
+      // The entry becomes LastX; the old LastX's storage serves the next entry.
+      s.lastX.swap(s.entryText);
+      AppendEntryExponent(s.lastX, s.exponentText);
+    }
     s.stackX = result;
     s.entryText.clear();
     s.exponentText.clear();
