@@ -1,6 +1,8 @@
 #include "decimal_text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace vxc {
 
@@ -68,7 +70,24 @@ void RoundInto(std::string_view text, int n, bool pad, std::string& out) {
   out.append(tail);
 }
 
+// Whether all eight bytes of `w` are '0'..'9': the high nibble of each is 3,
+// and adding 6 to each keeps it 3 (no byte above '9').
+bool AllDigits(uint64_t w) {
+  constexpr uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ULL, kThrees = 0x3030303030303030ULL, kSixes = 0x0606060606060606ULL;
+  return (w & kHigh) == kThrees && ((w + kSixes) & kHigh) == kThrees;
+}
+
 }  // namespace
+
+size_t SkipDecimalDigits(std::string_view text, size_t i) {
+  const size_t n = text.size();
+  for (uint64_t w; i + 8 <= n; i += 8) {
+    std::memcpy(&w, text.data() + i, 8);
+    if (!AllDigits(w)) break;
+  }
+  while (i < n && text[i] >= '0' && text[i] <= '9') ++i;
+  return i;
+}
 
 std::string RoundDigits(std::string_view text, int n) {
   std::string out;

@@ -16,6 +16,10 @@ inline int DigitValue(char c) {
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return 99;
 }
+// The end of the run of decimal digits that starts at `i`. Register texts
+// run to 76 digits; eight are checked at a time.
+size_t SkipDecimalDigits(std::string_view text, size_t i);
+
 // A register text in "e" form. In the integer modes it can only be a tiny
 // value left by SHR, which reads as 0.
 inline bool HasExponent(std::string_view text) { return text.find_first_of("eE") != std::string_view::npos; }

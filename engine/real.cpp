@@ -388,7 +388,7 @@ bool IsCanonicalDecimal(std::string_view text) {
   size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
   const bool negative = i == 1;
   const size_t intStart = i;
-  while (i < text.size() && IsDecimalDigit(text[i])) ++i;
+  i = SkipDecimalDigits(text, i);
   const size_t intLength = i - intStart;
   if (intLength == 0 || intLength > 100) return false;  // decimal exponent above 99
   const bool zeroInteger = text[intStart] == '0';
@@ -400,7 +400,7 @@ bool IsCanonicalDecimal(std::string_view text) {
   }
   if (text[i] != '.' || i + 1 == text.size() || text.back() == '0') return false;
   const size_t fracStart = ++i;
-  while (i < text.size() && IsDecimalDigit(text[i])) ++i;
+  i = SkipDecimalDigits(text, i);
   if (i != text.size()) return false;
   // Significant digits: 76 at most; below 1, the exponent stays above -100.
   size_t first = intStart;

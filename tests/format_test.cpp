@@ -1,6 +1,7 @@
 // The REAL formatter and the display frame against expected strings.
 #include <gtest/gtest.h>
 
+#include "decimal_text.h"
 #include "display.h"
 #include "engine.h"
 
@@ -152,6 +153,25 @@ TEST(CopyText, XLineAsDisplayed) {
   EXPECT_EQ(CopyText(f, s), "1,234.00");
   s.errorShown = true;
   EXPECT_EQ(CopyText(f, s), "");
+}
+
+// The eight-at-a-time digit scan stops exactly where a character-by-
+// character scan stops, for every byte at every place of a long run.
+TEST(SkipDecimalDigits, StopsAtTheFirstNonDigit) {
+  const std::string digits = "0123456789012345678901234567";
+  for (int byte = 0; byte < 256; ++byte) {
+    const bool isDigit = byte >= '0' && byte <= '9';
+    for (size_t at = 0; at < digits.size(); ++at) {
+      std::string text = digits;
+      text[at] = static_cast<char>(byte);
+      for (size_t from : {size_t(0), size_t(3)}) {
+        const size_t expected = isDigit || at < from ? text.size() : at;
+        ASSERT_EQ(SkipDecimalDigits(text, from), expected) << "byte " << byte << " at " << at << " from " << from;
+      }
+    }
+  }
+  EXPECT_EQ(SkipDecimalDigits("", 0), 0u);
+  EXPECT_EQ(SkipDecimalDigits("12", 2), 2u);
 }
 
 }  // namespace
