@@ -21,32 +21,6 @@ constexpr const char* kInfinityText = "1e+999999999999999999";
 
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Decimal scales read through exact integers (below); beyond, the general
-// string reader.
-constexpr long long kExactScale = 400;
-
-// r := D x 10^scale, correctly rounded, for the digits D (no sign, no
-// leading zero). The integer D and the power of ten are exact, so the one
-// rounding is that of the multiplication or division: the same value the
-// string reader gives, without its error analysis.
-void SetScaledDecimal(mpfr_ptr r, const std::string& digits, long long scale) {
-  mpz_t d, p;
-  mpz_init_set_str(d, digits.c_str(), 10);
-  mpz_init(p);
-  mpz_ui_pow_ui(p, 10, static_cast<unsigned long>(scale < 0 ? -scale : scale));
-  if (scale >= 0) {
-    mpz_mul(d, d, p);
-    mpfr_set_z(r, d, MPFR_RNDN);
-  } else {
-    mpfr_t exact;
-    mpfr_init2(exact, std::max<mpfr_prec_t>(static_cast<mpfr_prec_t>(mpz_sizeinbase(d, 2)), MPFR_PREC_MIN));
-    mpfr_set_z(exact, d, MPFR_RNDN);  // exact: as many bits as D has
-    mpfr_div_z(r, exact, p, MPFR_RNDN);
-    mpfr_clear(exact);
-  }
-  mpz_clears(d, p, nullptr);
-}
-
 }  // namespace
 
 void InitRealRange() {
@@ -112,16 +86,17 @@ Real Real::FromString(std::string_view text, int radix) {
   // Mantissa digits, collected without the point: value = D x 10^shift.
   // Leading zeros carry nothing; digits beyond kReadDigits only raise the
   // shift and, when not zero, a sticky digit.
-  std::string digits;
-  digits.reserve(kReadDigits + 2);
+  char digits[kReadDigits + 1];
+  size_t count = 0;
   long long shift = 0;
   bool sticky = false;
   auto take = [&](size_t from, size_t to) {
-    if (digits.empty()) {
+    if (count == 0) {
       while (from < to && text[from] == '0') ++from;
     }
-    const size_t kept = std::min(kReadDigits - digits.size(), to - from);
-    digits.append(text.substr(from, kept));
+    const size_t kept = std::min(kReadDigits - count, to - from);
+    std::copy_n(text.data() + from, kept, digits + count);
+    count += kept;
     from += kept;
     if (from == to) return;
     shift += static_cast<long long>(to - from);
@@ -159,23 +134,23 @@ Real Real::FromString(std::string_view text, int radix) {
     }
     if (expNegative) exponent = -exponent;
   }
-  if (digits.empty()) {
+  if (count == 0) {
     if (negative) mpfr_neg(result.v_, result.v_, MPFR_RNDN);
     return result;
   }
   if (sticky) {
-    digits += '1';
+    digits[count++] = '1';
     --shift;
   }
   // Clamp the decimal exponent of the value itself, so that its printed
   // form reads back to the same value.
-  const long long digitsAbovePoint = static_cast<long long>(digits.size()) - 1;
+  const long long digitsAbovePoint = static_cast<long long>(count) - 1;
   const long long k = std::clamp(exponent + shift + digitsAbovePoint, -kExponentClamp, kExponentClamp);
   const long long total = k - digitsAbovePoint;
-  if (total >= -kExactScale && total <= kExactScale) {
-    SetScaledDecimal(result.v_, digits, total);
+  if (total >= -kExactDecimalScale && total <= kExactDecimalScale) {
+    SetScaledDecimal(result.v_, digits, count, total);
   } else {
-    const std::string clean = digits + "e" + std::to_string(total);
+    const std::string clean = std::string(digits, count) + "e" + std::to_string(total);
     mpfr_set_str(result.v_, clean.c_str(), 10, MPFR_RNDN);
   }
   // Rounding to nearest is symmetric: the sign can follow the rounding.

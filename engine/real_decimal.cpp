@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <string>
 
 #include "real.h"
 
@@ -12,8 +15,8 @@ namespace {
 static_assert(GMP_NUMB_BITS == 64, "digits are read and printed 19 to a limb");
 
 // 10^s = 5^s x 2^s: the twos go to the binary exponent, so only powers of
-// five are multiplied or divided by. Scales reach kExactDecimalScale plus
-// the printed digits.
+// five are multiplied or divided by. Scales reach kExactDecimalScale on
+// reading and that plus the printed digits on printing.
 constexpr int kMaxPow5 = static_cast<int>(kExactDecimalScale) + kCanonicalDigits;
 
 // Built once, read-only afterwards (about 35 kB).
@@ -102,6 +105,46 @@ constexpr auto kPow10 = [] {
 
 // Decimal digits per limb: 10^19 < 2^64.
 constexpr size_t kChunkDigits = 19;
+constexpr size_t kMaxDigits = 100;
+// 10^100 < 2^333: six limbs.
+constexpr mp_size_t kDigitLimbs = 6;
+// D x 2^shift for a quotient of prec + 2 bits: 1026 + 929 bits for the
+// widest significand and 5^400; D x 5^400 is shorter.
+constexpr mp_size_t kWideLimbs = 32;
+
+// Eight digits at once: the bytes less '0', then pairs, quads and the
+// whole, each step one multiplication.
+uint64_t EightDigits(const char* p) {
+  static_assert(std::endian::native == std::endian::little);
+  uint64_t v = 0;
+  std::memcpy(&v, p, sizeof v);
+  v -= 0x3030303030303030ULL;
+  v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFULL;
+  v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFULL;
+  return (v * 10000 + (v >> 32)) & 0xFFFFFFFFULL;
+}
+
+// The digits as an integer in d; returns its limb count (0 for zero).
+mp_size_t ReadDigits(const char* digits, size_t count, mp_limb_t* d) {
+  mp_size_t n = 0;
+  // The first chunk takes the remainder, so that every later one is full.
+  size_t len = count % kChunkDigits == 0 ? kChunkDigits : count % kChunkDigits;
+  for (size_t i = 0; i < count; i += len, len = kChunkDigits) {
+    uint64_t chunk = 0;
+    size_t j = i;
+    for (; j + 8 <= i + len; j += 8) chunk = chunk * 100000000 + EightDigits(digits + j);
+    for (; j < i + len; ++j) chunk = chunk * 10 + static_cast<uint64_t>(digits[j] - '0');
+    if (n == 0) {
+      if (chunk != 0) d[n++] = chunk;
+      continue;
+    }
+    mp_limb_t high = mpn_mul_1(d, d, n, kPow10[len]);
+    high += mpn_add_1(d, d, n, chunk);
+    if (high != 0) d[n++] = high;
+  }
+  return n;
+}
+
 // "00" to "99", for printing two digits at once.
 constexpr auto kDigitPairs = [] {
   std::array<char, 200> pairs{};
@@ -135,6 +178,56 @@ void PrintDigits(mpz_srcptr n, char* out) {
 }
 
 }  // namespace
+
+void SetScaledDecimal(mpfr_ptr r, const char* digits, size_t count, long long scale) {
+  const mpfr_prec_t prec = mpfr_get_prec(r);
+  if (prec > kMaxLimbs * GMP_NUMB_BITS || count > kMaxDigits) {
+    const std::string text = std::string(digits, count) + "e" + std::to_string(scale);
+    mpfr_set_str(r, text.c_str(), 10, MPFR_RNDN);
+    return;
+  }
+  mp_limb_t d[kDigitLimbs];
+  const mp_size_t dn = ReadDigits(digits, count, d);
+  if (dn == 0) {
+    mpfr_set_zero(r, 1);
+    return;
+  }
+  mpz_srcptr p = Pow5().Pow(scale < 0 ? -scale : scale);
+  const mp_limb_t* pp = mpz_limbs_read(p);
+  const auto pn = static_cast<mp_size_t>(mpz_size(p));
+  mp_limb_t wide[kWideLimbs];
+  mpz_t view;
+  if (scale >= 0) {
+    // D x 5^scale exactly; the one rounding is the library's.
+    if (dn >= pn) {
+      mpn_mul(wide, d, dn, pp, pn);
+    } else {
+      mpn_mul(wide, pp, pn, d, dn);
+    }
+    mpfr_set_z_2exp(r, mpz_roinit_n(view, wide, dn + pn), static_cast<mpfr_exp_t>(scale), MPFR_RNDN);
+    return;
+  }
+  // D / 5^-scale as a quotient of at least prec + 2 bits whose last bit is
+  // set when the division leaves a remainder: rounding it rounds the exact
+  // value.
+  const long long dBits = dn * GMP_NUMB_BITS - std::countl_zero(d[dn - 1]);
+  const long long shift =
+      std::max<long long>(0, prec + 2 + static_cast<long long>(mpz_sizeinbase(p, 2)) - dBits);
+  const auto low = static_cast<mp_size_t>(shift / GMP_NUMB_BITS);
+  const auto bits = static_cast<unsigned>(shift % GMP_NUMB_BITS);
+  std::fill_n(wide, low, 0);
+  mp_size_t wn = low + dn;
+  if (bits == 0) {
+    std::copy_n(d, dn, wide + low);
+  } else if (const mp_limb_t carry = mpn_lshift(wide + low, d, dn, bits); carry != 0) {
+    wide[wn++] = carry;
+  }
+  mp_limb_t q[kWideLimbs];
+  mp_limb_t rem[kWideLimbs];
+  mpn_tdiv_qr(q, rem, 0, wide, wn, pp, pn);
+  if (!mpn_zero_p(rem, pn)) q[0] |= 1;
+  mpfr_set_z_2exp(r, mpz_roinit_n(view, q, wn - pn + 1), static_cast<mpfr_exp_t>(scale - shift), MPFR_RNDN);
+}
 
 bool DecimalDigits(mpfr_srcptr x, char* out, long long& exp10) {
   // Binary exponents that keep the decimal one about within kExactDecimalScale.

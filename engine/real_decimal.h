@@ -10,9 +10,14 @@
 
 namespace vxc {
 
-// About the decimal exponents DecimalDigits takes; beyond, the powers of
-// ten grow too long to pay off.
+// Decimal scales SetScaledDecimal takes, and about the decimal exponents
+// DecimalDigits takes; beyond, the powers of ten grow too long to pay off.
 inline constexpr long long kExactDecimalScale = 400;
+
+// r := D x 10^scale rounded to nearest, ties to even, for the decimal digits
+// D (count of them, no sign) and |scale| <= kExactDecimalScale. Up to 100
+// digits and 1024 bits, without allocating.
+void SetScaledDecimal(mpfr_ptr r, const char* digits, size_t count, long long scale);
 
 // The kCanonicalDigits digits of |x| rounded to nearest, ties to even, into
 // out (no terminator), and exp10 so that |x| ~ 0.ddd x 10^exp10: what
