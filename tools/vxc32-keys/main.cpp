@@ -182,17 +182,21 @@ struct Session {
   }
 };
 
-std::vector<std::string> SplitBlanks(const std::string& line) {
-  std::vector<std::string> tokens;
+// The blank-separated words of `line`, into `words` (whose strings are reused).
+void SplitBlanks(const std::string& line, std::vector<std::string>& words) {
+  size_t count = 0;
   size_t i = 0;
   while (i < line.size()) {
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
     size_t j = i;
     while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r') ++j;
-    if (j > i) tokens.push_back(line.substr(i, j - i));
+    if (j > i) {
+      if (count == words.size()) words.emplace_back();
+      words[count++].assign(line, i, j - i);
+    }
     i = j;
   }
-  return tokens;
+  words.resize(count);
 }
 
 // Reads key names, remembering each one read: a script says the same few
@@ -344,11 +348,12 @@ int main(int argc, char** argv) {
     std::cout << "\n> " << std::flush;
   }
   std::string line;
+  std::vector<std::string> words;
   std::vector<const Key*> keys;
   while (std::getline(std::cin, line)) {
     const size_t first = line.find_first_not_of(" \t");
     const bool comment = first != std::string::npos && line[first] == '#';
-    const std::vector<std::string> words = SplitBlanks(line);
+    SplitBlanks(line, words);
     keys.clear();
     if (interactive && words.size() == 1 && (words[0] == "help" || words[0] == "?")) {
       PrintKeyNames();
