@@ -37,6 +37,7 @@ struct Session {
   bool dump = false;
   bool saveFailed = false;
   std::string settingsPath;  // empty: no settings file
+  std::string printBuffer;   // kept from line to line
 
   Session() {
     engine.out.beep = [this] { ++beeps; };
@@ -153,15 +154,15 @@ struct Session {
   }
 
   // The four lines for people: label, value right-aligned, exponent.
-  void PrintDisplay() const {
+  void PrintDisplay() {
     static const char* const kLabels[] = {"T", "Z", "Y", "X"};
     size_t width = 24, expWidth = 0;
     for (const auto& l : frame.lines) {
       width = std::max(width, l.main.size());
       expWidth = std::max(expWidth, l.exponent.size());
     }
-    std::string out;  // the four rows, written at once
-    out.reserve(4 * (width + expWidth + 6));
+    std::string& out = printBuffer;  // the four rows, written at once
+    out.clear();
     for (int i = 0; i < 4; ++i) {
       const auto& l = frame.lines[i];
       out.append(kLabels[i]).append(width - l.main.size() + 1, ' ').append(l.main);
