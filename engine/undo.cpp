@@ -10,16 +10,23 @@
 namespace vxc {
 namespace {
 
-// Text bytes a copy holds beyond its fixed part (long register texts).
+// Bytes a copy holds: its fixed part and the text of its registers.
 size_t TextBytes(const CalcState& s) {
-  size_t bytes = sizeof(CalcState);
-  for (const std::string* t : {&s.stackX, &s.stackY, &s.stackZ, &s.stackT, &s.lastX, &s.entryText,
-                               &s.exponentText, &s.errorText}) {
-    bytes += t->capacity();
-  }
-  for (const std::string& t : s.realMemory) bytes += t.capacity();
-  for (const std::string& t : s.intMemory) bytes += t.capacity();
+  size_t bytes = sizeof(CalcState) + s.stackX.size() + s.stackY.size() + s.stackZ.size() + s.stackT.size() +
+                 s.lastX.size() + s.entryText.size() + s.exponentText.size() + s.errorText.size();
+  for (size_t i = 0; i < s.realMemory.size(); ++i) bytes += s.realMemory[i].size() + s.intMemory[i].size();
   return bytes;
+}
+
+// A dropped step this large gives its storage back rather than lending it
+// to the next copy, which would keep it unseen by the bound.
+constexpr size_t kReusedStepBytes = size_t(64) << 10;
+
+// Empties a slot and frees its storage. (Assigning a fresh state would
+// keep the storage: a short string moved in is copied into it.)
+void Release(CalcState& slot) {
+  CalcState fresh;
+  std::swap(slot, fresh);
 }
 
 size_t RingSize() { return kUndoSteps + 1; }
@@ -33,6 +40,7 @@ void RecordStep(UndoHistory& h) {
   h.head = (h.head + 1) % RingSize();
   if (h.count == kUndoSteps) {
     h.undoBytes -= h.slotBytes[h.head];  // the oldest step's slot is the free one now
+    if (h.slotBytes[h.head] > kReusedStepBytes) Release(h.ring[h.head]);
   } else {
     ++h.count;
   }
@@ -41,7 +49,7 @@ void RecordStep(UndoHistory& h) {
   while (h.count > 1 && h.undoBytes > kUndoBytes) {
     const size_t oldest = (h.head + RingSize() - h.count) % RingSize();
     h.undoBytes -= h.slotBytes[oldest];
-    h.ring[oldest] = CalcState();
+    Release(h.ring[oldest]);
     --h.count;
   }
 }

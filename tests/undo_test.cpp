@@ -162,6 +162,23 @@ TEST(Undo, HugePastesAreDroppedByTheByteBound) {
   EXPECT_GE(undone, 2);  // the newest steps stay
 }
 
+// Steps dropped for age give back the storage of large texts, so that
+// pasted megabytes do not live on in reused copies.
+TEST(Undo, OldLargeStepsLeaveNoStorageBehind) {
+  Calc calc;
+  Engine& e = calc.engine;
+  const std::string big(1 << 20, '7');
+  for (int i = 0; i < 3; ++i) {
+    PasteEntry(e, big);
+    Dispatch(e, cmd::kBackspace);  // the long entry stays in the step's copy
+    Dispatch(e, cmd::kClx);
+  }
+  for (int i = 0; i < 3 * int(kUndoSteps); ++i) Dispatch(e, i % 2 ? cmd::kDigitsUp : cmd::kDigitsDown);
+  size_t held = 0;
+  for (const CalcState& s : e.history.ring) held += s.entryText.capacity() + s.stackX.capacity() + s.lastX.capacity();
+  EXPECT_LT(held, size_t(1) << 20);
+}
+
 // Keys that change nothing and the options (language, alarm, X panel)
 // record no step; an undo leaves the options as they are.
 TEST(Undo, OnlyCalculatorChangesAreSteps) {
