@@ -114,8 +114,6 @@ PanelText ComposePanel(const CalcState& state);
 // The same into a fresh `panel` (the refresh's own frame, no copy).
 void ComposePanelInto(const CalcState& state, PanelText& panel);
 
-// The texts of the three digit-count boxes.
-std::array<std::string, 3> ShowDigitCounts(const CalcState& state);
 
 // One register text in the current modes. The integer branch writes the
 // rounded text back into `text`.

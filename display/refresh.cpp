@@ -1,5 +1,6 @@
 // Display composition: the four lines, the font size and the error look.
 #include <algorithm>
+#include <charconv>
 
 #include "display.h"
 
@@ -20,9 +21,16 @@ LineText FormatRegister(std::string& text, const CalcState& state) {
   return FormatReal(text, state.display, state.CurrentDigits());
 }
 
-std::array<std::string, 3> ShowDigitCounts(const CalcState& state) {
-  return {std::to_string(state.digits[0]), std::to_string(state.digits[1]), std::to_string(state.digits[2])};
+namespace {
+
+// A digit-count box's text, written into the string it had.
+void WriteDigitCount(int32_t count, std::string& box) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, count).ptr;
+  box.assign(digits, end);
 }
+
+}  // namespace
 
 namespace {
 
@@ -72,11 +80,12 @@ void RefreshInto(CalcState& state, bool formatEntry, DisplayFrame& frame) {
     xLine.exponent = state.exponentText;
   }
   frame.xIsError = state.errorShown;
-  frame.digitCounts = ShowDigitCounts(state);
+  for (size_t i = 0; i < frame.digitCounts.size(); ++i) WriteDigitCount(state.digits[i], frame.digitCounts[i]);
+  static const PanelText kNoPanel{};
   if (state.xPanel) {
     ComposePanelInto(state, frame.panel);  // after X was rounded in place
-  } else if (!(frame.panel == PanelText{})) {
-    frame.panel = PanelText{};
+  } else if (!(frame.panel == kNoPanel)) {
+    frame.panel = kNoPanel;
   }
 }
 
