@@ -92,6 +92,27 @@ void BM_TextRoundTrip(benchmark::State& st) {
 }
 BENCHMARK(BM_TextRoundTrip);
 
+// Each conversion alone, on a 76-digit result, beside the library's own
+// string routines, which they must match digit for digit.
+void BM_FromString(benchmark::State& st) {
+  for (auto _ : st) benchmark::DoNotOptimize(vxc::Real::FromString(kX));
+}
+BENCHMARK(BM_FromString);
+
+void BM_ToCanonicalText(benchmark::State& st) {
+  const vxc::Real x = vxc::Real::FromString(kX);
+  for (auto _ : st) benchmark::DoNotOptimize(x.ToCanonicalText());
+}
+BENCHMARK(BM_ToCanonicalText);
+
+BENCHMARK_CAPTURE(RawCall, set_str, "0", kX, [](Raw& a) { mpfr_set_str(a.r, kX.c_str(), 10, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, get_str, "0", kX, [](Raw& a) {
+  char digits[vxc::kCanonicalDigits + 8];
+  mpfr_exp_t exp10 = 0;
+  mpfr_get_str(digits, &exp10, 10, vxc::kCanonicalDigits, a.x, MPFR_RNDN);
+  benchmark::DoNotOptimize(digits);
+});
+
 void BM_RefreshFourFullLines(benchmark::State& st) {
   vxc::CalcState s;
   s.stackT = s.stackZ = s.stackY = kY;

@@ -103,12 +103,12 @@ Real Real::FromString(std::string_view text, int radix) {
     sticky = sticky || text.substr(from, to - from).find_first_not_of('0') != std::string_view::npos;
   };
   const size_t intStart = i;
-  while (i < n && IsDecimalDigit(text[i])) ++i;
+  i = SkipDecimalDigits(text, i);
   take(intStart, i);
   size_t digitCount = i - intStart;
   if (i < n && (text[i] == '.' || text[i] == ',')) {
     const size_t fracStart = ++i;
-    while (i < n && IsDecimalDigit(text[i])) ++i;
+    i = SkipDecimalDigits(text, i);
     take(fracStart, i);
     digitCount += i - fracStart;
     shift -= static_cast<long long>(i - fracStart);

@@ -19,7 +19,13 @@ static_assert(GMP_NUMB_BITS == 64, "digits are read and printed 19 to a limb");
 // reading and that plus the printed digits on printing.
 constexpr int kMaxPow5 = static_cast<int>(kExactDecimalScale) + kCanonicalDigits;
 
-// Built once, read-only afterwards (about 35 kB).
+// Reciprocals of the powers of five, 64 bits longer than a Real.
+constexpr int kRecipBits = static_cast<int>(kRealBits) + 64;
+constexpr mp_size_t kRecipLimbs = kRecipBits / 64;
+// Bits of 5^kExactDecimalScale, rounded up.
+constexpr long long kMaxRecipPow5Bits = static_cast<long long>(kExactDecimalScale * 2.3219280948873623) + 1;
+
+// Built once, read-only afterwards (about 50 kB).
 class Pow5Table {
  public:
   Pow5Table() {
@@ -27,6 +33,29 @@ class Pow5Table {
     for (int s = 1; s <= kMaxPow5; ++s) {
       mpz_init(pow_[s]);
       mpz_mul_ui(pow_[s], pow_[s - 1], 5);
+    }
+    // floor(2^E / 5^t) for t = 1, 2, ... by one division by 5 each, its
+    // leading kRecipBits kept: floor(2^e / 5^t) for the e that keeps them.
+    constexpr mp_size_t kLimbs = (kMaxRecipPow5Bits + kRecipBits) / GMP_NUMB_BITS + 1;
+    constexpr long long kE = kLimbs * GMP_NUMB_BITS - 1;
+    static_assert(kE - kMaxRecipPow5Bits >= kRecipBits, "2^E / 5^400 keeps kRecipBits");
+    std::array<mp_limb_t, kLimbs> x{};
+    x.back() = mp_limb_t{1} << (GMP_NUMB_BITS - 1);
+    mp_size_t n = kLimbs;
+    for (int t = 1; t <= kExactDecimalScale; ++t) {
+      mpn_divrem_1(x.data(), 0, x.data(), n, 5);
+      if (x[n - 1] == 0) --n;
+      const long long bits = n * GMP_NUMB_BITS - std::countl_zero(x[n - 1]);
+      const long long drop = bits - kRecipBits;
+      recipExp_[t] = kE - drop;
+      const mp_limb_t* from = x.data() + drop / GMP_NUMB_BITS;
+      if (const auto offset = static_cast<unsigned>(drop % GMP_NUMB_BITS); offset == 0) {
+        std::copy_n(from, kRecipLimbs, recip_[t].begin());
+      } else {
+        std::array<mp_limb_t, kRecipLimbs + 1> shifted;
+        mpn_rshift(shifted.data(), from, kRecipLimbs + 1, offset);
+        std::copy_n(shifted.begin(), kRecipLimbs, recip_[t].begin());
+      }
     }
     mpz_init(lowest_);
     mpz_mul_2exp(lowest_, pow_[kCanonicalDigits - 1], kCanonicalDigits - 1);
@@ -41,6 +70,9 @@ class Pow5Table {
   Pow5Table& operator=(const Pow5Table&) = delete;
 
   mpz_srcptr Pow(long long s) const { return pow_[s]; }
+  // I = floor(2^e / 5^t), kRecipBits long, and e, for 1 <= t <= kExactDecimalScale.
+  const mp_limb_t* Reciprocal(long long t) const { return recip_[t].data(); }
+  long long ReciprocalExp(long long t) const { return recipExp_[t]; }
   // 10^(kCanonicalDigits - 1) and 10^kCanonicalDigits: the bounds of a
   // full-length digit string.
   mpz_srcptr Lowest() const { return lowest_; }
@@ -49,6 +81,8 @@ class Pow5Table {
  private:
   mpz_t pow_[kMaxPow5 + 1];
   mpz_t lowest_, beyond_;
+  std::array<mp_limb_t, kRecipLimbs> recip_[kExactDecimalScale + 1] = {};
+  long long recipExp_[kExactDecimalScale + 1] = {};
 };
 
 const Pow5Table& Pow5() {
@@ -145,15 +179,17 @@ mp_size_t ReadDigits(const char* digits, size_t count, mp_limb_t* d) {
   return n;
 }
 
-// "00" to "99", for printing two digits at once.
-constexpr auto kDigitPairs = [] {
-  std::array<char, 200> pairs{};
-  for (size_t i = 0; i < 100; ++i) {
-    pairs[2 * i] = static_cast<char>('0' + i / 10);
-    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-  }
-  return pairs;
-}();
+// The eight digits of v < 10^8 as text, the reverse of EightDigits: halves,
+// quarters and single digits split in every lane at once.
+void PrintEightDigits(uint64_t v, char* out) {
+  v = (v / 10000) | ((v % 10000) << 32);
+  const uint64_t hundreds = ((v * 5243) >> 19) & 0x0000007F0000007FULL;  // lane / 100 below 43699
+  v = hundreds | ((v - hundreds * 100) << 16);
+  const uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000FULL;  // lane / 10 below 179
+  v = tens | ((v - tens * 10) << 8);
+  v |= 0x3030303030303030ULL;
+  std::memcpy(out, &v, sizeof v);
+}
 
 // The kCanonicalDigits digits of n, 10^75 <= n < 10^76, into out: one
 // limb division per 19 digits, cheaper than the general printer.
@@ -168,13 +204,48 @@ void PrintDigits(mpz_srcptr n, char* out) {
       chunk = mpn_divrem_1(limbs, 0, limbs, size, kPow10[kChunkDigits]);
       if (limbs[size - 1] == 0) --size;
     }
-    const size_t begin = end > kChunkDigits ? end - kChunkDigits : 0;
-    for (; end >= begin + 2; chunk /= 100) {
-      end -= 2;
-      std::copy_n(&kDigitPairs[2 * (chunk % 100)], 2, out + end);
-    }
-    if (end > begin) out[--end] = static_cast<char>('0' + chunk);
+    // 19 digits: three, then two times eight.
+    static_assert(kCanonicalDigits % kChunkDigits == 0);
+    PrintEightDigits(chunk % 100000000, out + end - 8);
+    chunk /= 100000000;
+    PrintEightDigits(chunk % 100000000, out + end - 16);
+    chunk /= 100000000;
+    for (end -= 16; end % kChunkDigits != 0; chunk /= 10) out[--end] = static_cast<char>('0' + chunk % 10);
   }
+}
+
+// The `width` bits of a from bit `pos` up (width < 64, all within a).
+uint64_t BitField(const mp_limb_t* a, long long pos, int width) {
+  const auto limb = static_cast<size_t>(pos / GMP_NUMB_BITS);
+  const auto offset = static_cast<int>(pos % GMP_NUMB_BITS);
+  uint64_t field = a[limb] >> offset;
+  if (offset + width > GMP_NUMB_BITS) field |= a[limb + 1] << (GMP_NUMB_BITS - offset);
+  return field & ((uint64_t{1} << width) - 1);
+}
+
+// r := D / 5^t x 2^-t through the reciprocal I of 5^t: A = D x I lies within
+// D below the exact D x 2^e / 5^t, so both round alike unless a rounding
+// boundary (a multiple of 2^p) lies between. D is 62 bits shorter than 2^p;
+// 48 bits under the boundary, neither all zeros nor all ones, rule that out.
+// False, r untouched, when they do not: the caller divides exactly.
+bool DivideByReciprocal(mpfr_ptr r, const mp_limb_t* d, mp_size_t dn, long long t) {
+  constexpr int kGuard = 48;
+  const Pow5Table& table = Pow5();
+  mp_limb_t a[kDigitLimbs + kRecipLimbs];
+  if (dn <= kRecipLimbs) {
+    mpn_mul(a, table.Reciprocal(t), kRecipLimbs, d, dn);
+  } else {
+    mpn_mul(a, d, dn, table.Reciprocal(t), kRecipLimbs);
+  }
+  mp_size_t an = dn + kRecipLimbs;
+  if (a[an - 1] == 0) --an;
+  const long long p = an * GMP_NUMB_BITS - std::countl_zero(a[an - 1]) - kRealBits - 1;
+  const uint64_t guard = BitField(a, p - kGuard, kGuard);
+  if (guard == 0 || guard == (uint64_t{1} << kGuard) - 1) return false;
+  a[0] |= 1;  // the exact value lies above A
+  mpz_t view;
+  mpfr_set_z_2exp(r, mpz_roinit_n(view, a, an), static_cast<mpfr_exp_t>(-table.ReciprocalExp(t) - t), MPFR_RNDN);
+  return true;
 }
 
 }  // namespace
@@ -207,6 +278,7 @@ void SetScaledDecimal(mpfr_ptr r, const char* digits, size_t count, long long sc
     mpfr_set_z_2exp(r, mpz_roinit_n(view, wide, dn + pn), static_cast<mpfr_exp_t>(scale), MPFR_RNDN);
     return;
   }
+  if (prec == kRealBits && DivideByReciprocal(r, d, dn, -scale)) return;
   // D / 5^-scale as a quotient of at least prec + 2 bits whose last bit is
   // set when the division leaves a remainder: rounding it rounds the exact
   // value.
