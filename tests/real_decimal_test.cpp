@@ -133,6 +133,17 @@ TEST(RealDecimal, BoundaryTextsReadCorrectlyRounded) {
     ExpectReadsLikeTheLibrary(t);
     ExpectReadsLikeTheLibrary("-" + t);
   }
+  // Exactly halfway between two 256-bit values, (2^256 + 1 or 3) / 2^k in
+  // full: ties to even round down, then up.
+  for (unsigned k = 1; k <= 14; ++k) {
+    mpz_class five;
+    mpz_ui_pow_ui(five.get_mpz_t(), 5, k);
+    for (int odd : {1, 3}) {
+      std::string text = mpz_class(((mpz_class(1) << 256) + odd) * five).get_str();
+      text.insert(text.size() - k, ".");
+      ExpectReadsLikeTheLibrary(text);
+    }
+  }
 }
 
 // Beyond 90 digits the rest only decides the rounding.
