@@ -105,12 +105,6 @@ Scratch& Temp() {
   return scratch;
 }
 
-// q := a / 2^n rounded to nearest, ties to even (n >= 1).
-void RoundShift(mpz_ptr q, mpz_srcptr a, mp_bitcnt_t n) {
-  mpz_tdiv_q_2exp(q, a, n);
-  if (mpz_tstbit(a, n - 1) && (mpz_scan1(a, 0) < n - 1 || mpz_odd_p(q))) mpz_add_ui(q, q, 1);
-}
-
 // q := a / b rounded to nearest, ties to even; r is clobbered.
 void RoundDivide(mpz_ptr q, mpz_ptr r, mpz_srcptr a, mpz_srcptr b) {
   mpz_tdiv_qr(q, r, a, b);
@@ -140,6 +134,11 @@ constexpr auto kPow10 = [] {
 // Decimal digits per limb: 10^19 < 2^64.
 constexpr size_t kChunkDigits = 19;
 constexpr size_t kMaxDigits = 100;
+// 10^77 < 2^256: N, one digit too long at most, fits four limbs.
+constexpr mp_size_t kPrintLimbs = 4;
+static_assert(kCanonicalDigits <= 76);
+// 5^kMaxPow5 < 2^1103: eighteen limbs.
+constexpr mp_size_t kMaxPow5Limbs = static_cast<mp_size_t>(kMaxPow5 * 2.3219280948873623 / GMP_NUMB_BITS) + 1;
 // 10^100 < 2^333: six limbs.
 constexpr mp_size_t kDigitLimbs = 6;
 // D x 2^shift for a quotient of prec + 2 bits: 1026 + 929 bits for the
@@ -191,26 +190,36 @@ void PrintEightDigits(uint64_t v, char* out) {
   std::memcpy(out, &v, sizeof v);
 }
 
+// "00" to "99".
+constexpr auto kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
 // The kCanonicalDigits digits of n, 10^75 <= n < 10^76, into out: one
 // limb division per 19 digits, cheaper than the general printer.
-void PrintDigits(mpz_srcptr n, char* out) {
-  constexpr size_t kChunks = (kCanonicalDigits + kChunkDigits - 1) / kChunkDigits;
-  mp_limb_t limbs[kChunks];
-  mp_size_t size = static_cast<mp_size_t>(mpz_size(n));
-  std::copy_n(mpz_limbs_read(n), std::min<mp_size_t>(size, kChunks), limbs);
+void PrintDigits(const mp_limb_t* n, mp_size_t size, char* out) {
+  mp_limb_t limbs[kPrintLimbs];
+  std::copy_n(n, size, limbs);
   for (size_t end = kCanonicalDigits; end > 0;) {
     uint64_t chunk = 0;
     if (size > 0) {
       chunk = mpn_divrem_1(limbs, 0, limbs, size, kPow10[kChunkDigits]);
       if (limbs[size - 1] == 0) --size;
     }
-    // 19 digits: three, then two times eight.
-    static_assert(kCanonicalDigits % kChunkDigits == 0);
+    // 19 digits: eight, eight, then three.
+    static_assert(kChunkDigits == 19 && kCanonicalDigits % kChunkDigits == 0);
     PrintEightDigits(chunk % 100000000, out + end - 8);
     chunk /= 100000000;
     PrintEightDigits(chunk % 100000000, out + end - 16);
     chunk /= 100000000;
-    for (end -= 16; end % kChunkDigits != 0; chunk /= 10) out[--end] = static_cast<char>('0' + chunk % 10);
+    end -= kChunkDigits;
+    out[end] = static_cast<char>('0' + chunk / 100);
+    std::copy_n(&kDigitPairs[2 * (chunk % 100)], 2, out + end + 1);
   }
 }
 
@@ -246,6 +255,44 @@ bool DivideByReciprocal(mpfr_ptr r, const mp_limb_t* d, mp_size_t dn, long long 
   mpz_t view;
   mpfr_set_z_2exp(r, mpz_roinit_n(view, a, an), static_cast<mpfr_exp_t>(-table.ReciprocalExp(t) - t), MPFR_RNDN);
   return true;
+}
+
+// q := round(M x p / 2^sh), ties to even, for sh >= 1; returns q's limb
+// count, or -1 when q is longer than a digit string can be.
+mp_size_t ShiftRounded(const mp_limb_t* m, mp_size_t mn, mpz_srcptr p, long long sh, mp_limb_t* q) {
+  mp_limb_t a[kMaxLimbs + kMaxPow5Limbs];
+  const auto pn = static_cast<mp_size_t>(mpz_size(p));
+  if (mn >= pn) {
+    mpn_mul(a, m, mn, mpz_limbs_read(p), pn);
+  } else {
+    mpn_mul(a, mpz_limbs_read(p), pn, m, mn);
+  }
+  mp_size_t an = mn + pn;
+  const auto low = static_cast<mp_size_t>(sh / GMP_NUMB_BITS);
+  const auto offset = static_cast<unsigned>(sh % GMP_NUMB_BITS);
+  while (an > low && a[an - 1] == 0) --an;
+  mp_size_t qn = an - low;
+  if (qn <= 0 || qn > kPrintLimbs + 1) return -1;
+  if (offset == 0) {
+    std::copy_n(a + low, qn, q);
+  } else {
+    mpn_rshift(q, a + low, qn, offset);
+  }
+  if (q[qn - 1] == 0 && --qn == 0) return -1;
+  // The dropped bits: the half below q's last, then the rest.
+  const auto halfLimb = static_cast<mp_size_t>((sh - 1) / GMP_NUMB_BITS);
+  const auto halfBit = static_cast<unsigned>((sh - 1) % GMP_NUMB_BITS);
+  const bool half = (a[halfLimb] >> halfBit) & 1;
+  const bool rest =
+      (a[halfLimb] & ((mp_limb_t{1} << halfBit) - 1)) != 0 || (halfLimb > 0 && !mpn_zero_p(a, halfLimb));
+  if (half && (rest || (q[0] & 1)) && mpn_add_1(q, q, qn, 1) != 0) q[qn++] = 1;
+  return qn;
+}
+
+int CompareLimbs(const mp_limb_t* a, mp_size_t an, mpz_srcptr b) {
+  const auto bn = static_cast<mp_size_t>(mpz_size(b));
+  if (an != bn) return an < bn ? -1 : 1;
+  return mpn_cmp(a, mpz_limbs_read(b), an);
 }
 
 }  // namespace
@@ -329,25 +376,32 @@ bool DecimalDigits(mpfr_srcptr x, char* out, long long& exp10) {
     const long long s = kCanonicalDigits - 1 - k;
     if (s > kMaxPow5 || -s > kMaxPow5) return false;
     const long long f = e + s;
-    if (s >= 0) {
-      mpz_mul(t.a, mant, pow5.Pow(s));
-      if (f >= 0) {
-        mpz_mul_2exp(t.q, t.a, static_cast<mp_bitcnt_t>(f));
-      } else {
-        RoundShift(t.q, t.a, static_cast<mp_bitcnt_t>(-f));
-      }
-    } else if (f >= 0) {
-      mpz_mul_2exp(t.a, mant, static_cast<mp_bitcnt_t>(f));
-      RoundDivide(t.q, t.b, t.a, pow5.Pow(-s));
+    mp_limb_t q[kPrintLimbs + 2];
+    mp_size_t qn = 0;
+    if (s >= 0 && f < 0) {
+      // Below 10^76, the usual case: one product and a shift.
+      qn = ShiftRounded(m, limbs, pow5.Pow(s), -f, q);
     } else {
-      mpz_mul_2exp(t.b, pow5.Pow(-s), static_cast<mp_bitcnt_t>(-f));
-      RoundDivide(t.q, t.a, mant, t.b);
+      if (s >= 0) {
+        mpz_mul(t.a, mant, pow5.Pow(s));
+        mpz_mul_2exp(t.q, t.a, static_cast<mp_bitcnt_t>(f));
+      } else if (f >= 0) {
+        mpz_mul_2exp(t.a, mant, static_cast<mp_bitcnt_t>(f));
+        RoundDivide(t.q, t.b, t.a, pow5.Pow(-s));
+      } else {
+        mpz_mul_2exp(t.b, pow5.Pow(-s), static_cast<mp_bitcnt_t>(-f));
+        RoundDivide(t.q, t.a, mant, t.b);
+      }
+      qn = static_cast<mp_size_t>(mpz_size(t.q));
+      if (qn > kPrintLimbs + 1) qn = -1;
+      if (qn > 0) std::copy_n(mpz_limbs_read(t.q), qn, q);
     }
+    if (qn <= 0) return false;
     // From 10^76 up the estimate was one short, or rounding carried into a
     // 77th digit; either way the next exponent is right.
-    if (mpz_cmp(t.q, pow5.Beyond()) >= 0) continue;
-    if (mpz_cmp(t.q, pow5.Lowest()) < 0) return false;
-    PrintDigits(t.q, out);
+    if (CompareLimbs(q, qn, pow5.Beyond()) >= 0) continue;
+    if (CompareLimbs(q, qn, pow5.Lowest()) < 0) return false;
+    PrintDigits(q, qn, out);
     exp10 = k + 1;
     return true;
   }
