@@ -16,6 +16,7 @@ struct CommandRow {
   uint8_t actsIn;   // ModeMask
   bool evenInError; // CLX only
   CommandHandler handler;
+  MemoryUse memory = MemoryUse::kKept;  // STO, ST+, ST- write a register
 };
 
 inline constexpr std::array kCommandTable = {
@@ -39,7 +40,8 @@ inline constexpr std::array kCommandTable = {
     CommandRow{cmd::kAnd, cmd::kNot, kInInteger, false, BitOperation},
     CommandRow{cmd::kSin, cmd::kAtan, kInReal, false, RealFunction},
     CommandRow{cmd::kFactorial, cmd::kFactorial, kInAll, false, Factorial},
-    CommandRow{cmd::kRcl, cmd::kStoAdd, kInAll, false, MemoryKey},
+    CommandRow{cmd::kRcl, cmd::kRcl, kInAll, false, MemoryKey},
+    CommandRow{cmd::kSto, cmd::kStoAdd, kInAll, false, MemoryKey, MemoryUse::kWritten},
     CommandRow{cmd::kChangeSign, cmd::kChangeSign, kInReal | kInDec, false, EntryChangeSign},
     CommandRow{cmd::kLcm, cmd::kGcd, kInInteger, false, LcmGcd},
 };

@@ -10,7 +10,7 @@ bool Dispatch(Engine& engine, CommandId id) {
   if (row == nullptr) return false;
   if (engine.state.errorShown && !row->evenInError) return true;
   if ((row->actsIn & ModeBitOf(engine.state.base)) == 0) return true;
-  UndoStep step(engine);
+  UndoStep step(engine, row->memory);
   row->handler(engine, id);
   return true;
 }

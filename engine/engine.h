@@ -37,6 +37,11 @@ struct DisplayMark {
   bool formatEntry = false;  // the last request decides, as if each had composed
 };
 
+// Whether an undo step may write the memory registers. A step that cannot
+// says so with kKept: its guard then copies and compares the rest only,
+// which is most of the cost of a key press. The default is the safe one.
+enum class MemoryUse : bool { kKept, kWritten };
+
 // What undo and redo go back and forward through: the calculator as it was
 // before each step. Only undo.cpp and UndoStep touch it.
 //
@@ -52,6 +57,7 @@ struct UndoHistory {
   size_t undoBytes = 0;             // text held by the steps, for the memory bound
   std::vector<CalcState> redo;      // the next step to redo last
   int open = 0;                     // UndoSteps open now (nested ones record nothing)
+  MemoryUse openMemory{};           // whether the open step may write the memory registers
 };
 
 struct Engine {
@@ -89,9 +95,13 @@ DisplayMark TakeDisplayMark(Engine& engine);
 // entry point called by another one adds nothing to the outer step.
 // The options (language, alarm, X panel) are no calculator state: they are
 // neither compared nor restored.
+//
+// A step that cannot write the memory registers says so with kKept (see
+// MemoryUse).
+
 class UndoStep {
  public:
-  explicit UndoStep(Engine& engine);
+  explicit UndoStep(Engine& engine, MemoryUse memory = MemoryUse::kWritten);
   ~UndoStep();
   UndoStep(const UndoStep&) = delete;
   UndoStep& operator=(const UndoStep&) = delete;

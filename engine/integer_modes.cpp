@@ -203,7 +203,7 @@ void SelectBase(Engine& e, uint32_t base) {
 
 void FocusSelectBase(Engine& e, uint32_t base) {
   CalcState& s = e.state;
-  UndoStep step(e);
+  UndoStep step(e, MemoryUse::kKept);
   const uint32_t b = base <= kBaseBin ? base : kBaseReal;
   if (b != s.base) {
     if (s.errorShown) {
@@ -218,7 +218,7 @@ void FocusSelectBase(Engine& e, uint32_t base) {
 
 void SetRange(Engine& e, uint32_t range) {
   CalcState& s = e.state;
-  UndoStep step(e);
+  UndoStep step(e, MemoryUse::kKept);
   if (range > kRangeB) return;
   if (!IsIntegerBase(s.base)) {
     // The RANGE group is hidden in REAL: REAL texts are never cut to a word.
@@ -242,7 +242,7 @@ void SetRange(Engine& e, uint32_t range) {
 
 void FlipBit(Engine& e, uint32_t bit) {
   CalcState& s = e.state;
-  UndoStep step(e);
+  UndoStep step(e, MemoryUse::kKept);
   if (s.errorShown || !IsIntegerBase(s.base)) return;
   const WordSize word = WordSizeOf(s.range);
   if (bit >= static_cast<uint32_t>(word.bits)) return;

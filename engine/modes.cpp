@@ -19,20 +19,20 @@ void SelectMemory(Engine& e, uint32_t index) {
 }
 
 void FocusSelectAngle(Engine& e, uint32_t angle) {
-  UndoStep step(e);
+  UndoStep step(e, MemoryUse::kKept);
   e.state.angle = angle;
 }
 
 // The DISPLAY group is hidden in the integer modes: there a new format is
 // only kept for REAL, and the integer entry is not formatted as a real.
 void FocusSelectDisplayFormat(Engine& e, uint32_t display) {
-  UndoStep step(e);
+  UndoStep step(e, MemoryUse::kKept);
   e.state.display = display;
   if (!IsIntegerBase(e.state.base)) MarkDisplayStale(e, true);
 }
 
 void FocusSelectMemory(Engine& e, uint32_t index) {
-  UndoStep step(e);
+  UndoStep step(e, MemoryUse::kKept);
   if (index < kMemoryCount) e.state.memoryIndex = index;
 }
 

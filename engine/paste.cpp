@@ -172,7 +172,7 @@ std::string CleanPastedText(std::string_view text, uint32_t base) { return ReadP
 void PasteEntry(Engine& e, std::string_view text) {
   CalcState& s = e.state;
   if (s.errorShown) return;
-  UndoStep step(e);
+  UndoStep step(e, MemoryUse::kKept);
   PastedNumber pasted = ReadPastedNumber(text, s.base);
   if (!pasted.mantissa.empty()) {
     if (s.xComplete && !s.liftDisabled) LiftStack(s, true);

@@ -3,6 +3,9 @@
 // A copy is a few dozen short strings copied into storage the slot already
 // has, so a key press pays one copy and one comparison. The history is
 // bounded by a step count and by the bytes of text it holds.
+#include <array>
+#include <tuple>
+#include <type_traits>
 #include <utility>
 
 #include "ops.h"
@@ -62,6 +65,55 @@ void KeepOptions(CalcState& target, const CalcState& from) {
   target.xPanel = from.xPanel;
 }
 
+// Every field of a state, in order. The binding names each one, so that a
+// new field fails to compile here until it is added.
+template <class State>
+auto Fields(State& s) {
+  auto& [x, y, z, t, lastX, entry, exponent, errorText, errorShown, entryTyped, liftDisabled, exponentEntry,
+         xComplete, realMemory, intMemory, memoryIndex, base, angle, display, range, digits, language,
+         errorAlarm, xPanel] = s;
+  return std::tie(x, y, z, t, lastX, entry, exponent, errorText, errorShown, entryTyped, liftDisabled,
+                  exponentEntry, xComplete, realMemory, intMemory, memoryIndex, base, angle, display, range,
+                  digits, language, errorAlarm, xPanel);
+}
+
+// The memory registers are the only fields of this type.
+template <class T>
+constexpr bool kIsMemoryBank = std::is_same_v<std::remove_cvref_t<T>, std::array<std::string, kMemoryCount>>;
+
+template <class T>
+void AssignUnlessMemory(T& to, const T& from) {
+  if constexpr (!kIsMemoryBank<T>) to = from;
+}
+template <class T>
+bool SameUnlessMemory(const T& a, const T& b) {
+  if constexpr (kIsMemoryBank<T>) {
+    return true;
+  } else {
+    return a == b;
+  }
+}
+
+// to = from, but for the memory registers.
+void CopyAllButMemory(CalcState& to, const CalcState& from) {
+  std::apply([&](auto&... target) { std::apply([&](const auto&... source) { (AssignUnlessMemory(target, source), ...); }, Fields(from)); },
+             Fields(to));
+}
+
+// a == b, but for the memory registers.
+bool SameAllButMemory(const CalcState& a, const CalcState& b) {
+  return std::apply([&](const auto&... left) {
+    return std::apply([&](const auto&... right) { return (SameUnlessMemory(left, right) && ...); }, Fields(b));
+  }, Fields(a));
+}
+
+// The registers of a step that kept them are those of the calculator now;
+// a slot mostly holds them already from its last use.
+void CopyMemory(CalcState& to, const CalcState& from) {
+  if (to.realMemory != from.realMemory) to.realMemory = from.realMemory;
+  if (to.intMemory != from.intMemory) to.intMemory = from.intMemory;
+}
+
 // Puts `target` in place of the calculator, keeping the options, and hands back the calculator as it was.
 CalcState Swap(Engine& e, CalcState&& target) {
   KeepOptions(target, e.state);
@@ -72,14 +124,28 @@ CalcState Swap(Engine& e, CalcState&& target) {
 
 }  // namespace
 
-UndoStep::UndoStep(Engine& engine) : engine_(engine), outermost_(engine.history.open++ == 0) {
-  if (!outermost_) return;
+UndoStep::UndoStep(Engine& engine, MemoryUse memory)
+    : engine_(engine), outermost_(engine.history.open++ == 0) {
   UndoHistory& h = engine_.history;
+  if (!outermost_) {
+    // A step inside one that kept the registers may write them: the outer
+    // copy takes them now, while they are still as before.
+    if (memory == MemoryUse::kWritten && h.openMemory == MemoryUse::kKept) {
+      CopyMemory(h.ring[h.head], engine_.state);
+      h.openMemory = MemoryUse::kWritten;
+    }
+    return;
+  }
   if (h.ring.empty()) {
     h.ring.resize(RingSize());
     h.slotBytes.resize(RingSize());
   }
-  h.ring[h.head] = engine_.state;
+  h.openMemory = memory;
+  if (memory == MemoryUse::kWritten) {
+    h.ring[h.head] = engine_.state;
+  } else {
+    CopyAllButMemory(h.ring[h.head], engine_.state);
+  }
 }
 
 UndoStep::~UndoStep() {
@@ -88,7 +154,12 @@ UndoStep::~UndoStep() {
   if (!outermost_) return;
   CalcState& before = h.ring[h.head];
   KeepOptions(before, engine_.state);
-  if (before == engine_.state) return;
+  if (h.openMemory == MemoryUse::kWritten) {
+    if (before == engine_.state) return;
+  } else {
+    if (SameAllButMemory(before, engine_.state)) return;
+    CopyMemory(before, engine_.state);  // unchanged by the step
+  }
   RecordStep(h);
   h.redo.clear();
 }

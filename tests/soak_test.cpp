@@ -35,6 +35,23 @@ TEST(Soak, MillionRandomKeys) {
                              << " -> " << driver.engine.state.stackX << "\nY " << before.stackY << " -> "
                              << driver.engine.state.stackY << "\nZ " << driver.engine.state.stackZ << "\nT " << driver.engine.state.stackT
                              << "\nLastX " << driver.engine.state.lastX << "\nbase " << before.base;
+    // Every step goes back to exactly the state before it and forward
+    // again (the options aside, which no step records).
+    const uint32_t action = code % kActionCount;
+    const bool isStep = action < kActionCount - 2 && action != kEngineCommands.size() + kRadioChoices.size() + 1;  // not undo, redo or the reset
+    if (i % 16 == 0 && isStep && CanUndo(driver.engine)) {
+      CalcState after = driver.engine.state;
+      CalcState was = before;
+      was.language = after.language;
+      was.errorAlarm = after.errorAlarm;
+      was.xPanel = after.xPanel;
+      if (!(was == after)) {
+        ASSERT_TRUE(Undo(driver.engine));
+        ASSERT_EQ(driver.engine.state, was) << "key " << i << " (action " << code % kActionCount << ")";
+        ASSERT_TRUE(Redo(driver.engine));
+        ASSERT_EQ(driver.engine.state, after) << "key " << i;
+      }
+    }
     // Composing into the frame that was shown gives what composing afresh
     // gives (the frame keeps lines of unchanged registers).
     if (driver.composed && i % 4 == 0) {

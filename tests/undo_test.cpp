@@ -220,5 +220,22 @@ TEST(Undo, NestedGuardsMakeOneStep) {
   EXPECT_EQ(e.state, CalcState());
 }
 
+// A step that keeps the memory registers may open one that writes them:
+// undo still brings the register back.
+TEST(Undo, AStoreInsideAStepThatKeepsMemory) {
+  Calc calc;
+  Engine& e = calc.engine;
+  Dispatch(e, Digit(6));
+  {
+    UndoStep outer(e, MemoryUse::kKept);
+    Dispatch(e, cmd::kSto);
+    Dispatch(e, Digit(1));
+  }
+  ASSERT_EQ(e.state.realMemory[0], "6");
+  ASSERT_TRUE(Undo(e));
+  EXPECT_EQ(e.state.realMemory[0], kRealMemoryResetText);
+  EXPECT_EQ(e.state.entryText, "6");
+}
+
 }  // namespace
 }  // namespace vxc
