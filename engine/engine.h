@@ -45,12 +45,12 @@ enum class MemoryUse : bool { kKept, kWritten };
 // What undo and redo go back and forward through: the calculator as it was
 // before each step. Only undo.cpp and UndoStep touch it.
 //
-// The undo steps live in a ring of slots that is filled once and then
+// The undo steps live in a ring of slots that grows once and is then
 // reused: a key press copies the calculator into the free slot, string
 // storage and all, and a step that changed something keeps it. No step
 // allocates once the strings have grown to their usual lengths.
 struct UndoHistory {
-  std::vector<CalcState> ring;      // sized at the first step
+  std::vector<CalcState> ring;      // grows to kUndoSteps + 1 slots
   std::vector<size_t> slotBytes;    // text each recorded slot holds
   size_t head = 0;                  // the free slot, which the open step fills
   size_t count = 0;                 // undo steps: the slots before `head`

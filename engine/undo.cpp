@@ -136,9 +136,11 @@ UndoStep::UndoStep(Engine& engine, MemoryUse memory)
     }
     return;
   }
-  if (h.ring.empty()) {
-    h.ring.resize(RingSize());
-    h.slotBytes.resize(RingSize());
+  // The ring grows as the steps come, up to its size: a session of a few
+  // keys holds a few copies.
+  if (h.head >= h.ring.size()) {
+    h.ring.resize(h.head + 1);
+    h.slotBytes.resize(h.head + 1);
   }
   h.openMemory = memory;
   if (memory == MemoryUse::kWritten) {
