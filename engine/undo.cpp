@@ -1,8 +1,9 @@
 // Undo and redo: a copy of the calculator before each step.
 //
 // A copy is a few dozen short strings copied into storage the slot already
-// has, so a key press pays one copy and one comparison. The history is
-// bounded by a step count and by the bytes of text it holds.
+// has, so a key press pays one copy and one comparison; a step that cannot
+// write the memory registers leaves their twenty texts out of both. The
+// history is bounded by a step count and by the bytes of text it holds.
 #include <array>
 #include <tuple>
 #include <type_traits>
@@ -96,8 +97,11 @@ bool SameUnlessMemory(const T& a, const T& b) {
 
 // to = from, but for the memory registers.
 void CopyAllButMemory(CalcState& to, const CalcState& from) {
-  std::apply([&](auto&... target) { std::apply([&](const auto&... source) { (AssignUnlessMemory(target, source), ...); }, Fields(from)); },
-             Fields(to));
+  std::apply(
+      [&](auto&... target) {
+        std::apply([&](const auto&... source) { (AssignUnlessMemory(target, source), ...); }, Fields(from));
+      },
+      Fields(to));
 }
 
 // a == b, but for the memory registers.
