@@ -14,50 +14,6 @@
 namespace vxc {
 namespace {
 
-// Bytes a copy holds: its fixed part and the text of its registers.
-size_t TextBytes(const CalcState& s) {
-  size_t bytes = sizeof(CalcState) + s.stackX.size() + s.stackY.size() + s.stackZ.size() + s.stackT.size() +
-                 s.lastX.size() + s.entryText.size() + s.exponentText.size() + s.errorText.size();
-  for (size_t i = 0; i < s.realMemory.size(); ++i) bytes += s.realMemory[i].size() + s.intMemory[i].size();
-  return bytes;
-}
-
-// A dropped step this large gives its storage back rather than lending it
-// to the next copy, which would keep it unseen by the bound.
-constexpr size_t kReusedStepBytes = size_t(64) << 10;
-
-// Empties a slot and frees its storage. (Assigning a fresh state would
-// keep the storage: a short string moved in is copied into it.)
-void Release(CalcState& slot) {
-  CalcState fresh;
-  std::swap(slot, fresh);
-}
-
-size_t RingSize() { return kUndoSteps + 1; }
-size_t Before(size_t slot) { return (slot + RingSize() - 1) % RingSize(); }
-
-// Keeps the free slot as the newest step and frees the next slot, dropping
-// the oldest step when the ring is full or the steps hold too much text.
-void RecordStep(UndoHistory& h) {
-  h.slotBytes[h.head] = TextBytes(h.ring[h.head]);
-  h.undoBytes += h.slotBytes[h.head];
-  h.head = (h.head + 1) % RingSize();
-  if (h.count == kUndoSteps) {
-    h.undoBytes -= h.slotBytes[h.head];  // the oldest step's slot is the free one now
-    if (h.slotBytes[h.head] > kReusedStepBytes) Release(h.ring[h.head]);
-  } else {
-    ++h.count;
-  }
-  // The newest step always stays, however large it is. A step dropped for
-  // its size gives its storage back.
-  while (h.count > 1 && h.undoBytes > kUndoBytes) {
-    const size_t oldest = (h.head + RingSize() - h.count) % RingSize();
-    h.undoBytes -= h.slotBytes[oldest];
-    Release(h.ring[oldest]);
-    --h.count;
-  }
-}
-
 // The options are the window's, not the calculator's: a step neither
 // records nor restores them.
 void KeepOptions(CalcState& target, const CalcState& from) {
@@ -116,6 +72,58 @@ bool SameAllButMemory(const CalcState& a, const CalcState& b) {
 void CopyMemory(CalcState& to, const CalcState& from) {
   if (to.realMemory != from.realMemory) to.realMemory = from.realMemory;
   if (to.intMemory != from.intMemory) to.intMemory = from.intMemory;
+}
+
+size_t TextSize(const std::string& text) { return text.size(); }
+size_t TextSize(const std::array<std::string, kMemoryCount>& bank) {
+  size_t size = 0;
+  for (const std::string& text : bank) size += text.size();
+  return size;
+}
+template <class T>
+size_t TextSize(const T&) {
+  return 0;
+}
+
+// Bytes a copy holds: its fixed part and the text of every field.
+size_t TextBytes(const CalcState& s) {
+  return sizeof(CalcState) + std::apply([](const auto&... field) { return (TextSize(field) + ...); }, Fields(s));
+}
+
+// A dropped step this large gives its storage back rather than lending it
+// to the next copy, which would keep it unseen by the bound.
+constexpr size_t kReusedStepBytes = size_t(64) << 10;
+
+// Empties a slot and frees its storage. (Assigning a fresh state would
+// keep the storage: a short string moved in is copied into it.)
+void Release(CalcState& slot) {
+  CalcState fresh;
+  std::swap(slot, fresh);
+}
+
+size_t RingSize() { return kUndoSteps + 1; }
+size_t Before(size_t slot) { return (slot + RingSize() - 1) % RingSize(); }
+
+// Keeps the free slot as the newest step and frees the next slot, dropping
+// the oldest step when the ring is full or the steps hold too much text.
+void RecordStep(UndoHistory& h) {
+  h.slotBytes[h.head] = TextBytes(h.ring[h.head]);
+  h.undoBytes += h.slotBytes[h.head];
+  h.head = (h.head + 1) % RingSize();
+  if (h.count == kUndoSteps) {
+    h.undoBytes -= h.slotBytes[h.head];  // the oldest step's slot is the free one now
+    if (h.slotBytes[h.head] > kReusedStepBytes) Release(h.ring[h.head]);
+  } else {
+    ++h.count;
+  }
+  // The newest step always stays, however large it is. A step dropped for
+  // its size gives its storage back.
+  while (h.count > 1 && h.undoBytes > kUndoBytes) {
+    const size_t oldest = (h.head + RingSize() - h.count) % RingSize();
+    h.undoBytes -= h.slotBytes[oldest];
+    Release(h.ring[oldest]);
+    --h.count;
+  }
 }
 
 // Puts `target` in place of the calculator, keeping the options, and hands back the calculator as it was.
