@@ -39,71 +39,53 @@ std::string ReferenceText(mpfr_srcptr v) {
   return sign + digits.substr(0, intDigits) + "." + digits.substr(intDigits);
 }
 
-class Values {
- public:
-  explicit Values(uint64_t seed) : rng_(seed) {}
-
-  // m x 2^e exactly (m of at most 256 bits), with a random sign.
-  void Add(const mpz_class& m, long e) {
-    Real r;
-    ASSERT_EQ(mpfr_set_z_2exp(r.raw(), m.get_mpz_t(), e, MPFR_RNDN), 0) << m.get_str() << " " << e;
-    Add(r);
-  }
-  void Add(Real r) {
-    if (rng_() % 2) mpfr_neg(r.raw(), r.raw(), MPFR_RNDN);
-    all_.push_back(r);
-  }
-  mpz_class Bits(int bits) {
-    mpz_class m = 0;
-    for (int b = 0; b < bits; b += 64) m = (m << 64) + mpz_class(static_cast<unsigned long>(rng_()));
-    return m >> (((bits + 63) / 64) * 64 - bits);
-  }
-  long Uniform(long low, long high) { return low + static_cast<long>(rng_() % static_cast<uint64_t>(high - low + 1)); }
-  const std::vector<Real>& all() const { return all_; }
-
- private:
-  std::mt19937_64 rng_;
-  std::vector<Real> all_;
-};
-
 std::vector<Real> DelicateValues() {
-  Values v(2024);
+  std::mt19937_64 rng(2024);
+  std::vector<Real> all;
+  // m x 2^e exactly (m of at most 256 bits), with a random sign.
+  auto add = [&](const mpz_class& m, long e) {
+    Real& r = all.emplace_back();
+    EXPECT_EQ(mpfr_set_z_2exp(r.raw(), m.get_mpz_t(), e, MPFR_RNDN), 0) << m.get_str() << " " << e;
+    if (rng() % 2) mpfr_neg(r.raw(), r.raw(), MPFR_RNDN);
+  };
+  auto bits = [&](int n) {
+    mpz_class m = 0;
+    for (int b = 0; b < n; b += 64) m = (m << 64) + mpz_class(static_cast<unsigned long>(rng()));
+    return mpz_class(m >> (((n + 63) / 64) * 64 - n));
+  };
+  auto uniform = [&](long low, long high) { return low + static_cast<long>(rng() % uint64_t(high - low + 1)); };
   // Full 256-bit significands: mostly where the exact method runs, some
   // beyond where the library's print takes over.
   for (int i = 0; i < 3000; ++i) {
-    const long e = i % 10 == 0 ? v.Uniform(-3000000, 3000000) : v.Uniform(-1500, 1500);
-    v.Add(v.Bits(256) | (mpz_class(1) << 255), e - 256);
+    const long e = i % 10 == 0 ? uniform(-3000000, 3000000) : uniform(-1500, 1500);
+    add(bits(256) | (mpz_class(1) << 255), e - 256);
   }
   // Powers of ten up to four units of the last place either side.
   for (int j = -420; j <= 420; ++j) {
     Real ten;
     mpfr_set_str(ten.raw(), ("1e" + std::to_string(j)).c_str(), 10, MPFR_RNDN);
     for (int step = 0; step < 4; ++step) mpfr_nextbelow(ten.raw());
-    for (int step = 0; step < 9; ++step, mpfr_nextabove(ten.raw())) v.Add(ten);
+    for (int step = 0; step < 9; ++step, mpfr_nextabove(ten.raw())) {
+      all.push_back(ten);
+      if (rng() % 2) mpfr_neg(all.back().raw(), all.back().raw(), MPFR_RNDN);
+    }
   }
   // Exact integers, short and long.
-  for (int i = 0; i < 1000; ++i) v.Add(v.Bits(static_cast<int>(v.Uniform(1, 256))) + 1, 0);
+  for (int i = 0; i < 1000; ++i) add(bits(static_cast<int>(uniform(1, 256))) + 1, 0);
   // Exact ties at the 77th digit, (N + 1/2) x 10^j, and the one that carries
   // into a 77th digit.
   const mpz_class low = mpz_class("1" + std::string(kCanonicalDigits - 1, '0'));
   for (int i = 0; i < 600; ++i) {
     const int j = i % 3;
-    mpz_class n = low + v.Bits(250) % (low * 9);
-    mpz_class odd = 2 * n + 1;
+    mpz_class odd = 2 * (low + bits(250) % (low * 9)) + 1;
     for (int f = 0; f < j; ++f) odd *= 5;
-    if (mpz_sizeinbase(odd.get_mpz_t(), 2) <= static_cast<size_t>(kRealBits)) v.Add(odd, j - 1);
+    if (mpz_sizeinbase(odd.get_mpz_t(), 2) <= static_cast<size_t>(kRealBits)) add(odd, j - 1);
   }
-  v.Add(2 * low * 10 - 1, -1);
+  add(2 * low * 10 - 1, -1);
   // The ends of the exponent range.
-  v.Add(mpz_class(1), mpfr_get_emin() - 1);
-  v.Add(v.Bits(256) | (mpz_class(1) << 255), mpfr_get_emax() - 256);
-  return v.all();
-}
-
-TEST(RealDecimal, CanonicalTextMatchesTheLibraryPrint) {
-  for (const Real& r : DelicateValues()) {
-    ASSERT_EQ(r.ToCanonicalText(), ReferenceText(r.raw())) << mpfr_get_exp(r.raw());
-  }
+  add(mpz_class(1), mpfr_get_emin() - 1);
+  add(bits(256) | (mpz_class(1) << 255), mpfr_get_emax() - 256);
+  return all;
 }
 
 void ExpectReadsLikeTheLibrary(const std::string& text) {
@@ -113,9 +95,12 @@ void ExpectReadsLikeTheLibrary(const std::string& text) {
   ASSERT_TRUE(mpfr_equal_p(read.raw(), expected.raw()) && read.IsNegative() == expected.IsNegative()) << text;
 }
 
-TEST(RealDecimal, CanonicalTextsReadBackCorrectlyRounded) {
+// Printed like the library prints, and read back as the library reads.
+TEST(RealDecimal, CanonicalTextMatchesTheLibraryAndReadsBack) {
   for (const Real& r : DelicateValues()) {
-    if (mpfr_get_exp(r.raw()) < 4000 && mpfr_get_exp(r.raw()) > -4000) ExpectReadsLikeTheLibrary(ReferenceText(r.raw()));
+    const long exponent = mpfr_get_exp(r.raw());
+    ASSERT_EQ(r.ToCanonicalText(), ReferenceText(r.raw())) << exponent;
+    if (exponent < 4000 && exponent > -4000) ExpectReadsLikeTheLibrary(ReferenceText(r.raw()));
   }
 }
 
@@ -133,30 +118,30 @@ TEST(RealDecimal, BoundaryTextsReadCorrectlyRounded) {
     ExpectReadsLikeTheLibrary(t);
     ExpectReadsLikeTheLibrary("-" + t);
   }
-  // Exactly halfway between two 256-bit values, (2^256 + 1 or 3) / 2^k in
-  // full: ties to even round down, then up.
-  for (unsigned k = 1; k <= 14; ++k) {
-    mpz_class five;
-    mpz_ui_pow_ui(five.get_mpz_t(), 5, k);
-    for (int odd : {1, 3}) {
-      std::string text = mpz_class(((mpz_class(1) << 256) + odd) * five).get_str();
-      text.insert(text.size() - k, ".");
-      ExpectReadsLikeTheLibrary(text);
-    }
-  }
 }
 
-// Beyond 90 digits the rest only decides the rounding.
-TEST(RealDecimal, LongTextsReadCorrectlyRounded) {
-  std::mt19937_64 rng(91);
-  for (int t = 0; t < 3000; ++t) {
+// Random texts of 1 to 135 digits, beyond 90 the rest only deciding the
+// rounding; some exactly halfway between two 256-bit values,
+// (2^256 + odd) / 2^k written out in full.
+TEST(RealDecimal, RandomTextsReadCorrectlyRounded) {
+  std::mt19937_64 rng(256);
+  for (int t = 0; t < 20000; ++t) {
     std::string text = rng() % 2 ? "-" : "";
-    const size_t digits = 85 + rng() % 50;
+    const size_t digits = 1 + rng() % 135;
     for (size_t i = 0; i < digits; ++i) text += static_cast<char>('0' + (i == 0 ? 1 + rng() % 9 : rng() % 10));
-    // Some with their tail all zeros, so that no sticky digit is added.
-    if (t % 4 == 0) text.replace(text.size() - 40, 40, 40, '0');
-    text.insert(text.size() - rng() % digits, ".");
-    text += "e" + std::to_string(static_cast<long>(rng() % 1000) - 500);
+    // Some long ones with their tail all zeros, so that no sticky digit is added.
+    if (digits > 85 && t % 4 == 0) text.replace(text.size() - 40, 40, 40, '0');
+    if (rng() % 2) text.insert(text.size() - rng() % digits, ".");
+    if (rng() % 3 == 0) text += "e" + std::to_string(static_cast<long>(rng() % 1000) - 500);
+    if (t % 5 == 0) {
+      mpz_class v = (mpz_class(1) << 256) + mpz_class(static_cast<unsigned long>(rng() % 1000000) * 2 + 1);
+      const unsigned k = static_cast<unsigned>(rng() % 15);
+      mpz_class five;
+      mpz_ui_pow_ui(five.get_mpz_t(), 5, k);
+      text = mpz_class(v * five).get_str();
+      if (k > 0) text.insert(text.size() - k, ".");
+      if (rng() % 2) text.insert(0, "-");
+    }
     ExpectReadsLikeTheLibrary(text);
   }
 }
