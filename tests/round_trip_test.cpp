@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -89,72 +90,70 @@ std::string ShownValue(const LineText& line, uint32_t base) {
   return Real::FromString(text).ToCanonicalText();
 }
 
-std::vector<Modes> EveryMode() {
+// Calls check(modes, register text, calculator showing it) 200 times in
+// every mode.
+void ForRandomRegisters(uint64_t seed, const std::function<void(const Modes&, const std::string&, Calc&)>& check) {
   std::vector<Modes> modes;
   for (uint32_t display : {kDisplayFix, kDisplaySci, kDisplayEng})
     for (int digits : {0, 2, 7, 32}) modes.push_back({kBaseReal, display, kRangeQW, digits});
   for (uint32_t base : {kBaseDec, kBaseHex, kBaseOct, kBaseBin})
     for (uint32_t range : {kRangeQW, kRangeDW, kRangeW, kRangeB}) modes.push_back({base, kDisplayFix, range, 2});
-  return modes;
+  std::mt19937_64 random(seed);
+  for (const Modes& m : modes) {
+    for (int n = 0; n < 200; ++n) {
+      const std::string text = m.base == kBaseReal ? RandomRealText(random) : RandomIntegerText(random, m.base, m.range);
+      Calc from(m);
+      from.ShowX(text);
+      check(m, text, from);
+    }
+  }
 }
 
 TEST(RoundTrip, CopyFullPrecisionThenPasteGivesBackTheRegister) {
-  std::mt19937_64 random(20261206);
-  for (const Modes& m : EveryMode()) {
-    for (int n = 0; n < 200; ++n) {
-      const bool real = m.base == kBaseReal;
-      const std::string text = real ? RandomRealText(random) : RandomIntegerText(random, m.base, m.range);
-      Calc from(m);
-      from.ShowX(text);
-      const std::string copied = CopyFullText(from.frame, from.engine.state);
-      if (real) { EXPECT_EQ(copied, text) << "the register's own text"; }
+  ForRandomRegisters(20261206, [](const Modes& m, const std::string& text, Calc& from) {
+    const bool real = m.base == kBaseReal;
+    const std::string copied = CopyFullText(from.frame, from.engine.state);
+    if (real) { EXPECT_EQ(copied, text) << "the register's own text"; }
 
-      Calc to(m);
-      PasteEntry(to.engine, copied);
-      const CalcState& s = to.engine.state;
-      if (real) {
-        ASSERT_EQ(EntryValue(s), text) << "pasted " << copied << " in " << m.display << "/" << m.digits;
-        EXPECT_EQ(CopyFullText(to.frame, s), copied);  // the entry copies as it pasted
-      }
-      if (text.find('e') != std::string::npos) continue;  // ENTER says out of range, as for +/- on it
-      Dispatch(to.engine, cmd::kEnter);
-      to.Show();
-      EXPECT_EQ(s.stackX, text) << "pasted " << copied << " in base " << m.base << " range " << m.range;
-      EXPECT_EQ(to.frame.lines[kLineX], from.frame.lines[kLineX]) << copied;
+    Calc to(m);
+    PasteEntry(to.engine, copied);
+    const CalcState& s = to.engine.state;
+    if (real) {
+      ASSERT_EQ(EntryValue(s), text) << "pasted " << copied << " in " << m.display << "/" << m.digits;
+      EXPECT_EQ(CopyFullText(to.frame, s), copied);  // the entry copies as it pasted
     }
-  }
+    if (text.find('e') != std::string::npos) return;  // ENTER says out of range, as for +/- on it
+    Dispatch(to.engine, cmd::kEnter);
+    to.Show();
+    EXPECT_EQ(s.stackX, text) << "pasted " << copied << " in base " << m.base << " range " << m.range;
+    EXPECT_EQ(to.frame.lines[kLineX], from.frame.lines[kLineX]) << copied;
+  });
 }
 
 TEST(RoundTrip, CopyThenPasteGivesBackTheValueShown) {
-  std::mt19937_64 random(6121202);
   int withExponent = 0;
-  for (const Modes& m : EveryMode()) {
-    for (int n = 0; n < 200; ++n) {
-      const bool real = m.base == kBaseReal;
-      const std::string text = real ? RandomRealText(random) : RandomIntegerText(random, m.base, m.range);
-      Calc from(m);
-      from.ShowX(text);
-      const LineText& x = from.frame.lines[kLineX];
-      const std::string copied = CopyText(from.frame, from.engine.state);
-      withExponent += x.exponent.empty() ? 0 : 1;
+  ForRandomRegisters(6121202, [&](const Modes& m, const std::string& text, Calc& from) {
+    const bool real = m.base == kBaseReal;
+    const LineText& x = from.frame.lines[kLineX];
+    const std::string copied = CopyText(from.frame, from.engine.state);
+    withExponent += x.exponent.empty() ? 0 : 1;
 
-      Calc to(m);
-      PasteEntry(to.engine, copied);
-      ASSERT_TRUE(to.engine.state.Typing()) << copied;
-      // REAL: the pasted entry, formatted as a DISPLAY choice formats it,
-      // shows the value that was copied; the exponent came along. The
-      // integer modes show the entry as typed: the digits copied.
-      if (real) {
-        EXPECT_EQ(ShownValue(to.Show(true), m.base), ShownValue(x, m.base)) << "copied " << copied << " from " << text;
-      } else {
-        EXPECT_EQ(to.Show().main, copied);
-      }
-      if (!real || text.find('e') == std::string::npos) {
-        Dispatch(to.engine, cmd::kEnter);
-        EXPECT_EQ(ShownValue(to.Show(), m.base), ShownValue(x, m.base)) << "copied " << copied << " from " << text;
-      }
+    Calc to(m);
+    PasteEntry(to.engine, copied);
+    ASSERT_TRUE(to.engine.state.Typing()) << copied;
+    // REAL: the pasted entry, formatted as a DISPLAY choice formats it,
+    // shows the value that was copied; the exponent came along. The
+    // integer modes show the entry as typed: the digits copied.
+    if (real) {
+      EXPECT_EQ(ShownValue(to.Show(true), m.base), ShownValue(x, m.base)) << "copied " << copied << " from " << text;
+    } else {
+      EXPECT_EQ(to.Show().main, copied);
     }
-  }
+    if (!real || text.find('e') == std::string::npos) {
+      Dispatch(to.engine, cmd::kEnter);
+      EXPECT_EQ(ShownValue(to.Show(), m.base), ShownValue(x, m.base)) << "copied " << copied << " from " << text;
+    }
+  });
   EXPECT_GT(withExponent, 1000);  // SCI and ENG always, FIX now and then
 }
 
