@@ -55,9 +55,7 @@ struct Driver {
   Engine engine;
   DisplayFrame frame;
 
-  Driver() {
-    InitNumbers();
-  }
+  Driver() { InitNumbers(); }
 
   // The display as a front-end shows it: composed when the engine marked it.
   const DisplayFrame& Shown() {
