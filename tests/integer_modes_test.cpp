@@ -28,11 +28,8 @@ struct Word {
 };
 
 std::string Dec(I128 v) {
-  unsigned __int128 m = v < 0 ? -static_cast<unsigned __int128>(v) : static_cast<unsigned __int128>(v);
-  std::string out;
-  do out.insert(out.begin(), char('0' + int(m % 10)));
-  while ((m /= 10) != 0);
-  return v < 0 ? "-" + out : out;
+  if (v < 0) return "-" + Dec(-v);
+  return (v >= 10 ? Dec(v / 10) : "") + char('0' + int(v % 10));
 }
 
 // HEX and OCT through printf, BIN written out by hand.
