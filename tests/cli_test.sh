@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The command lines of both programs: --help, -h, --version, unknown options
 # and the exit statuses, vxc32-keys --strict, a failed save, the interactive
-# session's hint and key list. vxc32 is run without any display.
+# session's hint and key list, output buffering, vxc32 --keymap. vxc32 is run
+# without any display.
 #
 #   cli_test.sh VERSION VXC32_KEYS [VXC32]
 set -u
@@ -12,26 +13,21 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 work=$(mktemp -d "${TMPDIR:-/tmp}/vxc-cli.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# run PROGRAM ARGS...: sets rc, out, err (standard input empty)
+# run PROGRAM ARGS...: sets rc, out, err; standard input is $input (empty unless set)
 run() {
-  "$@" </dev/null >"$work/out" 2>"$work/err"
-  rc=$?
-  out=$(cat "$work/out") err=$(cat "$work/err")
+  printf '%b' "${input:-}" | "$@" >"$work/out" 2>"$work/err"
+  rc=$? out=$(<"$work/out") err=$(<"$work/err")
 }
+matches() { if [ -z "$2" ]; then [ -z "$1" ]; else [[ $1 =~ $2 ]]; fi; }
 expect() {  # expect WHAT RC STDOUT-PATTERN STDERR-PATTERN ("" for empty)
-  local what=$1 want_rc=$2 out_re=$3 err_re=$4
-  [ "$rc" = "$want_rc" ] || fail "$what: exit status $rc, expected $want_rc"
-  if [ -z "$out_re" ]; then [ -z "$out" ] || fail "$what: unexpected standard output: $out"
-  else [[ $out =~ $out_re ]] || fail "$what: standard output does not match '$out_re': $out"; fi
-  if [ -z "$err_re" ]; then [ -z "$err" ] || fail "$what: unexpected standard error: $err"
-  else [[ $err =~ $err_re ]] || fail "$what: standard error does not match '$err_re': $err"; fi
+  [ "$rc" = "$2" ] || fail "$1: exit status $rc, expected $2"
+  matches "$out" "$3" || fail "$1: standard output does not match '$3': $out"
+  matches "$err" "$4" || fail "$1: standard error does not match '$4': $err"
 }
 
 check_options() {  # check_options NAME PROGRAM...
   local name=$1; shift
-  for help in --help -h; do
-    run "$@" "$help"; expect "$name $help" 0 "^usage: $name " ""
-  done
+  for help in --help -h; do run "$@" "$help"; expect "$name $help" 0 "^usage: $name " ""; done
   run "$@" --version; expect "$name --version" 0 "^$name $version\$" ""
   for bad in --bogus -x --HELP; do
     run "$@" "$bad"; expect "$name $bad" 2 "" "unknown option '$bad'.*usage: $name "
@@ -46,38 +42,55 @@ run "$keys" --strict 1 ENTER 0 /; expect "--strict, an error shown" 1 "Devide by
 run "$keys" --strict 1 ENTER 0 / CLX; expect "--strict, error cleared" 0 "X +1\.00" ""
 run "$keys" 1 ENTER 2 / --strict; expect "--strict after the keys" 0 "X +0\.50" ""
 run "$keys" --strict 5 ENTER BOGUS; expect "--strict, unknown key: stops before any key" 2 "" "unknown key 'BOGUS'"
-printf '1 ENTER 0 /\n' | "$keys" --strict >/dev/null 2>&1; rc=$?
-[ "$rc" = 1 ] || fail "--strict from standard input ending on an error: exit status $rc"
-printf '1 ENTER 0 /\nCLX\n' | "$keys" --strict >/dev/null 2>&1; rc=$?
-[ "$rc" = 0 ] || fail "--strict from standard input ending without an error: exit status $rc"
+input='1 ENTER 0 /\n' run "$keys" --strict; expect "--strict, standard input ending on an error" 1 "Devide" ""
+input='1 ENTER 0 /\nCLX\n' run "$keys" --strict; expect "--strict, standard input ending without an error" 0 "X +1" ""
 
 # A save that fails (a regular file where the folder should be) says why.
 echo x >"$work/plain"
 run "$keys" --settings "$work/plain/VXC.INI" 7
 expect "failed save" 0 "X +7" "settings not saved: .*plain/VXC\.INI: Not a directory"
-run "$keys" --strict --settings "$work/plain/VXC.INI" 7
-expect "failed save, --strict" 1 "X +7" "settings not saved"
+run "$keys" --strict --settings "$work/plain/VXC.INI" 7; expect "failed save, --strict" 1 "X +7" "settings not saved"
 run "$keys" --strict --settings "$work/ok.ini" 7; expect "saved, --strict" 0 "X +7" ""
 grep -q '^BASE=0' "$work/ok.ini" || fail "the save with --strict wrote no file"
 
 # The interactive session: a hint, and `help` or `?` lists the key names.
-if command -v script >/dev/null; then
-  for ask in help '?'; do
-    session=$(printf '%s\n1 ENTER 0 /\n' "$ask" | timeout 20 script -qec "'$keys' --strict" /dev/null); rc=$?
-    [ "$rc" = 1 ] || fail "interactive --strict ending on an error: exit status $rc"
-    grep -q "'help' lists the key names" <<<"$session" || fail "interactive: no hint: $session"
-    grep -q 'ENTER CLX' <<<"$session" && grep -q 'BASE=REAL|DEC|HEX|OCT|BIN' <<<"$session" ||
-      fail "interactive '$ask' did not list the key names: $session"
-  done
-  grep -q 'lists the key names' <<<"$(printf 'help\n' | "$keys" 2>&1)" &&
-    fail "a script's standard input got the interactive hint"
-else
-  fail "script (Debian package bsdutils) is missing"
-fi
+command -v script >/dev/null || fail "script (Debian package bsdutils) is missing"
+for ask in help '?'; do
+  session=$(printf '%s\n1 ENTER 0 /\n' "$ask" | timeout 20 script -qec "'$keys' --strict" /dev/null); rc=$?
+  [ "$rc" = 1 ] || fail "interactive --strict ending on an error: exit status $rc"
+  [[ $session == *"'help' lists the key names"* ]] || fail "interactive: no hint: $session"
+  [[ $session == *'ENTER CLX'* && $session == *'BASE=REAL|DEC|HEX|OCT|BIN'* ]] ||
+    fail "interactive '$ask' did not list the key names: $session"
+done
+input='help\n' run "$keys"
+[[ $out$err == *'lists the key names'* ]] && fail "a script's standard input got the interactive hint"
 
-# --- vxc32: no display at all for the options
+# --- vxc32-keys output: buffered into a pipe or a file and written at the end (nothing while standard
+# input stays open), but each line at once on a terminal (script(1) gives the program one).
+{ echo "1 ENTER"; sleep 0.5; wc -c <"$work/out" >"$work/while_open"; echo "2 +"; } | "$keys" >"$work/out"
+[ "$(cat "$work/while_open")" = 0 ] || fail "output written before the end: $(cat "$work/while_open") bytes"
+[ "$(grep -c '^X ' "$work/out")" = 2 ] && grep -q "^X  *3.00$" "$work/out" ||
+  fail "expected two displays, the last X 3.00: $(cat "$work/out")"
+{
+  echo "4 ENTER"
+  for _ in $(seq 100); do grep -q "4.00" "$work/tty" 2>/dev/null && break; sleep 0.1; done
+  grep -q "4.00" "$work/tty" || echo "not shown" >"$work/tty_late"
+  echo "5 +"
+} | script -qfc "$keys" /dev/null >"$work/tty"
+[ -e "$work/tty_late" ] && fail "a terminal did not see the line before the next read"
+grep -q "9.00" "$work/tty" || fail "the terminal missed the last display"
+
+# --- vxc32: no display at all for the options. --keymap prints SHORTCUT<tab>KEY lines (keymap_test
+# checks each against the map), and vxc32-keys takes every KEY.
 if [ -n "$window" ]; then
-  check_options vxc32 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$window"
+  headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$window")
+  check_options vxc32 "${headless[@]}"
+  run "${headless[@]}" --keymap; expect "vxc32 --keymap" 0 $'(^|\n)Ctrl\\+Shift\\+Z\tREDO(\n|$)' ""
+  [ "$(wc -l <<<"$out")" -ge 100 ] || fail "vxc32 --keymap: only $(wc -l <<<"$out") lines"
+  bad=$(awk -F'\t' 'NF != 2 || $1 == "" || $2 == "" || $2 ~ / /' <<<"$out")
+  [ -z "$bad" ] || fail "vxc32 --keymap: lines not SHORTCUT<tab>KEY: $bad"
+  mapfile -t tokens < <(cut -f2 <<<"$out" | sort -u)
+  "$keys" "${tokens[@]}" >/dev/null || fail "vxc32-keys refused a key of the vxc32 --keymap"
 fi
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }

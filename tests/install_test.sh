@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a build into a staging folder and checks what a desktop gets:
 # the programs, the launcher entry, the metainfo, the icons and the manual
-# page, and that the manual page lists what vxc32-keys really accepts.
+# page, and that the manual page lists what vxc32-keys really accepts (which
+# also runs the installed program).
 #
 #   install_test.sh BUILD_DIR WINDOW_BUILT(0|1)
 set -u
@@ -18,21 +19,14 @@ done
 stage=$(mktemp -d "${TMPDIR:-/tmp}/vxc-install.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
 log=$(cmake --install "$build" --prefix "$stage" 2>&1) || { echo "$log" >&2; echo "FAIL: cmake --install" >&2; exit 1; }
-bin=$stage/bin share=$stage/share keys=$stage/bin/vxc32-keys
-desktop=$share/applications/$app_id.desktop
-metainfo=$share/metainfo/$app_id.metainfo.xml
+share=$stage/share keys=$stage/bin/vxc32-keys icons=$stage/share/icons/hicolor
+desktop=$share/applications/$app_id.desktop metainfo=$share/metainfo/$app_id.metainfo.xml
 manpage=$share/man/man1/vxc32-keys.1
-icons=$share/icons/hicolor
 for f in "$desktop" "$metainfo" "$manpage" "$icons/scalable/apps/$app_id.svg"; do [ -f "$f" ] || fail "$f not installed"; done
 [ -x "$keys" ] || { fail "$keys not installed"; keys=false; }
 if [ "$window_built" = 1 ]; then
-  [ -x "$bin/vxc32" ] || fail "$bin/vxc32 not installed"
-  [ -f "$share/man/man1/vxc32.1" ] || fail "the manual page of vxc32 is not installed"
+  [ -x "$stage/bin/vxc32" ] && [ -f "$share/man/man1/vxc32.1" ] || fail "vxc32 or its manual page is not installed"
 fi
-
-# --- programs: standard input and --dump
-[[ $(echo "7 ENTER 2 -" | "$keys") =~ X\ +5\.00 ]] || fail "vxc32-keys from standard input did not show X 5.00"
-grep -qx 'X=5.00' <<<"$("$keys" --dump 7 ENTER 2 -)" || fail "vxc32-keys --dump did not give X=5.00"
 
 # --- launcher entry (hints pass; warnings and errors do not) and metainfo
 report=$(desktop-file-validate "$desktop" 2>&1) && ! grep -qE '(warning|error):' <<<"$report" ||
@@ -52,9 +46,6 @@ done
 # --- manual page: renders without a warning, names only keys the tool takes, describes every --dump field
 warnings=$(groff -man -Tutf8 -ww -z "$manpage" 2>&1)
 [ -z "$warnings" ] || fail "groff warns about the manual page: $warnings"
-if command -v man >/dev/null; then
-  MANWIDTH=80 man -l "$manpage" 2>/dev/null | grep -q 'vxc32-keys' || fail "man -l $manpage renders nothing"
-fi
 tried=0
 while read -r word; do
   tried=$((tried + 1))
