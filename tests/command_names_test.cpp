@@ -15,17 +15,11 @@ namespace {
 
 using keys::KeyKind;
 
-KeyKind KindOf(ActionKind kind) {
-  switch (kind) {
-    case ActionKind::kBase: return KeyKind::kBase;
-    case ActionKind::kAngle: return KeyKind::kAngle;
-    case ActionKind::kDisplay: return KeyKind::kDisplay;
-    case ActionKind::kRange: return KeyKind::kRange;
-    case ActionKind::kMemory: return KeyKind::kMemory;
-    case ActionKind::kCommand: break;
-  }
-  return KeyKind::kCommands;
-}
+// The radio groups: how many choices each has, and what the tool reads a choice's token as.
+const struct { ActionKind kind; uint32_t count; KeyKind key; } kGroups[] = {
+    {ActionKind::kBase, 5, KeyKind::kBase}, {ActionKind::kAngle, 3, KeyKind::kAngle},
+    {ActionKind::kDisplay, 3, KeyKind::kDisplay}, {ActionKind::kRange, 4, KeyKind::kRange},
+    {ActionKind::kMemory, 10, KeyKind::kMemory}};
 
 TEST(CommandNames, EveryRowIsCompleteAndItsTokenPressesIt) {
   std::set<std::string_view> tokens, spoken;
@@ -39,17 +33,11 @@ TEST(CommandNames, EveryRowIsCompleteAndItsTokenPressesIt) {
 
     const auto key = keys::ParseKey(row.token);
     ASSERT_TRUE(key.has_value());
-    const Action a = row.action;
-    if (a.kind != ActionKind::kCommand) {
-      EXPECT_EQ(key->kind, KindOf(a.kind));
-      EXPECT_EQ(key->value, a.value);
-    } else if (FindCommand(a.value) != nullptr) {
-      EXPECT_EQ(key->kind, KeyKind::kCommands);
-      EXPECT_EQ(key->commands, std::vector<CommandId>{a.value});
-    } else {
-      EXPECT_EQ(key->kind, KeyKind::kWindowCommand);
-      EXPECT_EQ(key->value, a.value);
-    }
+    KeyKind want = FindCommand(row.action.value) ? KeyKind::kCommands : KeyKind::kWindowCommand;
+    for (const auto& g : kGroups) want = g.kind == row.action.kind ? g.key : want;
+    EXPECT_EQ(key->kind, want);
+    if (want == KeyKind::kCommands) EXPECT_EQ(key->commands, std::vector<CommandId>{row.action.value});
+    else EXPECT_EQ(key->value, row.action.value);
   }
 }
 
@@ -60,9 +48,7 @@ TEST(CommandNames, EveryEngineCommandAndRadioChoiceIsNamed) {
   for (CommandId id : {cmd::kCopy, cmd::kCopyFull, cmd::kPaste, cmd::kUndo, cmd::kRedo, cmd::kErrorAlarm,
                        cmd::kInitialize, cmd::kKeyboardHelp})
     EXPECT_NE(FindActionName(CommandAction(id)), nullptr) << id;
-  const struct { ActionKind kind; uint32_t count; } groups[] = {
-      {ActionKind::kBase, 5}, {ActionKind::kAngle, 3}, {ActionKind::kDisplay, 3}, {ActionKind::kRange, 4}, {ActionKind::kMemory, 10}};
-  for (const auto& g : groups) {
+  for (const auto& g : kGroups) {
     for (uint32_t v = 0; v < g.count; ++v) EXPECT_NE(FindActionName(Action{g.kind, v}), nullptr) << int(g.kind) << " " << v;
     EXPECT_EQ(FindActionName(Action{g.kind, g.count}), nullptr);
   }
