@@ -98,8 +98,8 @@ TEST_F(SettingsTest, HostileAndOddFiles) {
       {"[Pos]\nTop=  +12abc", "Top=12\n"}, {"[Pos]\nTop=99999999999", "Top=2147483647\n"},
       {"[Pos]\nTop=-2147483649", "Top=-2147483648\n"}, {"[Memory]\nRM1=12\0" "34\n"s, "RM1=12\n"},
       {"[Memory]\nRM1=" + std::string(9999, '7'), "RM1=" + std::string(254, '7') + "\n"}, {"[Memory]\nRM1=", "RM1=\n"},
-      // unknown bases start REAL, unknown angles DEG; an unknown language is kept
-      {"[Option]\nBASE=-1\nANGLE=9", ""}, {"[Option]\nBASE=7\nANGLE=5", ""}, {"[Option]\nBASE=4\nANGLE=2", "BASE=4\n"},
+      // unknown bases start REAL, unknown angles DEG (BASE=7: modes_unknown.ini); an unknown language is kept
+      {"[Option]\nBASE=-1\nANGLE=9", ""}, {"[Option]\nBASE=4\nANGLE=2", "BASE=4\n"},
       {"[Option]\nLanguage=3", "Language=3\n"},
       {"[Option]\nPTF=abc", "PTF=0\n"}, {"[Option]\nMEMORY=5\n[Memory]\nUses=3", "MEMORY=3\n"},
       {"[Sound]\nErrorAlarm=yes", "ErrorAlarm=0\n"}, {"[Sound]\nErrorAlarm=01", "ErrorAlarm=0\n"},
@@ -126,18 +126,15 @@ TEST_F(SettingsTest, HostileAndOddFiles) {
   EXPECT_TRUE(stat(file_.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
-bool FailWrite(detail::SaveStep step) { return step != detail::SaveStep::kWrite; }
-bool FailRename(detail::SaveStep step) { return step != detail::SaveStep::kRename; }
-bool DieBeforeRename(detail::SaveStep step) {
-  if (step == detail::SaveStep::kRename) _exit(0);
-  return true;
-}
-
 // A failed write or rename, or a kill before the rename: the old file stays
 // whole, a failed save leaves no temporary file and says why.
 TEST_F(SettingsTest, FailedSavesLeaveTheOldFile) {
+  using detail::SaveStep;
+  bool (*const hooks[])(SaveStep) = {[](SaveStep s) { return s != SaveStep::kWrite; },
+                                     [](SaveStep s) { return s != SaveStep::kRename; },
+                                     [](SaveStep s) { return s == SaveStep::kRename ? (_exit(0), false) : true; }};
   const std::string old = "; keep\r\n[Pos]\r\nTop=7\r\n";
-  for (auto hook : {FailWrite, FailRename, DieBeforeRename}) {
+  for (auto hook : hooks) {
     Spit(file_, old);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -151,7 +148,7 @@ TEST_F(SettingsTest, FailedSavesLeaveTheOldFile) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(Slurp(file_), old);
-    if (hook != DieBeforeRename) { EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1); }
+    if (hook != hooks[2]) { EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1); }
   }
   EXPECT_TRUE(SaveSettings(file_, Sample(), {}));  // the next save still works
   EXPECT_NE(Slurp(file_).find("BASE=2"), std::string::npos);
