@@ -253,10 +253,10 @@ TEST_F(KeyMapWindow, AKeyboardOnlySessionEndsWhereVxc32KeysEnds) {
     ASSERT_TRUE(action.has_value()) << p.key;
     tokens << QString::fromUtf8(FindActionName(*action)->token.data(), qsizetype(FindActionName(*action)->token.size()));
     QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
-    QKeyEvent down(QEvent::KeyPress, p.key, p.mods, p.text);
-    QKeyEvent up(QEvent::KeyRelease, p.key, p.mods, p.text);
-    QApplication::sendEvent(focus, &down);
-    QApplication::sendEvent(focus, &up);
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent event(type, p.key, p.mods, p.text);
+      QApplication::sendEvent(focus, &event);
+    }
   }
   const std::map<std::string, std::string> dump = DumpOf(tokens);
   const CalcState& s = w.engine().state;
@@ -266,7 +266,8 @@ TEST_F(KeyMapWindow, AKeyboardOnlySessionEndsWhereVxc32KeysEnds) {
       {"angle", std::to_string(s.angle)}, {"display", std::to_string(s.display)}, {"range", std::to_string(s.range)},
       {"memoryIndex", std::to_string(s.memoryIndex)}, {"realMemory3", s.realMemory[3]}, {"intMemory3", s.intMemory[3]},
   };
-  for (const auto& [name, value] : fields) EXPECT_EQ(dump.count(name) ? dump.at(name) : "(missing)", value) << name << "\nkeys: " << tokens.join(' ').toStdString();
+  for (const auto& [name, value] : fields)
+    EXPECT_EQ(dump.count(name) ? dump.at(name) : "(missing)", value) << name << "\nkeys: " << tokens.join(' ').toStdString();
   EXPECT_EQ(s.base, kBaseReal);
   EXPECT_EQ(s.angle, kAngleRad);
   EXPECT_EQ(s.range, kRangeDW);
