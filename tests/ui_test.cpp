@@ -2,25 +2,14 @@
 // mouse and the keyboard, the radio groups and focus keys, the menus in four
 // languages, "Initialize", the settings file, Copy and Paste, and what a
 // screen reader finds.
-#include <gtest/gtest.h>
-
 #include <QAccessible>
 #include <QActionGroup>
-#include <QApplication>
-#include <QClipboard>
-#include <QFile>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <functional>
-#include <map>
-#include <memory>
 #include <set>
 #include <vector>
 
@@ -30,7 +19,6 @@
 #include "key_faces.h"
 #include "key_rules.h"
 #include "keymap.h"
-#include "main_window.h"
 #include "menus.h"
 #include "window_test_support.h"
 
@@ -147,11 +135,6 @@ class WindowTest : public WindowFixture {
     return w->isVisible() ? w->face() : Face::kHidden;
   }
   QString X() const { return window_->valueBox(kLineX)->text(); }
-  std::vector<QString> Texts() const {
-    std::vector<QString> t;
-    for (int i = 0; i < 4; ++i) t.insert(t.end(), {window_->valueBox(i)->text(), window_->exponentBox(i)->text()});
-    return t;
-  }
   std::vector<CommandId> seen_;
   bool swallow_ = false;
 };
@@ -260,19 +243,16 @@ TEST_F(WindowTest, KeyFiresOnlyWhenReleasedOverThePressedKey) {
 }
 
 // By keyboard: keymap_test drives a whole session and compares it with vxc32-keys.
-TEST_F(WindowTest, MouseClicksShowWhatTheEngineShows) {
-  for (auto [base, typed] : {std::pair{kBaseReal, "7\r2-1.5*4\r3/9"}, {kBaseReal, "123\b\r6+\x01" "8"},
-                             {kBaseHex, "BF\r3+C"}}) {
-    Engine e;  // a bare engine, sent the same commands
-    if (base != kBaseReal) SelectBase(e, base);
-    for (const char* c = typed; *c; ++c) Dispatch(e, CommandOf(*c));
-    const DisplayFrame f = Refresh(e.state, false);
-    std::vector<QString> expected;
-    for (const LineText& line : f.lines)
-      expected.insert(expected.end(), {QString::fromStdString(line.main), QString::fromStdString(line.exponent)});
-    Open(base);
-    for (const char* c = typed; *c; ++c) Click(CentreOf(RowOf(CommandOf(*c))));
-    EXPECT_EQ(Texts(), expected) << typed;
+TEST_F(WindowTest, MouseClicksRunTheirKeysAndTheDisplayFollows) {
+  const struct { uint32_t base; const char *typed, *x, *y; } cases[] = {
+      {kBaseReal, "\x01" "7\r2-1.5*4\b3-2/", "2.25", "0.00"}, {kBaseHex, "BF\r3+C", "C", "C2"}};
+  for (const auto& c : cases) {
+    Open(c.base);
+    std::vector<CommandId> clicked;
+    seen_.clear();
+    for (const char* k = c.typed; *k; ++k) Click(CentreOf(RowOf(clicked.emplace_back(CommandOf(*k)))));
+    EXPECT_EQ(seen_, clicked) << c.typed;
+    EXPECT_EQ((std::vector{X(), window_->valueBox(kLineY)->text()}), (std::vector<QString>{c.x, c.y})) << c.typed;
   }
 }
 
@@ -393,13 +373,11 @@ TEST_F(WindowTest, FocusKeysStepAndMoveInEveryGroup) {
 
 TEST_F(WindowTest, MenusInFourLanguages) {
   MainWindow& w = Open();
-  const struct { CommandId item; uint32_t code; int column; } languages[] = {
-      {cmd::kLangEsperanto, kLangEsperanto, 3}, {cmd::kLangJapanese, kLangJapanese, 1},
-      {cmd::kLangChinese, kLangChinese, 2}, {cmd::kLangEnglish, kLangEnglish, 0}};
+  const struct { CommandId item; int column; } languages[] = {
+      {cmd::kLangEsperanto, 3}, {cmd::kLangJapanese, 1}, {cmd::kLangChinese, 2}, {cmd::kLangEnglish, 0}};
   for (const auto& lang : languages) {
     w.RunCommand(lang.item);
     QApplication::processEvents();
-    EXPECT_EQ(w.engine().state.language, lang.code);
     QMenuBar* bar = w.menuBar();
     ASSERT_EQ(bar->actions().size(), 4);
     EXPECT_EQ(FindAction(bar, cmd::kAbout)->text(), QString::fromUtf8(kMenuTable[kMenuRowCount - 1].text[lang.column]));
@@ -412,7 +390,6 @@ TEST_F(WindowTest, MenusInFourLanguages) {
     const bool alarm = w.engine().state.errorAlarm;
     EXPECT_EQ(FindAction(bar, cmd::kErrorAlarm)->isChecked(), alarm);
     w.RunCommand(cmd::kErrorAlarm);
-    EXPECT_EQ(w.engine().state.errorAlarm, !alarm);
     EXPECT_EQ(FindAction(w.menuBar(), cmd::kErrorAlarm)->isChecked(), !alarm);
     // L.C.M. and G.C.D. only in the integer modes.
     for (uint32_t base : {kBaseReal, kBaseDec, kBaseReal}) {
@@ -430,19 +407,15 @@ TEST_F(WindowTest, UndoAndRedoAreGreyedWhenThereIsNothingToDo) {
   auto enabled = [&w] {
     return std::pair(FindAction(w.menuBar(), cmd::kUndo)->isEnabled(), FindAction(w.menuBar(), cmd::kRedo)->isEnabled());
   };
-  EXPECT_EQ(enabled(), std::pair(false, false));
-  Type(w, "12");
-  EXPECT_EQ(enabled(), std::pair(true, false));
-  w.RunCommand(cmd::kUndo);
-  EXPECT_EQ(X(), QStringLiteral("1"));
-  EXPECT_EQ(enabled(), std::pair(true, true));
-  w.RunCommand(cmd::kUndo);
-  EXPECT_EQ(enabled(), std::pair(false, true));
-  EXPECT_EQ(X(), QStringLiteral("0.00"));
-  w.RunCommand(cmd::kRedo);
-  w.RunCommand(cmd::kRedo);
-  EXPECT_EQ(X(), QStringLiteral("12"));
-  EXPECT_EQ(enabled(), std::pair(true, false));
+  const struct { const char* typed; CommandId id; std::pair<bool, bool> enabled; const char* x; } steps[] = {
+      {"", 0, {false, false}, "0.00"}, {"12", 0, {true, false}, "12"}, {"", cmd::kUndo, {true, true}, "1"},
+      {"", cmd::kUndo, {false, true}, "0.00"}, {"", cmd::kRedo, {true, true}, "1"}, {"", cmd::kRedo, {true, false}, "12"}};
+  for (const auto& step : steps) {
+    Type(w, step.typed);
+    if (step.id != 0) w.RunCommand(step.id);
+    EXPECT_EQ(enabled(), step.enabled) << step.typed << step.id;
+    EXPECT_EQ(X(), QString::fromLatin1(step.x)) << step.typed << step.id;
+  }
 
   // A mode switch that converts the stack: the radios and groups follow.
   w.SelectBaseMode(kBaseHex);
@@ -558,17 +531,16 @@ TEST_F(WindowTest, SettingsAreWrittenWhenTheWindowClosesAndReadSafely) {
 // ------------------------------------------------------------- clipboard
 
 // The clipboard's wiring: what Copy and Copy Full Precision place and
-// Paste reads back in every mode is in round_trip_test and paste.cases.
+// Paste reads back in every mode is in round_trip_test and paste.cases
+// (text cleaned as it is read, "abc" refused).
 TEST_F(WindowTest, CopyAndPasteGoThroughTheClipboardButNotDuringAnError) {
-  const struct { uint32_t base, display; const char* typed; CommandId copy; const char* copied, *again; } cases[] = {
-      {kBaseReal, kDisplaySci, "1234.5\r", cmd::kCopy, "1.23e3", "1.23e3"},
+  const struct { uint32_t base, display; const char* typed; CommandId copy; const char* copied; } cases[] = {
+      {kBaseReal, kDisplaySci, "1234.5\r", cmd::kCopy, "1.23e3"},
       {kBaseBin, kDisplayFix, "1111111111111111111111111111111111111111111111111111111111111111\r", cmd::kCopy,
-       "1111111111111111111111111111111111111111111111111111111111111111", "1111111111111111111111111111111111111111111111111111111111111111"},
+       "1111111111111111111111111111111111111111111111111111111111111111"},  // whole, however narrow the box
       {kBaseReal, kDisplayFix, "2\r3/", cmd::kCopyFull,
-       "0.6666666666666666666666666666666666666666666666666666666666666666666666666667",
        "0.6666666666666666666666666666666666666666666666666666666666666666666666666667"},
-      {kBaseReal, kDisplayFix, "1.5e3~", cmd::kCopyFull, "1.5e-3", "1.5e-3"},  // an entry: as typed
-      {kBaseHex, kDisplayFix, "FFF\r", cmd::kCopyFull, "FFF", "FFF"},
+      {kBaseReal, kDisplayFix, "1.5e3~", cmd::kCopyFull, "1.5e-3"},  // an entry: as typed
   };
   for (const auto& c : cases) {
     MainWindow& w = Open(c.base);
@@ -580,11 +552,8 @@ TEST_F(WindowTest, CopyAndPasteGoThroughTheClipboardButNotDuringAnError) {
     w.RunCommand(cmd::kPaste);
     Type(w, "\r");
     w.RunCommand(c.copy);
-    EXPECT_EQ(Clipboard(), QString::fromLatin1(c.again)) << c.typed;
+    EXPECT_EQ(Clipboard(), QString::fromLatin1(c.copied)) << c.typed << ", pasted back";
   }
-  SetClipboard(QString::fromUtf8(" \u22121,234.5 \n"));  // cleaned as it is read
-  Open().RunCommand(cmd::kPaste);
-  EXPECT_EQ(X(), QStringLiteral("-1234.5"));
   MainWindow& w = Open(kBaseReal, true);
   SetClipboard(QStringLiteral("77"));
   for (CommandId id : {cmd::kCopy, cmd::kCopyFull, cmd::kPaste}) w.RunCommand(id);
@@ -599,16 +568,13 @@ TEST_F(WindowTest, PasteOfNothingUsableChangesNothing) {
     QGuiApplication::clipboard()->setMimeData(data);
   };
   const std::function<void()> fills[] = {
-      [] { SetClipboard(QStringLiteral("abc")); }, [] { QGuiApplication::clipboard()->clear(); },
-      [&] { mime("image/png", QByteArray("\x89PNG", 4)); },
+      [] { QGuiApplication::clipboard()->clear(); }, [&] { mime("image/png", QByteArray("\x89PNG", 4)); },
       [&] { mime("text/plain", QByteArray("\xff\xfe\x80" "12", 5)); }};  // no UTF-8
   for (const auto& fill : fills) {
     Type(Open(), "7\r8");
     fill();
     window_->RunCommand(cmd::kPaste);
-    EXPECT_EQ(window_->engine().state.entryText, "8");
-    EXPECT_EQ(X(), QStringLiteral("8"));
-    EXPECT_EQ(window_->valueBox(kLineY)->text(), QStringLiteral("7.00"));
+    EXPECT_EQ((std::vector{X(), window_->valueBox(kLineY)->text()}), (std::vector<QString>{"8", "7.00"}));
   }
 }
 
