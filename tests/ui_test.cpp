@@ -135,6 +135,24 @@ class WindowTest : public WindowFixture {
     return w->isVisible() ? w->face() : Face::kHidden;
   }
   QString X() const { return window_->valueBox(kLineX)->text(); }
+  // The radios, the groups, every key face and X's colour show the engine's modes and error.
+  void ExpectShowsTheModes(const std::string& where) {
+    MainWindow& w = *window_;
+    const CalcState& s = w.engine().state;
+    const bool real = s.base == kBaseReal, error = s.errorShown;
+    for (int i : {kRadioBase + int(s.base), kRadioAngle + int(s.angle), kRadioMem + int(s.memoryIndex),
+                  kRadioDisplay + int(s.display), kRadioRange + int(s.range)})
+      EXPECT_TRUE(w.radio(i)->isChecked()) << where << ": radio " << i;
+    // REAL shows DISPLAY and the digit boxes, the integer modes RANGE; RANGE is taken during an error.
+    EXPECT_EQ((std::vector{w.displayGroup()->isVisible(), w.digitBox(0)->isVisible(), w.rangeGroup()->isVisible()}),
+              (std::vector{real, real, !real})) << where;
+    EXPECT_EQ((std::vector{w.radio(kRadioBase + 1)->isEnabled(), w.radio(kRadioAngle)->isEnabled(),
+                           w.radio(kRadioMem + 3)->isEnabled(), w.radio(kRadioRange)->isEnabled()}),
+              (std::vector{!error, real && !error, !error, true})) << where;
+    EXPECT_EQ(w.valueBox(kLineX)->textColour(), error ? QColor(255, 0, 0) : QColor(Qt::black)) << where;
+    for (int row = 0; row < kKeyCount; ++row)
+      EXPECT_EQ(FaceOf(row), RestingFace(row, {s.base, s.display, error})) << where << ": row " << row;
+  }
   std::vector<CommandId> seen_;
   bool swallow_ = false;
 };
@@ -169,13 +187,7 @@ TEST_F(WindowTest, FacesGroupsAndScreenReaderFollowEachBaseAndTheError) {
     MainWindow& w = Open(c.base, c.error);
     ASSERT_EQ(w.engine().state.errorShown, c.error);
     EXPECT_EQ(FaceOf(RowOf(c.id)), c.face) << "base " << c.base << " error " << c.error << " id " << c.id;
-    // REAL shows DISPLAY and the digit boxes, the integer modes RANGE; RANGE is taken during an error.
-    const bool real = c.base == kBaseReal;
-    EXPECT_EQ((std::vector{w.displayGroup()->isVisible(), w.digitBox(0)->isVisible(), w.rangeGroup()->isVisible()}),
-              (std::vector{real, real, !real}));
-    EXPECT_EQ((std::vector{w.radio(kRadioAngle)->isEnabled(), w.radio(kRadioMem + 3)->isEnabled(),
-                           w.radio(kRadioRange)->isEnabled()}), (std::vector{real && !c.error, !c.error, true}));
-    EXPECT_EQ(w.valueBox(kLineX)->textColour(), c.error ? QColor(255, 0, 0) : QColor(Qt::black));
+    ExpectShowsTheModes("base " + std::to_string(c.base) + " error " + std::to_string(c.error));
     EXPECT_EQ(w.exponentBox(kLineX)->textColour(), QColor(Qt::black));
     // A screen reader may press exactly the keys a click would take.
     QAccessibleInterface* key = Of(w.keypad().keys[RowOf(c.id)]);
@@ -199,15 +211,15 @@ TEST_F(WindowTest, FacesGroupsAndScreenReaderFollowEachBaseAndTheError) {
     }
     for (const KeyFaceWidget* k : w.keypad().keys) visibleKeys += k->isVisible();
     EXPECT_TRUE(keys == visibleKeys && keys > 40) << keys << " of " << visibleKeys;
-    EXPECT_EQ(boxes, real ? 14 : 11);
+    EXPECT_EQ(boxes, c.base == kBaseReal ? 14 : 11);
   }
   // The focus keys still switch BASE during an error, the registers kept; CLX brings the keys back.
   MainWindow& w = Open(kBaseReal, true);
   Keys("U");
   Type(w, "#");
   EXPECT_EQ((std::vector{X(), w.valueBox(kLineY)->text()}), (std::vector<QString>{"11", "110"}));
-  EXPECT_EQ(w.valueBox(kLineX)->textColour(), QColor(Qt::black));
-  for (int row = 0; row < kKeyCount; ++row) EXPECT_EQ(FaceOf(row), RestingFace(row, {kBaseBin, 0, false})) << row;
+  ASSERT_EQ(w.engine().state.base, kBaseBin);
+  ExpectShowsTheModes("BIN after CLX");
   w.SelectBaseMode(kBaseReal);
   for (int i = kRadioBase; i < kRadioRange; ++i) EXPECT_TRUE(w.radio(i)->isEnabled()) << "radio " << i;
 }
@@ -324,10 +336,9 @@ TEST_F(WindowTest, RadioClicksChangeTheModes) {
     QTest::mouseClick(w.radio(c.radio), Qt::LeftButton);
     EXPECT_EQ(w.engine().state.*c.mode, c.value) << "radio " << c.radio;
     EXPECT_EQ(w.focusGroup(), c.group) << "radio " << c.radio;
-    if (c.radio == kRadioDisplay + 2) { EXPECT_EQ(FaceOf(62), Face::kNormal); }
+    ExpectShowsTheModes("radio " + std::to_string(c.radio));
   }
-  for (const auto& c : cases) EXPECT_TRUE(w.radio(c.radio)->isChecked()) << "radio " << c.radio;  // each keeps its own
-  EXPECT_FALSE(w.radio(kRadioBase)->isChecked());
+  EXPECT_FALSE(w.radio(kRadioBase)->isChecked());  // each group keeps its own choice
 }
 
 TEST_F(WindowTest, FocusKeysStepAndMoveInEveryGroup) {
@@ -351,13 +362,11 @@ TEST_F(WindowTest, FocusKeysStepAndMoveInEveryGroup) {
     const Modes m = ModesOf(w);
     EXPECT_TRUE(m == c.expected) << c.keys << " from base " << c.base << " error " << c.error;
     EXPECT_EQ(w.engine().state.errorShown, c.error) << c.keys;
-    // Each group's radio shows its mode; outside an error the focused group's radio has the focus.
+    ExpectShowsTheModes(c.keys);
+    // Outside an error the focused group's radio has the focus.
     const int checked[5] = {kRadioBase + int(m.base), kRadioAngle + int(m.angle), kRadioMem + int(m.mem),
                             kRadioDisplay + int(m.display), kRadioRange + int(m.range)};
-    for (int index : checked) EXPECT_TRUE(w.radio(index)->isChecked()) << c.keys << ": radio " << index;
     if (!c.error) { EXPECT_EQ(w.focusWidget(), w.radio(checked[int(m.group)])) << c.keys; }
-    EXPECT_EQ(FaceOf(RowOf(cmd::kSin)), RestingFace(RowOf(cmd::kSin), {m.base, m.display, c.error})) << c.keys;
-    EXPECT_EQ(w.rangeGroup()->isVisible(), m.base != kBaseReal) << c.keys;
     if (c.error) { EXPECT_EQ(X(), kDivError) << c.keys; }
   }
   // The steps change what the display shows at once (MEM steps leave it alone).
@@ -419,12 +428,9 @@ TEST_F(WindowTest, UndoAndRedoAreGreyedWhenThereIsNothingToDo) {
 
   // A mode switch that converts the stack: the radios and groups follow.
   w.SelectBaseMode(kBaseHex);
-  ASSERT_TRUE(w.radio(kRadioBase + kBaseHex)->isChecked());
   w.RunCommand(cmd::kUndo);
   EXPECT_EQ(s.base, kBaseReal);
-  EXPECT_TRUE(w.radio(kRadioBase)->isChecked());
-  EXPECT_TRUE(w.displayGroup()->isVisible() && !w.rangeGroup()->isVisible());
-  EXPECT_EQ(FaceOf(RowOf(cmd::kSin)), Face::kNormal);
+  ExpectShowsTheModes("BASE undone");
   EXPECT_EQ(X(), QStringLiteral("12"));
   EXPECT_EQ(enabled(), std::pair(true, true));
 
@@ -435,9 +441,7 @@ TEST_F(WindowTest, UndoAndRedoAreGreyedWhenThereIsNothingToDo) {
   w.RunCommand(cmd::kUndo);
   EXPECT_FALSE(s.errorShown);
   EXPECT_EQ(X(), QStringLiteral("0"));
-  EXPECT_EQ(w.valueBox(kLineX)->textColour(), QColor(Qt::black));
-  EXPECT_EQ(FaceOf(RowOf(cmd::kDigit0 + 7)), Face::kNormal);
-  EXPECT_TRUE(w.radio(kRadioBase + kBaseHex)->isEnabled());
+  ExpectShowsTheModes("error undone");
 
   // The greying in the four languages.
   for (CommandId language : {cmd::kLangJapanese, cmd::kLangChinese, cmd::kLangEsperanto, cmd::kLangEnglish}) {
@@ -465,14 +469,10 @@ TEST_F(WindowTest, InitializeBringsTheWholeWindowToTheDefaults) {
   EXPECT_FALSE(s.errorShown);
   EXPECT_TRUE(ModesOf(w) == (Modes{kBaseReal, 0, 0, 0, 0, B}));
   EXPECT_EQ(s.language, kLangEsperanto);  // the language stays
-  for (int i : {kRadioBase, kRadioAngle, kRadioMem, kRadioDisplay, kRadioRange})
-    EXPECT_TRUE(w.radio(i)->isChecked()) << "radio " << i;
-  for (int row = 0; row < kKeyCount; ++row) EXPECT_EQ(FaceOf(row), RestingFace(row, {})) << row;
-  EXPECT_TRUE(w.displayGroup()->isVisible() && !w.rangeGroup()->isVisible());
+  ExpectShowsTheModes("initialized");
   EXPECT_TRUE(FindAction(w.menuBar(), cmd::kErrorAlarm)->isChecked());
   EXPECT_FALSE(FindAction(w.menuBar(), cmd::kLcm)->isEnabled());
   EXPECT_EQ(X(), QStringLiteral("0.00"));
-  EXPECT_EQ(w.valueBox(kLineX)->textColour(), QColor(Qt::black));
   EXPECT_EQ(w.digitBox(0)->text(), QStringLiteral("2"));
   EXPECT_EQ(w.pos(), QPoint(0, 0));
   const QString ini = IniText();  // written at once
@@ -510,10 +510,8 @@ TEST_F(WindowTest, SettingsAreWrittenWhenTheWindowClosesAndReadSafely) {
         << how << ini.toStdString();
   }
   MainWindow& again = Reopen();  // the next start reads them back
-  EXPECT_EQ(again.engine().state.base, kBaseOct);
-  EXPECT_TRUE(again.radio(kRadioBase + 3)->isChecked());
-  EXPECT_TRUE(again.radio(kRadioMem + 7)->isChecked());
-  EXPECT_EQ(FaceOf(RowOf(cmd::kDigit0 + 8)), Face::kDisabled);
+  EXPECT_TRUE(ModesOf(again) == (Modes{kBaseOct, 0, 7, 0, 0, B}));
+  ExpectShowsTheModes("read back");
   // A hand-edited file starts safely.
   window_.reset();
   QFile f(QString::fromStdString(SettingsPath()));
@@ -521,9 +519,7 @@ TEST_F(WindowTest, SettingsAreWrittenWhenTheWindowClosesAndReadSafely) {
   f.write("[Option]\nBASE=7\nANGLE=5\nDISPLAY=7\nRANGE=12\nLanguage=3\n[Pos]\nLeft=-90000\nTop=77777\n");
   f.close();
   MainWindow& w = Reopen();
-  EXPECT_EQ(w.engine().state.base, kBaseReal);
-  EXPECT_EQ(w.engine().state.angle, kAngleDeg);
-  EXPECT_TRUE(w.radio(kRadioBase)->isChecked());
+  ExpectShowsTheModes("hand-edited");  // the values read are in modes_unknown.ini's cases
   EXPECT_EQ(w.menuBar()->actions().size(), 4);  // language 3: the first menu stays
   EXPECT_EQ(w.pos(), QPoint(0, 0));              // off every screen
 }
