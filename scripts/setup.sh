@@ -12,7 +12,7 @@ VXC_PACKAGES=(
   qt6-base-dev libgl-dev
   fonts-dejavu-core fonts-wqy-zenhei fonts-wine
   desktop-file-utils appstream groff-base librsvg2-bin
-  dpkg-dev file
+  dpkg-dev file ccache
 )
 
 vxc_missing_packages() {
@@ -38,6 +38,9 @@ vxc_install_packages() {
 vxc_build() {
   local jobs
   jobs=$(nproc 2>/dev/null || echo 2)
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
+  # ccache, when present, makes a rebuild in a second checkout cheap.
+  local launcher=()
+  if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache); fi
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@"
   cmake --build "$BUILD" -j "$jobs"
 }
