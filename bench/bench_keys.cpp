@@ -1,6 +1,7 @@
 // Key presses (Dispatch, the undo copy and the refresh) of the entry and
-// stack keys, undo and redo, and the costliest refresh: four lines at the
-// extreme exponents in SCI and ENG with 32 digits.
+// stack keys, undo and redo, the chain script with the tape on and off, and
+// the costliest refresh: four lines at the extreme exponents in SCI and ENG
+// with 32 digits.
 #include <benchmark/benchmark.h>
 
 #include "bench_util.h"
@@ -76,6 +77,31 @@ void BM_UndoRedo(benchmark::State& st) {
   st.SetItemsProcessed(st.iterations() * 2);
 }
 BENCHMARK(BM_UndoRedo);
+
+// The chain script of bench/peers.sh ("MEM=0 RCL +", "MEM=1 RCL *" with
+// 32-digit operands), each key composed as the window composes it, the
+// tape's lines included: argument 1 with the tape, 0 without. The two
+// CPU times per key give the tape's cost.
+void BM_ChainTape(benchmark::State& st) {
+  Calculator c;
+  c.engine.tape.recording = st.range(0) != 0;
+  c.engine.state.realMemory[0] = "3.1415926535897932384626433832795";
+  c.engine.state.realMemory[1] = "0.99999999999999999999999999999987";
+  auto key = [&c](auto&& press) {
+    press();
+    vxc::RefreshIfStale(c.engine, c.frame);
+    vxc::ComposeTape(c.engine);
+  };
+  bool add = true;
+  for (auto _ : st) {
+    key([&] { vxc::SelectMemory(c.engine, add ? 0 : 1); });
+    key([&] { vxc::Dispatch(c.engine, cmd::kRcl); });
+    key([&] { vxc::Dispatch(c.engine, add ? cmd::kAdd : cmd::kMul); });
+    add = !add;
+  }
+  st.SetItemsProcessed(st.iterations() * 3);
+}
+BENCHMARK(BM_ChainTape)->Arg(0)->Arg(1);
 
 void WorstRefresh(benchmark::State& st, uint32_t display) {
   Calculator c;

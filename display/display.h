@@ -141,4 +141,16 @@ std::string CopyText(const DisplayFrame& frame, const CalcState& state);
 // integer modes: the same text as CopyText. Empty while an error shows.
 std::string CopyFullText(const DisplayFrame& frame, const CalcState& state);
 
+// The tape: composes the steps the engine noted since the last call into
+// lines at the end of engine.tape.lines (the oldest dropped beyond
+// kTapeLines), and returns how many lines it added. A step gives the number
+// keyed for it, as the display formats X, then its name from the names
+// table ("7.00 ENTER", "STO 3", "HEX", "FIX 4"); a step that computes X
+// adds X as the display shows it, marked "***", or the error's message.
+size_t ComposeTape(Engine& engine);
+
+// What a screen reader says for a tape line: the names table's spoken name
+// for each command token in it, "result" for the mark.
+std::string SpokenTapeLine(std::string_view line);
+
 }  // namespace vxc

@@ -63,6 +63,7 @@ struct CalcState {
   uint32_t language = kLangEnglish;
   bool errorAlarm = true;
   bool xPanel = false;  // Option > X Panel; an option of the window, kept by the reset
+  bool tapePane = false;  // Option > Tape: the window shows the tape; kept by the reset
 
   CalcState() {
     realMemory.fill(kRealMemoryResetText);
@@ -70,7 +71,7 @@ struct CalcState {
   }
 
   // Undo compares whole states: a new field takes part without more code.
-  // The options (language, alarm, X panel) are no calculator state: undo
+  // The options (language, alarm, X panel, tape pane) are no calculator state: undo
   // leaves them alone (undo.cpp, KeepOptions); a new option goes there too.
   bool operator==(const CalcState&) const = default;
 

@@ -83,6 +83,10 @@ inline constexpr CommandId kRedo = 32795;
 inline constexpr CommandId kCopyFull = 32796;     // Edit > Copy Full Precision
 inline constexpr CommandId kKeyboardHelp = 32797; // Help > Keyboard Shortcuts
 inline constexpr CommandId kXPanel = 32798;       // Option > X Panel
+inline constexpr CommandId kTape = 32799;         // Option > Tape; vxc32-keys prints the tape
+inline constexpr CommandId kTapeCopy = 32800;     // the tape pane's buttons
+inline constexpr CommandId kTapeClear = 32801;
+inline constexpr CommandId kTapeSaveAs = 32802;
 }  // namespace cmd
 
 // Modes a command acts in, as a bit per BASE code.

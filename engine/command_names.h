@@ -41,7 +41,7 @@ using AK = ActionKind;
 // clang-format off
 inline constexpr std::array kActionNames = [] {
   using namespace names_detail;
-  return std::array<ActionName, 104>{{
+  return std::array<ActionName, 108>{{
     {{AK::kCommand, cmd::kDigit0}, "0", "0", {"Digit 0", "数字 0", "數字 0", "Cifero 0"}},
     {{AK::kCommand, cmd::kDigit0 + 1}, "1", "1", {"Digit 1", "数字 1", "數字 1", "Cifero 1"}},
     {{AK::kCommand, cmd::kDigit0 + 2}, "2", "2", {"Digit 2", "数字 2", "數字 2", "Cifero 2"}},
@@ -106,6 +106,10 @@ inline constexpr std::array kActionNames = [] {
     {{AK::kCommand, cmd::kCopy}, "COPY", "copy X", {"Copy X to the clipboard", "Xをクリップボードへコピー", "將X複製到剪貼簿", "Kopii X al la tondujo"}},
     {{AK::kCommand, cmd::kErrorAlarm}, "ALARM", "error alarm", {"Error alarm on or off", "アラームのオン/オフ", "報警開關", "Alarmo ŝaltita aŭ malŝaltita"}},
     {{AK::kCommand, cmd::kXPanel}, "PANEL", "X panel", {"X panel on or off", "X パネルのオン/オフ", "X 面板開關", "X-panelo ŝaltita aŭ malŝaltita"}},
+    {{AK::kCommand, cmd::kTape}, "TAPE", "tape", {"Tape on or off: a record of the work", "テープのオン/オフ: 計算の記録", "紙帶開關: 計算的記錄", "Bendo ŝaltita aŭ malŝaltita: registro de la laboro"}},
+    {{AK::kCommand, cmd::kTapeCopy}, "TAPECOPY", "copy tape", {"Copy the selected tape lines, or all of them", "選択したテープの行 (なければ全部) をコピー", "複製所選的紙帶行 (未選則全部)", "Kopii la elektitajn liniojn de la bendo, aŭ ĉiujn"}},
+    {{AK::kCommand, cmd::kTapeClear}, "TAPECLEAR", "clear tape", {"Clear the tape", "テープを消去", "清除紙帶", "Vakigi la bendon"}},
+    {{AK::kCommand, cmd::kTapeSaveAs}, "TAPESAVE", "save tape as", {"Save the tape as a text file", "テープをテキストファイルに保存", "將紙帶另存為文字檔", "Konservi la bendon kiel tekstan dosieron"}},
     {{AK::kCommand, cmd::kInitialize}, "INIT", "initialize", {"Initialize: every setting to its default", "初期化: すべての設定を既定値に", "初始化: 所有設定回復預設值", "Pravalorizi: ĉiuj agordoj al la defaŭltoj"}},
     {{AK::kCommand, cmd::kCopyFull}, "COPYFULL", "copy full precision", {"Copy X with every digit", "Xを全桁でコピー", "以完整精度複製X", "Kopii X kun ĉiuj ciferoj"}},
     {{AK::kCommand, cmd::kPaste}, "PASTE", "paste", {"Paste a number into the entry", "数値を貼り付け", "貼上數字", "Alglui nombron"}},
@@ -149,6 +153,9 @@ inline constexpr std::array kActionNames = [] {
   }};
 }();
 // clang-format on
+
+// The X panel's bit click: "BIT=5" in vxc32-keys, "BIT 5" on the tape.
+inline constexpr std::string_view kBitToken = "BIT";
 
 // The names of `action`, or nullptr when it has none.
 constexpr const ActionName* FindActionName(Action action) {

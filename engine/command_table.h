@@ -8,8 +8,6 @@
 
 namespace vxc {
 
-using CommandHandler = void (*)(Engine&, CommandId);
-
 struct CommandRow {
   CommandId first;  // a row covers first..last (digits, letters)
   CommandId last;

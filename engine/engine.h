@@ -4,9 +4,11 @@
 //             radio buttons use, PasteEntry, ResetCalculatorState, Undo, Redo.
 // Calls out:  Engine::displayMark (the display must be composed again before
 //             it is shown; its flag asks for a typed entry to be shown
-//             formatted) and EngineCallbacks::beep (an error was raised with
-//             the alarm on). A front-end composes once per shown state, however
-//             many commands changed it (see RefreshIfStale in display.h).
+//             formatted), Engine::tape.stepCount (steps the tape has not
+//             composed yet: ComposeTape in display.h) and
+//             EngineCallbacks::beep (an error was raised with the alarm on).
+//             A front-end composes once per shown state, however many
+//             commands changed it (see RefreshIfStale in display.h).
 //
 // The engine never builds user-visible text except the five error messages,
 // never throws, and needs no window system.
@@ -23,6 +25,7 @@
 #include "calc_state.h"
 #include "command_ids.h"
 #include "real_memo.h"
+#include "tape.h"
 
 namespace vxc {
 
@@ -66,6 +69,7 @@ struct Engine {
   DisplayMark displayMark;
   UndoHistory history;
   RealMemo reals;  // the engine's own: what reading a text gave, no state
+  Tape tape;       // the record of the work; undo leaves it alone
 };
 
 // Marks the display stale. In the integer modes the stack registers are
@@ -178,8 +182,11 @@ std::string ComposeEntryText(const std::string& mantissa, const std::string& exp
 // word, REAL and the error state change nothing.
 void FlipBit(Engine& engine, uint32_t bit);
 
-// The state part of the reset to defaults: every field but `language` and
-// `xPanel`.
+// The tape's Clear: every line goes (a change the next save writes).
+void ClearTape(Engine& engine);
+
+// The state part of the reset to defaults: every field but `language`,
+// `xPanel` and `tapePane`.
 void ResetCalculatorState(CalcState& state);
 
 // The five errors, and the message each shows in the X line, exactly.

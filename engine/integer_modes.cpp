@@ -205,6 +205,7 @@ void FocusSelectBase(Engine& e, uint32_t base) {
   CalcState& s = e.state;
   UndoStep step(e, MemoryUse::kKept);
   const uint32_t b = base <= kBaseBin ? base : kBaseReal;
+  TapeEntry tape(e, Action{ActionKind::kBase, b}, b != s.base ? TapeKind::kName : TapeKind::kNone);
   if (b != s.base) {
     if (s.errorShown) {
       // CLX empties the entry line anyway; only the registers are converted.
@@ -220,6 +221,7 @@ void SetRange(Engine& e, uint32_t range) {
   CalcState& s = e.state;
   UndoStep step(e, MemoryUse::kKept);
   if (range > kRangeB) return;
+  TapeEntry tape(e, Action{ActionKind::kRange, range}, range != s.range ? TapeKind::kName : TapeKind::kNone);
   if (!IsIntegerBase(s.base)) {
     // The RANGE group is hidden in REAL: REAL texts are never cut to a word.
     s.range = range;
@@ -246,6 +248,7 @@ void FlipBit(Engine& e, uint32_t bit) {
   if (s.errorShown || !IsIntegerBase(s.base)) return;
   const WordSize word = WordSizeOf(s.range);
   if (bit >= static_cast<uint32_t>(word.bits)) return;
+  TapeEntry tape(e, {}, TapeKind::kBit, int32_t(bit));
   // The word the panel shows: a typed entry by its value, else X rounded.
   const uint64_t w = s.Typing() ? ParseLow64InRadix(s.entryText, RadixOf(s.base)) & word.mask
                                 : WordOfText(s.stackX, word);

@@ -20,6 +20,7 @@ void SelectMemory(Engine& e, uint32_t index) {
 
 void FocusSelectAngle(Engine& e, uint32_t angle) {
   UndoStep step(e, MemoryUse::kKept);
+  TapeEntry tape(e, Action{ActionKind::kAngle, angle}, angle != e.state.angle ? TapeKind::kName : TapeKind::kNone);
   e.state.angle = angle;
 }
 
@@ -27,6 +28,7 @@ void FocusSelectAngle(Engine& e, uint32_t angle) {
 // only kept for REAL, and the integer entry is not formatted as a real.
 void FocusSelectDisplayFormat(Engine& e, uint32_t display) {
   UndoStep step(e, MemoryUse::kKept);
+  TapeEntry tape(e, {}, display != e.state.display ? TapeKind::kDigitCount : TapeKind::kNone);
   e.state.display = display;
   if (!IsIntegerBase(e.state.base)) MarkDisplayStale(e, true);
 }

@@ -8,6 +8,8 @@
 
 namespace vxc {
 
+using CommandHandler = void (*)(Engine&, CommandId);
+
 // Unless `force` is false and an entry is typed or the lift is disabled:
 // T := Z, Z := Y, Y := X. Returns whether it lifted.
 bool LiftStack(CalcState& s, bool force);
@@ -59,6 +61,32 @@ void PushPi(Engine& e, CommandId id);
 void BitOperation(Engine& e, CommandId id);     // AND OR XOR XNOR SHL SHR NEG NOT
 void MemoryKey(Engine& e, CommandId id);        // RCL STO ST- ST+
 void LcmGcd(Engine& e, CommandId id);
+
+// Notes one step on the tape when it closes: what was keyed when it opened,
+// then `kind`'s lines for `action`. An error the step raised becomes its
+// result line. Only the outermost guard notes anything.
+//
+//     void SelectSomething(Engine& e, uint32_t v) {
+//       TapeEntry tape(e, Action{ActionKind::kBase, v}, v != e.state.base ? TapeKind::kName : TapeKind::kNone);
+//       ...
+//     }
+class TapeEntry {
+ public:
+  TapeEntry(Engine& engine, Action action, TapeKind kind, int32_t argument = 0);
+  ~TapeEntry();
+  TapeEntry(const TapeEntry&) = delete;
+  TapeEntry& operator=(const TapeEntry&) = delete;
+
+ private:
+  Engine& engine_;
+  TapeStep* step_ = nullptr;  // null: this guard notes nothing
+  bool wasError_ = false;
+};
+
+// What a command of the command table writes on the tape, by its handler:
+// the entry keys nothing, the stack and memory keys their name, every
+// other command (the arithmetic and every function) its result too.
+TapeKind TapeKindOf(CommandHandler handler);
 
 // Integer + - x / (integer_modes.cpp), called by Arithmetic.
 void IntegerArithmetic(Engine& e, CommandId id);

@@ -174,6 +174,7 @@ void PasteEntry(Engine& e, std::string_view text) {
   if (s.errorShown) return;
   UndoStep step(e, MemoryUse::kKept);
   PastedNumber pasted = ReadPastedNumber(text, s.base);
+  TapeEntry tape(e, CommandAction(cmd::kPaste), pasted.mantissa.empty() ? TapeKind::kNone : TapeKind::kName);
   if (!pasted.mantissa.empty()) {
     if (s.xComplete && !s.liftDisabled) LiftStack(s, true);
     s.entryText = std::move(pasted.mantissa);

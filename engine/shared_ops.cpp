@@ -126,9 +126,11 @@ void TerminateEntry(CalcState& s) {
 void ResetCalculatorState(CalcState& state) {
   const uint32_t language = state.language;
   const bool xPanel = state.xPanel;
+  const bool tapePane = state.tapePane;
   state = CalcState();
   state.language = language;
   state.xPanel = xPanel;
+  state.tapePane = tapePane;
 }
 
 }  // namespace vxc

@@ -20,6 +20,7 @@ void KeepOptions(CalcState& target, const CalcState& from) {
   target.language = from.language;
   target.errorAlarm = from.errorAlarm;
   target.xPanel = from.xPanel;
+  target.tapePane = from.tapePane;
 }
 
 // Every field of a state, in order. The binding names each one, so that a
@@ -28,10 +29,10 @@ template <class State>
 auto Fields(State& s) {
   auto& [x, y, z, t, lastX, entry, exponent, errorText, errorShown, entryTyped, liftDisabled, exponentEntry,
          xComplete, realMemory, intMemory, memoryIndex, base, angle, display, range, digits, language,
-         errorAlarm, xPanel] = s;
+         errorAlarm, xPanel, tapePane] = s;
   return std::tie(x, y, z, t, lastX, entry, exponent, errorText, errorShown, entryTyped, liftDisabled,
                   exponentEntry, xComplete, realMemory, intMemory, memoryIndex, base, angle, display, range,
-                  digits, language, errorAlarm, xPanel);
+                  digits, language, errorAlarm, xPanel, tapePane);
 }
 
 // The memory registers are the only fields of this type.
@@ -184,6 +185,7 @@ bool Undo(Engine& e) {
   h.head = Before(h.head);
   --h.count;
   h.undoBytes -= h.slotBytes[h.head];
+  TapeEntry tape(e, CommandAction(cmd::kUndo), TapeKind::kBare);
   h.redo.push_back(Swap(e, std::move(h.ring[h.head])));
   MarkDisplayStale(e);
   return true;
@@ -192,6 +194,7 @@ bool Undo(Engine& e) {
 bool Redo(Engine& e) {
   UndoHistory& h = e.history;
   if (h.redo.empty() || h.open > 0) return false;
+  TapeEntry tape(e, CommandAction(cmd::kRedo), TapeKind::kBare);
   CalcState next = std::move(h.redo.back());
   h.redo.pop_back();
   h.ring[h.head] = Swap(e, std::move(next));

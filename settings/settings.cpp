@@ -8,13 +8,7 @@
 
 #include "ini_store.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#include <shlobj.h>
-#else
-#include <pwd.h>
-#include <unistd.h>
-#endif
+#include "file_io.h"
 
 namespace vxc {
 
@@ -54,48 +48,15 @@ int32_t GetInRange(const IniStore& ini, const char* section, const char* key, in
 // Codes are written as signed decimal so that any value read comes back the same.
 std::string Whole(uint32_t code) { return std::to_string(static_cast<int32_t>(code)); }
 
-void CreateFoldersAbove(const std::string& path) {
-  for (std::size_t i = 1; i < path.size(); ++i) {
-    bool separator = path[i] == '/';
-#ifdef _WIN32
-    separator = separator || path[i] == '\\';
-#endif
-    if (separator) CreateFolder(path.substr(0, i));
-  }
-}
-
 }  // namespace
 
+std::string SettingsPath() {
 #ifdef _WIN32
-std::string SettingsPath() {
-  wchar_t folder[MAX_PATH] = L"";
-  if (!SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE)) folder[0] = L'\0';
-  std::string out;
-  int n = WideCharToMultiByte(CP_UTF8, 0, folder, -1, nullptr, 0, nullptr, nullptr);
-  if (n > 1) {
-    out.resize(static_cast<std::size_t>(n));
-    WideCharToMultiByte(CP_UTF8, 0, folder, -1, out.data(), n, nullptr, nullptr);
-    out.resize(static_cast<std::size_t>(n - 1));
-  }
-  return out + "\\Ostrano\\VXC\\VXC.INI";
-}
+  return UserFolder(UserFolderKind::kSettings) + "\\Ostrano\\VXC\\VXC.INI";
 #else
-std::string SettingsPath() {
-  std::string base;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg != nullptr && xdg[0] == '/') {  // a relative value is to be ignored
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-      const passwd* pw = getpwuid(getuid());
-      home = pw != nullptr ? pw->pw_dir : ".";
-    }
-    base = std::string(home) + "/.config";
-  }
-  return base + "/Ostrano/VXC/VXC.INI";
-}
+  return UserFolder(UserFolderKind::kSettings) + "/Ostrano/VXC/VXC.INI";
 #endif
+}
 
 SettingsValues ReadSettings(const std::string& path) {
   IniStore ini;
@@ -114,6 +75,7 @@ SettingsValues ReadSettings(const std::string& path) {
   v.language = static_cast<uint32_t>(GetWhole(ini, "Option", "Language", "0"));
   v.errorAlarm = IniGet(ini, "Sound", "ErrorAlarm", "1") == "1";
   v.xPanel = IniGet(ini, "Option", "Panel", "0") == "1";  // on only for "1", like the alarm
+  v.tapePane = IniGet(ini, "Option", "Tape", "0") == "1";
   v.memoryIndex = static_cast<uint32_t>(GetInRange(ini, "Memory", "Uses", 0, 0, kMemoryCount - 1));
 
   for (int n = 0; n < kMemoryCount; ++n)
@@ -134,6 +96,7 @@ void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
   s.language = v.language;
   s.errorAlarm = v.errorAlarm;
   s.xPanel = v.xPanel;
+  s.tapePane = v.tapePane;
   s.memoryIndex = v.memoryIndex;
   s.realMemory = std::move(v.realMemory);
   s.intMemory = std::move(v.intMemory);
@@ -160,6 +123,7 @@ bool SaveSettings(const std::string& path, const CalcState& s, const WindowPosit
   IniSet(ini, "Option", "PTE", std::to_string(s.digits[2]));
   IniSet(ini, "Option", "Language", Whole(s.language));
   IniSet(ini, "Option", "Panel", s.xPanel ? "1" : "0");
+  IniSet(ini, "Option", "Tape", s.tapePane ? "1" : "0");
   IniSet(ini, "Sound", "ErrorAlarm", s.errorAlarm ? "1" : "0");
   IniSet(ini, "Memory", "Uses", Whole(s.memoryIndex));
   for (int n = 0; n < kMemoryCount; ++n) IniSet(ini, "Memory", "RM" + std::to_string(n), s.realMemory[n]);

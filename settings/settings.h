@@ -46,6 +46,7 @@ struct SettingsValues {
   uint32_t language = kLangEnglish;
   bool errorAlarm = true;
   bool xPanel = false;
+  bool tapePane = false;
   uint32_t memoryIndex = 0;
   std::array<std::string, kMemoryCount> realMemory;
   std::array<std::string, kMemoryCount> intMemory;

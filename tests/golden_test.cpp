@@ -4,7 +4,8 @@
 // arguments of vxc32-keys --dump), optionally "settings: NAME" (a file
 // under tests/cases/ copied to a fresh settings file first), then the
 // expected "name=value" lines of the dump, up to a blank line; a line
-// "!name" says the dump has no such field.
+// "!name" says the dump has no such field. A name given n times (tape=)
+// must be the last n lines of that name, in order.
 // tests/golden/*.keys are standard-input scripts whose whole output must
 // equal the .dump file beside them.
 #include <gtest/gtest.h>
@@ -91,13 +92,16 @@ TEST_P(KeyCases, DumpHasExpectedFields) {
   const auto [status, out] = RunKeys(arguments);
   fs::remove(settings);
   ASSERT_EQ(status, 0) << out;
-  std::map<std::string, std::string> fields;
+  std::map<std::string, std::vector<std::string>> fields, wanted;
   std::istringstream lines(out);
   for (std::string line; std::getline(lines, line);)
-    if (const size_t eq = line.find('='); eq != std::string::npos) fields[line.substr(0, eq)] = line.substr(eq + 1);
-  for (const auto& [name, value] : c.expected) {
-    ASSERT_EQ(fields.count(name), 1u) << "no field " << name;
-    EXPECT_EQ(fields[name], value) << "field " << name << " after keys:" << c.keys;
+    if (const size_t eq = line.find('='); eq != std::string::npos) fields[line.substr(0, eq)].push_back(line.substr(eq + 1));
+  for (const auto& [name, value] : c.expected) wanted[name].push_back(value);
+  for (const auto& [name, values] : wanted) {
+    const std::vector<std::string>& got = fields[name];
+    ASSERT_GE(got.size(), values.size()) << "too few fields " << name << "\n" << out;
+    EXPECT_EQ(std::vector<std::string>(got.end() - ptrdiff_t(values.size()), got.end()), values)
+        << "field " << name << " after keys:" << c.keys;
   }
   for (const std::string& name : c.absent) EXPECT_EQ(fields.count(name), 0u) << "field " << name << " after keys:" << c.keys;
 }

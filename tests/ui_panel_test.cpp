@@ -3,11 +3,14 @@
 // a row, and what a screen reader finds.
 #include <QAccessible>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <vector>
 
 #include "display_box.h"
+#include "tape_pane.h"
 #include "window_test_support.h"
 #include "x_panel.h"
 
@@ -145,6 +148,46 @@ TEST_F(PanelTest, EachRowCopies) {
   Panel().copyButton(kPanelRowCount)->click();
   EXPECT_EQ(Clipboard(), QStringLiteral("0.1428571428571428571428571428571428571428571428571428571428571428571428571429"));
   EXPECT_EQ(Name(Panel().copyButton(kPanelRowCount)), QStringLiteral("Copy X, all digits"));
+}
+
+// The tape pane: beside the keypad, the window wider; a short sum's lines
+// named for screen readers; Copy of all and of a selection, also from the
+// keyboard; Clear's question; the tape and the pane again after a restart.
+TEST_F(PanelTest, TapePaneShowsCopiesClearsAndComesBackAfterARestart) {
+  MainWindow& w = OpenFresh();
+  const int width = w.width();
+  FindAction(w.menuBar(), cmd::kTape)->trigger();
+  QListWidget* list = w.tapePane()->list();
+  EXPECT_TRUE(w.tapePane()->isVisible() && list->hasFocus());
+  EXPECT_EQ(w.width(), width + kTapePaneWidth);
+  Type(w, "7\r2+");
+  const QString sum = QStringLiteral("7.00 ENTER\n2.00 +\n9.00 ***\n");
+  w.tapePane()->button(0)->click();
+  EXPECT_EQ(Clipboard(), sum);
+  EXPECT_EQ(list->item(1)->data(Qt::AccessibleTextRole).toString(), QStringLiteral("2.00 plus"));
+  EXPECT_EQ(list->item(2)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+  list->item(2)->setSelected(true);
+  QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(Clipboard(), QStringLiteral("9.00 ***\n"));
+
+  w.close();
+  EXPECT_TRUE(IniText().contains(QStringLiteral("Tape=1")));
+  MainWindow& again = Reopen();
+  ASSERT_NE(again.tapePane(), nullptr);
+  again.tapePane()->list()->clearSelection();
+  again.tapePane()->button(0)->click();
+  EXPECT_EQ(Clipboard(), sum);
+
+  int asked = 0;
+  SetTapeDialogs({[&asked](QWidget*, int lines, int) { return (asked = lines) < 0; }, {}});
+  for (int i = 0; i < 18; ++i) Type(again, "1\r");
+  again.tapePane()->button(1)->click();  // 21 lines: asks, and keeps them on No
+  EXPECT_EQ(asked, 21);
+  EXPECT_EQ(again.tapePane()->list()->count(), 21);
+  SetTapeDialogs({[](QWidget*, int, int) { return true; }, {}});
+  again.tapePane()->button(1)->click();
+  EXPECT_EQ(again.tapePane()->list()->count(), 0);
+  EXPECT_TRUE(again.engine().tape.lines.empty());
 }
 
 }  // namespace

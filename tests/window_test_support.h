@@ -17,6 +17,7 @@
 
 #include "keypad_table.h"
 #include "main_window.h"
+#include "tape_file.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
@@ -65,13 +66,14 @@ class WindowFixture : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
+    qputenv("XDG_DATA_HOME", dir_.path().toUtf8());
   }
   QString Ini() const { return QString::fromStdString(SettingsPath()); }
   QString IniText() const { return QString::fromUtf8(ReadFile(Ini())); }
   // A window started from the settings file as it is.
   MainWindow& Reopen() {
     window_.reset();
-    window_ = std::make_unique<MainWindow>(SettingsPath());
+    window_ = std::make_unique<MainWindow>(SettingsPath(), TapePath());
     Prepare(*window_);
     window_->show();
     window_->activateWindow();
@@ -82,6 +84,7 @@ class WindowFixture : public ::testing::Test {
   MainWindow& OpenFresh() {
     window_.reset();
     QFile::remove(Ini());
+    QFile::remove(QString::fromStdString(TapePath()));
     return Reopen();
   }
   virtual void Prepare(MainWindow&) {}

@@ -111,12 +111,13 @@ constexpr std::array<KeyBinding, kKeyMapCount> MakeTable() {
   t[n++] = Char('~', kModNone, kNot, kInInteger);
   t[n++] = Char('n', kModNone, kNeg, kInInteger);
 
-  // Edit and Help.
+  // Edit, Help and the tape.
   t[n++] = Key(Qt::Key_Z, kModCtrl, kUndo);
   t[n++] = Key(Qt::Key_Y, kModCtrl, kRedo);
   t[n++] = Key(Qt::Key_Z, kModCtrl | kModShift, kRedo);
   t[n++] = Key(Qt::Key_C, kModCtrl | kModShift, kCopyFull);
   t[n++] = Key(Qt::Key_F1, kModNone, kKeyboardHelp);
+  t[n++] = Key(Qt::Key_T, kModCtrl, kTape);
 
   // The radio choices. F2 to F8 and F12 as in the usual desktop calculator:
   // F2-F4 are the angle unit in REAL and the word size in the integer modes.
@@ -164,6 +165,20 @@ bool IsNavigationKey(int qtKey) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab: return true;
     default: return false;
+  }
+}
+
+bool KeptByWidget(const QWidget& widget, const QKeyEvent& key) {
+  if (!widget.property(kOwnKeysProperty).toBool()) return false;
+  if (key.matches(QKeySequence::Copy) || key.matches(QKeySequence::SelectAll)) return true;
+  switch (key.key()) {
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Escape:
+    case Qt::Key_Space: return true;
+    default: return IsNavigationKey(key.key());
   }
 }
 
@@ -246,6 +261,7 @@ bool KeyMapFilter::eventFilter(QObject* watched, QEvent* event) {
   // the arrows and opens one with Return: those keys are the menu bar's.
   if (qobject_cast<QMenuBar*>(widget) != nullptr) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  if (KeptByWidget(*widget, *key)) return false;
   const std::optional<Action> action = MatchKey(key->key(), key->modifiers(), key->text(), modeBit_());
   if (!action) {
     // The arrows and Tab with other modifiers would run Qt's own focus chain

@@ -38,7 +38,7 @@ struct KeyBinding {
 
 // Rows of the accelerator table; digit and letter ranges are written out one per row.
 inline constexpr int kAcceleratorCount = 20 + 2 + 10 + 12 + 11;
-inline constexpr int kKeyMapCount = kAcceleratorCount + 65;
+inline constexpr int kKeyMapCount = kAcceleratorCount + 66;
 // The first kAcceleratorCount rows are the accelerator table.
 extern const std::array<KeyBinding, kKeyMapCount> kKeyMap;
 
@@ -57,6 +57,11 @@ QString ShortcutsOf(Action action);
 // Every row, one a line: the shortcut in Qt's portable text, a tab, the
 // vxc32-keys token. Needs no display.
 void PrintKeyMap(std::ostream& out);
+
+// A widget with this property set to true (the tape's list and buttons)
+// keeps the keys that move, select, copy and press in it; every other key
+// still goes by the map, so typing goes on calculating.
+inline constexpr char kOwnKeysProperty[] = "vxcOwnKeys";
 
 // Installed on the application: key presses in `window` (and not in a modal
 // dialog or an open menu) that match the map go to `run` and stop there.

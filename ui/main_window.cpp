@@ -24,6 +24,8 @@
 #include "group_frame.h"
 #include "keymap.h"
 #include "menus.h"
+#include "tape_file.h"
+#include "tape_pane.h"
 #include "x_panel.h"
 #include "shortcut_sheet.h"
 
@@ -42,7 +44,7 @@ class CalcArea : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.setPen(Qt::black);
-    p.drawLine(0, 0, 500, 0);  // under the menu bar
+    p.drawLine(0, 0, width(), 0);  // under the menu bar
     RaisedInnerEdge(p, QRect(QPoint(3, 6), QPoint(355, 98)));     // T, Z and Y lines
     RaisedInnerEdge(p, QRect(QPoint(3, 99), QPoint(355, 137)));   // X line
   }
@@ -99,8 +101,8 @@ QString InitializeItemText(bool userInJapan) {
 
 bool UserInJapan() { return QLocale::system().territory() == QLocale::Japan; }
 
-MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
-    : QMainWindow(parent), settingsPath_(std::move(settingsPath)) {
+MainWindow::MainWindow(std::string settingsPath, std::string tapePath, QWidget* parent)
+    : QMainWindow(parent), settingsPath_(std::move(settingsPath)), tapePath_(std::move(tapePath)) {
   InitNumbers();
   InstallAccessibility();
   engine_.out.beep = [] { QApplication::beep(); };
@@ -108,6 +110,7 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
   ResetCalculator(engine_, nullptr, nullptr);  // the defaults; the window does not exist yet
   focusGroup_ = FocusGroup::kBase;
   LoadSettings(settingsPath_, engine_.state, position_);
+  if (!tapePath_.empty()) LoadTape(tapePath_, engine_.tape);
 
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -294,10 +297,10 @@ void MainWindow::ApplyLanguageMenu() {
 
 MenuMarks MainWindow::CurrentMenuMarks() const {
   const CalcState& s = engine_.state;
-  return MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base), s.xPanel, CanUndo(engine_), CanRedo(engine_)};
+  return MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base), s.xPanel, s.tapePane, CanUndo(engine_), CanRedo(engine_)};
 }
 
-void MainWindow::ApplyXPanel() {
+void MainWindow::ApplyPanes() {
   const bool on = engine_.state.xPanel;
   if (on && xPanel_ == nullptr) {  // made when first wanted: most runs never show it
     xPanel_ = new XPanel(area_);
@@ -305,7 +308,21 @@ void MainWindow::ApplyXPanel() {
     xPanel_->SetBitHandler([this](int bit) { FlipPanelBit(bit); });
   }
   if (xPanel_ != nullptr) xPanel_->setVisible(on);
-  area_->setFixedSize(kAreaWidth, kAreaHeight + (on ? kXPanelHeight : 0));
+  const int height = kAreaHeight + (on ? kXPanelHeight : 0);
+  const bool tape = engine_.state.tapePane;
+  if (tape && tapePane_ == nullptr) {
+    tapePane_ = new TapePane(area_);
+    tapePane_->SetCommandHandler([this](CommandId id) { RunCommand(id); });
+    tapePane_->SetLeaveHandler([this] { FocusRadio(kRadioBase + int(engine_.state.base)); });
+    tapePane_->SetLanguage(menuColumn_);
+  }
+  if (tapePane_ != nullptr) {
+    tapePane_->setGeometry(kAreaWidth, 0, kTapePaneWidth, height);
+    tapePane_->setVisible(tape);
+    ComposeTape(engine_);
+    if (tape) tapePane_->Show(engine_.tape, SIZE_MAX);  // lines added while hidden
+  }
+  area_->setFixedSize(kAreaWidth + (tape ? kTapePaneWidth : 0), height);
 }
 
 void MainWindow::ApplyToolTips() {
@@ -313,6 +330,7 @@ void MainWindow::ApplyToolTips() {
   for (int row = 0; row < kKeyCount; ++row)
     keypad_.keys[size_t(row)]->setToolTip(ToolTipText(CommandAction(kKeypad[size_t(row)].commandId), menuColumn_));
   for (int i = 0; i < kRadioCount; ++i) radios_[size_t(i)]->setToolTip(ToolTipText(RadioAction(i), menuColumn_));
+  if (tapePane_ != nullptr) tapePane_->SetLanguage(menuColumn_);
   if (shortcutSheet_ != nullptr && shortcutSheet_->isVisible()) {  // an open sheet follows the language
     shortcutSheet_->close();
     shortcutSheet_ = nullptr;
@@ -321,6 +339,8 @@ void MainWindow::ApplyToolTips() {
 }
 
 void MainWindow::ShowIfStale() {
+  const size_t added = ComposeTape(engine_);
+  if (tapePane_ != nullptr && engine_.state.tapePane) tapePane_->Show(engine_.tape, added);
   const DisplayMark mark = TakeDisplayMark(engine_);
   if (mark.stale) {
     ApplyFrame(Refresh(engine_.state, mark.formatEntry));
@@ -406,7 +426,7 @@ void MainWindow::SyncWindowToState() {
   focusGroup_ = FocusGroup::kBase;
   keypad_.press = KeyPressState{};
   ApplyLanguageMenu();
-  ApplyXPanel();
+  ApplyPanes();
   MarkDisplayStale(engine_);
 }
 
@@ -430,16 +450,23 @@ bool MainWindow::SaveNow(SaveNotice notice) {
 }
 
 bool MainWindow::WriteSettings(SaveNotice notice) {
-  std::string why;
-  if (SaveSettings(settingsPath_, engine_.state, position_, &why)) return true;
-  std::fprintf(stderr, "vxc32: the settings were not saved: %s\n", why.c_str());
-  if (notice == SaveNotice::kMessageBox) {
-    const QString text = QStringLiteral("The settings could not be saved; the settings file keeps its "
-                                        "previous contents.\n\n") + QString::fromStdString(why);
+  // The tape is saved with the settings, and a failure told the same way.
+  auto failed = [this, notice](const char* what, const char* verb, const std::string& why) {
+    std::fprintf(stderr, "vxc32: the %s %s not saved: %s\n", what, verb, why.c_str());
+    if (notice != SaveNotice::kMessageBox) return;
+    const QString text = QStringLiteral("The %1 could not be saved; the %1 file keeps its previous contents.\n\n")
+                             .arg(QString::fromLatin1(what)) +
+                         QString::fromStdString(why);
     if (saveFailureBox_) saveFailureBox_(text);
     else QMessageBox::warning(this, WindowTitle(), text);
-  }
-  return false;
+  };
+  std::string why;
+  const bool settings = SaveSettings(settingsPath_, engine_.state, position_, &why);
+  if (!settings) failed("settings", "were", why);
+  ComposeTape(engine_);
+  const bool tape = tapePath_.empty() || SaveTape(tapePath_, engine_.tape, &why);
+  if (!tape) failed("tape", "was", why);
+  return settings && tape;
 }
 
 }  // namespace vxc::ui

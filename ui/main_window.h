@@ -24,6 +24,7 @@ class QRadioButton;
 namespace vxc::ui {
 
 class DisplayBox;
+class TapePane;
 class XPanel;
 class GroupFrame;
 class CalcArea;
@@ -54,8 +55,9 @@ bool UserInJapan();
 class MainWindow : public QMainWindow {
  public:
   // Start-up in order: the defaults, then the settings file at
-  // `settingsPath`, then the window built from them (not yet shown).
-  explicit MainWindow(std::string settingsPath, QWidget* parent = nullptr);
+  // `settingsPath` and the tape file at `tapePath` (empty: the tape is not
+  // kept), then the window built from them (not yet shown).
+  explicit MainWindow(std::string settingsPath, std::string tapePath = {}, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Every command: menus, accelerators and keypad clicks end here. The
@@ -81,6 +83,9 @@ class MainWindow : public QMainWindow {
 
   // Option > X Panel: shows or hides the strip below the keypad.
   void ToggleXPanel();
+  // Option > Tape: shows or hides the tape pane beside the keypad; shown,
+  // it takes the keyboard focus.
+  void ToggleTapePane();
   // A click on bit `bit` in the X panel.
   void FlipPanelBit(int bit);
 
@@ -111,6 +116,7 @@ class MainWindow : public QMainWindow {
   GroupFrame* rangeGroup() const { return rangeGroup_; }
   QWidget* calcArea() const;
   XPanel* xPanel() const { return xPanel_; }  // null until first shown
+  TapePane* tapePane() const { return tapePane_; }  // null until first shown
   const Keypad& keypad() const { return keypad_; }
   FaceModes faceModes() const;
 
@@ -151,11 +157,13 @@ class MainWindow : public QMainWindow {
   void RunCommandNow(CommandId id);
   void CheckRadio(int index, bool focus);
   void PlaceWindow();
-  // The X panel shown or hidden as the state says; the window grows by its height.
-  void ApplyXPanel();
+  // The X panel and the tape pane shown or hidden as the state says; the
+  // window grows by the panel's height and the pane's width.
+  void ApplyPanes();
   bool WriteSettings(SaveNotice notice);
 
   std::string settingsPath_;
+  std::string tapePath_;
   Engine engine_;
   WindowPosition position_;
   DisplayFrame frame_;
@@ -166,6 +174,7 @@ class MainWindow : public QMainWindow {
 
   CalcArea* area_ = nullptr;
   XPanel* xPanel_ = nullptr;
+  TapePane* tapePane_ = nullptr;
   Keypad keypad_;
   std::array<DisplayBox*, 3> lineLabels_{};
   std::array<DisplayBox*, 4> values_{};

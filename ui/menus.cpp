@@ -16,6 +16,7 @@ const std::array<MenuRow, kMenuRowCount> kMenuTable = {{
   {L::kPopup, 0, {"&Option", "オプション(&O)", "選項(&O)", "&Opcio"}},
   {L::kItem, cmd::kErrorAlarm, {"Error Alar&m", "アラーム(&M)", "報警(&M)", "Alar&mo"}},
   {L::kItem, cmd::kXPanel, {"X &Panel", "X パネル(&P)", "X 面板(&P)", "X-&panelo"}},
+  {L::kItem, cmd::kTape, {"&Tape\tCtrl+T", "テープ(&T)\tCtrl+T", "紙帶(&T)\tCtrl+T", "&Bendo\tCtrl+T"}},
   {L::kSeparator, 0, {"", "", "", ""}},
   {L::kSubPopup, 0, {"&Language", "言語(&L)", "語言(&L)", "&Lingvo"}},
   {L::kSubItem, cmd::kLangEnglish, {"&English", "英語(&E)", "英語(&E)", "&Angla lingvo"}},
@@ -51,7 +52,9 @@ namespace {
 
 bool IsLanguageItem(CommandId id) { return LanguageOfItem(id) != nullptr; }
 
-bool IsCheckable(CommandId id) { return id == cmd::kErrorAlarm || id == cmd::kXPanel || IsLanguageItem(id); }
+bool IsCheckable(CommandId id) {
+  return id == cmd::kErrorAlarm || id == cmd::kXPanel || id == cmd::kTape || IsLanguageItem(id);
+}
 
 CommandId LanguageItemOf(uint32_t language) {
   const Language* row = LanguageOfCode(language);
@@ -123,6 +126,7 @@ void MarkActions(QMenu* menu, const MenuMarks& marks) {
     if (!ok || id == 0) continue;
     if (id == cmd::kErrorAlarm) action->setChecked(marks.errorAlarm);
     if (id == cmd::kXPanel) action->setChecked(marks.xPanel);
+    if (id == cmd::kTape) action->setChecked(marks.tape);
     if (IsLanguageItem(id)) action->setChecked(id == checkedLanguage);
     if (id == cmd::kLcm || id == cmd::kGcd) action->setEnabled(marks.lcmGcdEnabled);
     if (id == cmd::kUndo) action->setEnabled(marks.canUndo);

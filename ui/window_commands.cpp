@@ -12,6 +12,7 @@
 #include "languages.h"
 #include "main_window.h"
 #include "shortcut_sheet.h"
+#include "tape_pane.h"
 
 namespace vxc::ui {
 
@@ -32,6 +33,7 @@ void MainWindow::RunCommandNow(CommandId id) {
     ApplyLanguageMenu();
     return;
   }
+  if (RunTapeCommand(*this, id)) return;
   switch (id) {
     case cmd::kWebSite: QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSiteUrl))); return;
     case cmd::kErrorAlarm:
@@ -140,7 +142,7 @@ void MainWindow::SelectMemoryRegister(uint32_t index, ModeCaller by) {
 
 void MainWindow::ToggleXPanel() {
   engine_.state.xPanel = !engine_.state.xPanel;
-  ApplyXPanel();
+  ApplyPanes();
   ApplyLanguageMenu();
   MarkDisplayStale(engine_);  // the panel is composed only while it is on
   ShowIfStale();

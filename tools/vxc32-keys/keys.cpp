@@ -134,7 +134,7 @@ std::optional<Key> ParseKey(std::string_view token) {
     }
     const auto number = SmallNumber(word);
     if (name == "MEM" && number && *number <= 9) return Valued(KeyKind::kMemory, *number);  // MEM=03 too
-    if (name == "BIT" && number) return Valued(KeyKind::kBit, *number);  // outside the word: nothing happens
+    if (name == kBitToken && number) return Valued(KeyKind::kBit, *number);  // outside the word: nothing happens
     if (name == "LANG" && number && (*number <= 2 || *number == 4)) return Valued(KeyKind::kLanguage, *number);
     return std::nullopt;
   }

@@ -1,6 +1,6 @@
 // vxc32-keys: the calculator engine driven from a terminal or a script.
 //
-//   vxc32-keys [--dump] [--strict] [--settings FILE] [KEY ...]
+//   vxc32-keys [--dump] [--strict] [--settings FILE] [--tape FILE] [KEY ...]
 //
 // With KEY arguments the keys are pressed in order and the display (or the
 // whole state with --dump) is printed once. Without them, each line of
@@ -23,6 +23,7 @@
 #include "keys.h"
 #include "languages.h"
 #include "settings.h"
+#include "tape_file.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ struct Session {
   bool dump = false;
   bool saveFailed = false;
   std::string settingsPath;  // empty: no settings file
+  std::string tapePath;      // empty: no tape file
   std::string printBuffer;   // kept from line to line
 
   Session() {
@@ -44,11 +46,24 @@ struct Session {
   }
 
   void Save() {
-    if (settingsPath.empty()) return;
     std::string reason;
-    if (vxc::SaveSettings(settingsPath, engine.state, position, &reason)) return;
-    std::cerr << "vxc32-keys: settings not saved: " << reason << '\n';
-    saveFailed = true;
+    if (!settingsPath.empty() && !vxc::SaveSettings(settingsPath, engine.state, position, &reason)) {
+      std::cerr << "vxc32-keys: settings not saved: " << reason << '\n';
+      saveFailed = true;
+    }
+    vxc::ComposeTape(engine);
+    if (!tapePath.empty() && !vxc::SaveTape(tapePath, engine.tape, &reason)) {
+      std::cerr << "vxc32-keys: tape not saved: " << reason << '\n';
+      saveFailed = true;
+    }
+  }
+
+  // The TAPE key: the tape so far, one line each.
+  void PrintTape() {
+    vxc::ComposeTape(engine);
+    std::string out;
+    for (const std::string& line : engine.tape.lines) out.append("tape=").append(line).append("\n");
+    std::cout << out;
   }
 
   // "&Initialize": the reset with a window, then the settings saved at once.
@@ -86,6 +101,10 @@ struct Session {
       case cmd::kErrorAlarm: vxc::ToggleErrorAlarm(engine); return;
       case cmd::kXPanel: engine.state.xPanel = !engine.state.xPanel; return;
       case cmd::kInitialize: Initialize(); return;
+      case cmd::kTape: PrintTape(); return;
+      case cmd::kTapeClear: vxc::ClearTape(engine); return;
+      case cmd::kTapeCopy:
+      case cmd::kTapeSaveAs: return;  // no clipboard or file dialog here
       default: vxc::Dispatch(engine, id); return;
     }
   }
@@ -150,6 +169,7 @@ struct Session {
     for (int i = 0; i < vxc::kMemoryCount; ++i) line("realMemory" + std::to_string(i), s.realMemory[i]);
     for (int i = 0; i < vxc::kMemoryCount; ++i) line("intMemory" + std::to_string(i), s.intMemory[i]);
     line("beeps", std::to_string(beeps));
+    line("tape.lines", std::to_string(engine.tape.lines.size()));
     std::cout << out;
   }
 
@@ -175,6 +195,7 @@ struct Session {
   // Composes the display once for all the keys since the last print.
   void Print() {
     vxc::RefreshIfStale(engine, frame);
+    vxc::ComposeTape(engine);
     if (dump) {
       PrintDump();
     } else {
@@ -233,7 +254,7 @@ class KeyReader {
 };
 
 // The command-line options, one row each; the usage text is made from them.
-enum class Option { kHelp, kVersion, kDump, kStrict, kSettings };
+enum class Option { kHelp, kVersion, kDump, kStrict, kSettings, kTape };
 
 struct OptionDef {
   std::string_view name;
@@ -245,6 +266,7 @@ struct OptionDef {
 constexpr OptionDef kOptions[] = {
     {"--dump", Option::kDump, nullptr, "print the whole state, one name=value line each"},
     {"--settings", Option::kSettings, "FILE", "read the settings from FILE at the start, save them at the end"},
+    {"--tape", Option::kTape, "FILE", "read the tape from FILE at the start, save it with the settings"},
     {"--strict", Option::kStrict, nullptr, "exit status 1 when an error message shows at the end or a save fails"},
     {"--help", Option::kHelp, nullptr, "print this help and exit (also -h)"},
     {"-h", Option::kHelp, nullptr, nullptr},
@@ -252,7 +274,7 @@ constexpr OptionDef kOptions[] = {
 };
 
 void PrintUsage(std::ostream& out) {
-  out << "usage: vxc32-keys [--dump] [--strict] [--settings FILE] [KEY ...]\n"
+  out << "usage: vxc32-keys [--dump] [--strict] [--settings FILE] [--tape FILE] [KEY ...]\n"
          "Drives the VXC32 calculator from the command line or standard input.\n\n";
   for (const OptionDef& o : kOptions) {
     if (o.help == nullptr) continue;
@@ -314,6 +336,10 @@ int main(int argc, char** argv) {
         if (++i == argc) return BadCommandLine("--settings needs a file name");
         session.settingsPath = argv[i];
         break;
+      case Option::kTape:
+        if (++i == argc) return BadCommandLine("--tape needs a file name");
+        session.tapePath = argv[i];
+        break;
     }
   }
   // What the run ends with, as the exit status.
@@ -327,6 +353,7 @@ int main(int argc, char** argv) {
   if (!session.settingsPath.empty()) {
     vxc::LoadSettings(session.settingsPath, session.engine.state, session.position);
   }
+  if (!session.tapePath.empty()) vxc::LoadTape(session.tapePath, session.engine.tape);
   session.frame = vxc::Refresh(session.engine.state, false);
 
   KeyReader reader;
