@@ -90,7 +90,7 @@ void BM_ChainTape(benchmark::State& st) {
   auto key = [&c](auto&& press) {
     press();
     vxc::RefreshIfStale(c.engine, c.frame);
-    vxc::ComposeTape(c.engine);
+    vxc::ComposeTape(c.engine, &c.frame);
   };
   bool add = true;
   for (auto _ : st) {

@@ -147,7 +147,9 @@ std::string CopyFullText(const DisplayFrame& frame, const CalcState& state);
 // keyed for it, as the display formats X, then its name from the names
 // table ("7.00 ENTER", "STO 3", "HEX", "FIX 4"); a step that computes X
 // adds X as the display shows it, marked "***", or the error's message.
-size_t ComposeTape(Engine& engine);
+// Given the frame just composed, a result X that frame shows is taken from
+// it rather than formatted again.
+size_t ComposeTape(Engine& engine, const DisplayFrame* shown = nullptr);
 
 // What a screen reader says for a tape line: the names table's spoken name
 // for each command token in it, "result" for the mark.

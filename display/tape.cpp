@@ -8,12 +8,16 @@
 namespace vxc {
 namespace {
 
-// A register text as the X line shows it, exponent and all ("1.50e3").
-void AppendNumber(std::string& line, std::string& text, const TapeModes& modes) {
-  const LineText shown = IsIntegerBase(modes.base) ? FormatInteger(text, modes.base, modes.range)
-                                                   : FormatReal(text, modes.display, modes.digits);
+// A display line in one: "1.50e3".
+void AppendShown(std::string& line, const LineText& shown) {
   line += shown.main;
   if (!shown.exponent.empty()) line.append("e").append(shown.exponent);
+}
+
+// A register text as the X line shows it.
+void AppendNumber(std::string& line, std::string& text, const TapeModes& modes) {
+  AppendShown(line, IsIntegerBase(modes.base) ? FormatInteger(text, modes.base, modes.range)
+                                              : FormatReal(text, modes.display, modes.digits));
 }
 
 void AppendWhole(std::string& line, int32_t value) {
@@ -54,7 +58,16 @@ void AddLine(Tape& tape, const std::string& line) {
 
 }  // namespace
 
-size_t ComposeTape(Engine& engine) {
+// The frame's X line when it shows `text` in `modes`: REAL lines only,
+// whose memo says what they were formatted from.
+const LineText* ShownLine(const DisplayFrame* shown, const std::string& text, const TapeModes& modes) {
+  if (shown == nullptr || !shown->memo.valid || IsIntegerBase(modes.base)) return nullptr;
+  const RegisterLineMemo& memo = shown->memo;
+  if (memo.display != modes.display || memo.digits != modes.digits || memo.texts[kLineX] != text) return nullptr;
+  return &memo.x;
+}
+
+size_t ComposeTape(Engine& engine, const DisplayFrame* shown) {
   Tape& tape = engine.tape;
   size_t added = 0;
   std::string line;
@@ -72,6 +85,9 @@ size_t ComposeTape(Engine& engine) {
     line.clear();
     if (step.result == TapeResult::kError) {
       line = step.resultText;
+    } else if (const LineText* x = ShownLine(shown, step.resultText, step.resultModes)) {
+      AppendShown(line, *x);
+      line += " ***";
     } else {
       AppendNumber(line, step.resultText, step.resultModes);
       line += " ***";

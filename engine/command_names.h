@@ -157,8 +157,27 @@ inline constexpr std::array kActionNames = [] {
 // The X panel's bit click: "BIT=5" in vxc32-keys, "BIT 5" on the tape.
 inline constexpr std::string_view kBitToken = "BIT";
 
+namespace names_detail {
+// The rows of the keypad's commands by id, so that the tape finds the name
+// of a key without a search on every press; -1: no row.
+inline constexpr auto kKeyRows = [] {
+  std::array<int16_t, cmd::kChangeSign - cmd::kEnter + 1> rows{};
+  rows.fill(-1);
+  for (size_t i = 0; i < kActionNames.size(); ++i) {
+    const Action a = kActionNames[i].action;
+    if (a.kind == ActionKind::kCommand && a.value >= cmd::kEnter && a.value <= cmd::kChangeSign)
+      rows[a.value - cmd::kEnter] = static_cast<int16_t>(i);
+  }
+  return rows;
+}();
+}  // namespace names_detail
+
 // The names of `action`, or nullptr when it has none.
 constexpr const ActionName* FindActionName(Action action) {
+  if (action.kind == ActionKind::kCommand && action.value >= cmd::kEnter && action.value <= cmd::kChangeSign) {
+    const int16_t row = names_detail::kKeyRows[action.value - cmd::kEnter];
+    return row < 0 ? nullptr : &kActionNames[static_cast<size_t>(row)];
+  }
   for (const ActionName& row : kActionNames) {
     if (row.action == action) return &row;
   }

@@ -159,6 +159,18 @@ int main(int argc, char** argv) {
     Press(w, {cmd::kEnter, cmd::kDigit0 + 7, cmd::kDiv});
     ok = Save(Shot(w), dir, "window-panel-real.png") && ok;
   }
+  {  // the tape beside the keypad: a short sum, a function, an error
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    w.RunCommand(cmd::kTape);
+    for (const char* item : {"12.5", "7.25", "3"}) {
+      Digits(w, item);
+      Press(w, {item[0] == '1' ? cmd::kEnter : cmd::kAdd});
+    }
+    Press(w, {cmd::kDigit0 + 4, cmd::kDiv, cmd::kSqrt, cmd::kSto, cmd::kDigit0, cmd::kDiv});
+    ok = Save(Shot(w), dir, "window-tape.png") && ok;
+    w.RunCommand(cmd::kTape);  // the next windows start without it
+  }
   {  // SCI 3 with exponents down to -99: 6626 ENTER, six times 10^6 /, 7 /
     vxc::ui::MainWindow w(ini);
     w.show();
