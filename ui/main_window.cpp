@@ -309,20 +309,8 @@ void MainWindow::ApplyPanes() {
   }
   if (xPanel_ != nullptr) xPanel_->setVisible(on);
   const int height = kAreaHeight + (on ? kXPanelHeight : 0);
-  const bool tape = engine_.state.tapePane;
-  if (tape && tapePane_ == nullptr) {
-    tapePane_ = new TapePane(area_);
-    tapePane_->SetCommandHandler([this](CommandId id) { RunCommand(id); });
-    tapePane_->SetLeaveHandler([this] { FocusRadio(kRadioBase + int(engine_.state.base)); });
-    tapePane_->SetLanguage(menuColumn_);
-  }
-  if (tapePane_ != nullptr) {
-    tapePane_->setGeometry(kAreaWidth, 0, kTapePaneWidth, height);
-    tapePane_->setVisible(tape);
-    ComposeTape(engine_);
-    if (tape) tapePane_->Show(engine_.tape, SIZE_MAX);  // lines added while hidden
-  }
-  area_->setFixedSize(kAreaWidth + (tape ? kTapePaneWidth : 0), height);
+  ApplyTapePane(height);
+  area_->setFixedSize(kAreaWidth + (engine_.state.tapePane ? kTapePaneWidth : 0), height);
 }
 
 void MainWindow::ApplyToolTips() {
@@ -339,14 +327,14 @@ void MainWindow::ApplyToolTips() {
 }
 
 void MainWindow::ShowIfStale() {
-  const size_t added = ComposeTape(engine_);
-  if (tapePane_ != nullptr && engine_.state.tapePane) tapePane_->Show(engine_.tape, added);
   const DisplayMark mark = TakeDisplayMark(engine_);
   if (mark.stale) {
     ApplyFrame(Refresh(engine_.state, mark.formatEntry));
   } else {
     ApplyMenuMarks(menuBar(), CurrentMenuMarks());  // a memory store shows nothing, but can be undone
   }
+  const size_t added = ComposeTape(engine_, &frame_);
+  if (tapePane_ != nullptr && engine_.state.tapePane) tapePane_->Show(engine_.tape, added);
 }
 
 void MainWindow::ApplyFrame(const DisplayFrame& frame) {

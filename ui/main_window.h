@@ -160,6 +160,8 @@ class MainWindow : public QMainWindow {
   // The X panel and the tape pane shown or hidden as the state says; the
   // window grows by the panel's height and the pane's width.
   void ApplyPanes();
+  // The tape pane (tape_pane.cpp), made when first wanted, `height` high.
+  void ApplyTapePane(int height);
   bool WriteSettings(SaveNotice notice);
 
   std::string settingsPath_;

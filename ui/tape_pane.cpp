@@ -144,6 +144,21 @@ bool TapePane::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void MainWindow::ApplyTapePane(int height) {
+  const bool on = engine_.state.tapePane;
+  if (on && tapePane_ == nullptr) {  // made when first wanted
+    tapePane_ = new TapePane(calcArea());
+    tapePane_->SetCommandHandler([this](CommandId id) { RunCommand(id); });
+    tapePane_->SetLeaveHandler([this] { FocusRadio(kRadioBase + int(engine_.state.base)); });
+    tapePane_->SetLanguage(menuColumn_);
+  }
+  if (tapePane_ == nullptr) return;
+  tapePane_->setGeometry(kAreaWidth, 0, kTapePaneWidth, height);
+  tapePane_->setVisible(on);
+  ComposeTape(engine_);
+  if (on) tapePane_->Show(engine_.tape, SIZE_MAX);  // every line, those added while it was hidden too
+}
+
 void MainWindow::ToggleTapePane() {
   engine_.state.tapePane = !engine_.state.tapePane;
   ApplyPanes();

@@ -195,7 +195,7 @@ struct Session {
   // Composes the display once for all the keys since the last print.
   void Print() {
     vxc::RefreshIfStale(engine, frame);
-    vxc::ComposeTape(engine);
+    vxc::ComposeTape(engine, &frame);
     if (dump) {
       PrintDump();
     } else {
