@@ -38,18 +38,6 @@ TEST(FormatReal, TextsNoKeyMakes) {
   }
 }
 
-TEST(FormatReal, Splits) {
-  EXPECT_EQ(SplitScientific("12345"), std::make_pair(std::string("1.2345"), std::string("e+4")));
-  EXPECT_EQ(SplitScientific("-0.001"), std::make_pair(std::string("-1"), std::string("e-3")));
-  EXPECT_EQ(SplitScientific("0"), std::make_pair(std::string("0"), std::string("e+0")));
-  EXPECT_EQ(SplitEngineering("12345"), std::make_pair(std::string("12.345"), std::string("e+3")));
-  EXPECT_EQ(SplitEngineering("0.00012"), std::make_pair(std::string("120"), std::string("e-6")));
-  EXPECT_EQ(SplitEngineering("1.5e-120"), std::make_pair(std::string("1.5"), std::string("e-120")));
-  EXPECT_EQ(GroupThousands("-1234567.891"), "-1,234,567.891");
-  EXPECT_EQ(GroupThousands("123"), "123");
-  EXPECT_EQ(GroupThousands("1234"), "1,234");
-}
-
 // A message never shrinks the font; an empty register shows nothing.
 TEST(RefreshFrame, LongMessageAndEmptyRegister) {
   CalcState s;
