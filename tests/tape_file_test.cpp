@@ -24,10 +24,7 @@ void Spit(const std::string& path, const std::string& text) { std::ofstream(path
 
 struct TapeFileTest : testing::Test {
   std::string dir_ = mkdtemp((testing::TempDir() + "vxc_tape_XXXXXX").data()), file_ = dir_ + "/tape.txt";
-  ~TapeFileTest() override {
-    chmod(dir_.c_str(), 0700);
-    std::filesystem::remove_all(dir_);
-  }
+  ~TapeFileTest() override { std::filesystem::remove_all(dir_); }
 };
 
 void AddLines(Tape& tape, int count, const std::string& prefix = "line ") {
@@ -36,43 +33,35 @@ void AddLines(Tape& tape, int count, const std::string& prefix = "line ") {
 }
 
 TEST_F(TapeFileTest, RoundTripKeepsTheLastThousandLinesAndWritesOnlyAChange) {
-  Tape tape;
+  Tape tape, again;
   AddLines(tape, 1200, "7.00 ✓ ");
   file_ = dir_ + "/Ostrano/VXC/tape.txt";
   ASSERT_TRUE(SaveTape(file_, tape));
-  Tape again;
   LoadTape(file_, again);
   ASSERT_EQ(again.lines.size(), kTapeLines);
-  EXPECT_EQ(again.lines.front(), "7.00 ✓ 200 ***");
   EXPECT_TRUE(std::equal(again.lines.begin(), again.lines.end(), tape.lines.end() - kTapeLines));
   std::filesystem::remove(file_);
   EXPECT_TRUE(SaveTape(file_, again));  // unchanged since it was read: nothing written
   EXPECT_FALSE(std::filesystem::exists(file_));
 }
 
-// Each file gives the lines that could be read safely; none is rewritten
-// until the tape changes.
+// Each file gives the lines that can be read safely (the last 1,000 of
+// them); none is rewritten until the tape changes.
 TEST_F(TapeFileTest, DamagedFilesGiveWhatCanBeReadAndStayUntilTheTapeChanges) {
   std::string many;
-  for (int i = 0; i < 1500; ++i) many += std::to_string(i) + "\n";
-  const struct { std::string text; std::vector<std::string> lines; } cases[] = {
-      {"", {}},
-      {"1.00 ENTER\r\n2.00 +\r\n", {"1.00 ENTER", "2.00 +"}},
-      {"a\n\nb", {"a", "b"}},
-      {"a\n\0b\0\nc\n"s, {"a", "c"}},
-      {std::string(4096, '\0'), {}},
-      {"ok\n\xff\xfe bad\n\xc0\xaf\n\xed\xa0\x80\n\xe2\x82\nπ ***\n", {"ok", "π ***"}},
-      {"x\n" + std::string(10 << 20, '7') + "\ny", {"x", "y"}},
-      {"tab\there\n\x1b[31m\n", {}},
-      {many, {"500"}},
+  for (int i = 0; i < 1001; ++i) many += std::to_string(i) + "\n";
+  const struct { std::string text, lines; } cases[] = {
+      {"", ""}, {"1.00 ENTER\r\n2.00 +\r\n", "1.00 ENTER|2.00 +"}, {"a\n\nb", "a|b"}, {"a\n\0b\0\nc\n"s, "a|c"},
+      {std::string(4096, '\0'), ""}, {"ok\n\xff\xfe bad\n\xc0\xaf\n\xed\xa0\x80\n\xe2\x82\nπ ***\n", "ok|π ***"},
+      {"x\n" + std::string(10 << 20, '7') + "\ny", "x|y"}, {"tab\there\n\x1b[31m\n", ""}, {many, "1|2|3"},
   };
   for (const auto& c : cases) {
     Spit(file_, c.text);
     Tape tape;
     const TapeFileLines read = LoadTape(file_, tape);
-    const std::vector<std::string> lines(tape.lines.begin(), tape.lines.end());
-    if (c.lines.size() == 1 && lines.size() == kTapeLines) EXPECT_EQ(lines.front(), c.lines[0]);
-    else EXPECT_EQ(lines, c.lines) << c.text.substr(0, 40);
+    std::string lines;
+    for (size_t i = 0; i < std::min<size_t>(tape.lines.size(), 3); ++i) lines += (i ? "|" : "") + tape.lines[i];
+    EXPECT_EQ(lines, c.lines) << c.text.substr(0, 40);
     EXPECT_TRUE(SaveTape(file_, tape));
     EXPECT_EQ(Slurp(file_), c.text);  // left as it is
     if (read.skipped == 0) continue;
@@ -88,14 +77,14 @@ TEST_F(TapeFileTest, DamagedFilesGiveWhatCanBeReadAndStayUntilTheTapeChanges) {
   EXPECT_EQ(std::filesystem::file_size(file_), kMaxFileSize + 1);
 }
 
-// A failed write (a full disk), a folder that cannot be written or made:
+// A failed write (a full disk), a folder that cannot be made or written:
 // the old file stays whole and the save says why.
 TEST_F(TapeFileTest, FailedSavesKeepTheOldFileAndSaySo) {
   Spit(file_, "old ***\n");
   Tape tape;
   AddLines(tape, 3);
-  detail::g_saveStepHook = [](detail::SaveStep step) { return step != detail::SaveStep::kWrite; };
   std::string reason;
+  detail::g_saveStepHook = [](detail::SaveStep step) { return step != detail::SaveStep::kWrite; };
   EXPECT_FALSE(SaveTape(file_, tape, &reason));
   detail::g_saveStepHook = nullptr;
   EXPECT_NE(reason.find(file_), std::string::npos) << reason;
@@ -104,13 +93,10 @@ TEST_F(TapeFileTest, FailedSavesKeepTheOldFileAndSaySo) {
   Spit(dir_ + "/plain", "x");
   EXPECT_FALSE(SaveTape(dir_ + "/plain/Ostrano/VXC/tape.txt", tape, &reason));
   EXPECT_NE(reason.find("Not a directory"), std::string::npos) << reason;
-  if (geteuid() != 0) {  // root writes into any folder
-    chmod(dir_.c_str(), 0500);
-    EXPECT_FALSE(SaveTape(file_, tape, &reason));
-    EXPECT_NE(reason.find("Permission denied"), std::string::npos) << reason;
-    chmod(dir_.c_str(), 0700);
-    EXPECT_EQ(Slurp(file_), "old ***\n");
-  }
+  chmod(dir_.c_str(), 0500);  // a read-only folder (root writes into it all the same)
+  EXPECT_EQ(SaveTape(file_, tape, &reason), geteuid() == 0);
+  chmod(dir_.c_str(), 0700);
+  if (geteuid() != 0) EXPECT_EQ(Slurp(file_), "old ***\n");
   EXPECT_TRUE(SaveTape(file_, tape));  // the next save still works
   EXPECT_EQ(Slurp(file_), "line 0 ***\nline 1 ***\nline 2 ***\n");
 }

@@ -160,6 +160,7 @@ TEST_F(PanelTest, TapePaneShowsCopiesClearsAndComesBackAfterARestart) {
   MainWindow& w = OpenFresh();
   const int width = w.width();
   FindAction(w.menuBar(), cmd::kTape)->trigger();
+  QApplication::processEvents();
   QListWidget* list = w.tapePane()->list();
   EXPECT_TRUE(w.tapePane()->isVisible() && list->hasFocus());
   EXPECT_EQ(w.width(), width + kTapePaneWidth);

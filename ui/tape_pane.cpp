@@ -117,7 +117,10 @@ void TapePane::Show(const Tape& tape, size_t added) {
   }
   while (size_t(list_->count()) + added > total) delete list_->takeItem(0);
   for (size_t i = total - added; i < total; ++i) AddItem(list_, tape.lines[i]);
-  if (added > 0) list_->scrollToBottom();
+  if (added == 0) return;
+  // The newest line is the current one, so the keys start from it.
+  list_->setCurrentRow(list_->count() - 1, QItemSelectionModel::NoUpdate);
+  list_->scrollToBottom();
 }
 
 QString TapePane::CopyText() const {
