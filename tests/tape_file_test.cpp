@@ -96,7 +96,7 @@ TEST_F(TapeFileTest, FailedSavesKeepTheOldFileAndSaySo) {
   chmod(dir_.c_str(), 0500);  // a read-only folder (root writes into it all the same)
   EXPECT_EQ(SaveTape(file_, tape, &reason), geteuid() == 0);
   chmod(dir_.c_str(), 0700);
-  if (geteuid() != 0) EXPECT_EQ(Slurp(file_), "old ***\n");
+  if (geteuid() != 0) { EXPECT_EQ(Slurp(file_), "old ***\n"); }
   EXPECT_TRUE(SaveTape(file_, tape));  // the next save still works
   EXPECT_EQ(Slurp(file_), "line 0 ***\nline 1 ***\nline 2 ***\n");
 }
