@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "calc_state.h"
 #include "engine.h"
@@ -54,6 +55,15 @@ SettingsValues ReadSettings(const std::string& path);
 
 // ReadSettings, then the values put into the state and the position.
 void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos);
+
+// One key of the file with the text the program writes for it.
+struct SettingsEntry {
+  const char* section;
+  std::string key;
+  std::string value;
+};
+// Every key the file holds, in the order a new file gets them.
+std::vector<SettingsEntry> SettingsEntries(const CalcState& s, const WindowPosition& pos);
 
 // Writes every entry into the existing file (keeping everything else in it)
 // or a new one, creating the two folders above the file when missing. One
