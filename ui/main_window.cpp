@@ -24,6 +24,7 @@
 #include "group_frame.h"
 #include "keymap.h"
 #include "menus.h"
+#include "prompt_save.h"
 #include "tape_file.h"
 #include "tape_pane.h"
 #include "x_panel.h"
@@ -102,14 +103,14 @@ QString InitializeItemText(bool userInJapan) {
 bool UserInJapan() { return QLocale::system().territory() == QLocale::Japan; }
 
 MainWindow::MainWindow(std::string settingsPath, std::string tapePath, QWidget* parent)
-    : QMainWindow(parent), settingsPath_(std::move(settingsPath)), tapePath_(std::move(tapePath)) {
+    : QMainWindow(parent), settings_{std::move(settingsPath), {}}, tapePath_(std::move(tapePath)) {
   InitNumbers();
   InstallAccessibility();
   engine_.out.beep = [] { QApplication::beep(); };
 
   ResetCalculator(engine_, nullptr, nullptr);  // the defaults; the window does not exist yet
   focusGroup_ = FocusGroup::kBase;
-  LoadSettings(settingsPath_, engine_.state, position_);
+  LoadSharedSettings(settings_, engine_.state, position_);
   if (!tapePath_.empty()) LoadTape(tapePath_, engine_.tape);
 
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -146,6 +147,9 @@ MainWindow::MainWindow(std::string settingsPath, std::string tapePath, QWidget* 
   connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { SaveAtEnd(SaveNotice::kErrorOutput); });
   // The session is ending: save now, the process may not get another chance.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveNow(); });
+  SaveSoonAfterChanges(
+      this, [this] { return SharedSettingsChanged(settings_, engine_.state, CurrentPosition()); },
+      [this] { SaveNow(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -429,18 +433,22 @@ void MainWindow::SaveAtEnd(SaveNotice notice) {
   SaveNow(notice);
 }
 
+const WindowPosition& MainWindow::CurrentPosition() {
+  if (isVisible()) position_ = WindowPosition{x(), y()};
+  return position_;
+}
+
 bool MainWindow::SaveNow(SaveNotice notice) {
-  if (isVisible()) {
-    position_.left = x();
-    position_.top = y();
-  }
+  CurrentPosition();
   return WriteSettings(notice);
 }
 
-bool MainWindow::WriteSettings(SaveNotice notice) {
-  // The tape is saved with the settings, and a failure told the same way.
+bool MainWindow::WriteSettings(SaveNotice notice, SaveScope scope) {
+  // The tape is saved with the settings; a failure of either is told the
+  // same way, and one that lasts only once.
   auto failed = [this, notice](const char* what, const char* verb, const std::string& why) {
-    std::fprintf(stderr, "vxc32: the %s %s not saved: %s\n", what, verb, why.c_str());
+    if (why != lastSaveFailure_) std::fprintf(stderr, "vxc32: the %s %s not saved: %s\n", what, verb, why.c_str());
+    lastSaveFailure_ = why;
     if (notice != SaveNotice::kMessageBox) return;
     const QString text = QStringLiteral("The %1 could not be saved; the %1 file keeps its previous contents.\n\n")
                              .arg(QString::fromLatin1(what)) +
@@ -449,11 +457,12 @@ bool MainWindow::WriteSettings(SaveNotice notice) {
     else QMessageBox::warning(this, WindowTitle(), text);
   };
   std::string why;
-  const bool settings = SaveSettings(settingsPath_, engine_.state, position_, &why);
+  const bool settings = SaveSharedSettings(settings_, engine_.state, position_, scope, &why) == SaveOutcome::kSaved;
   if (!settings) failed("settings", "were", why);
   ComposeTape(engine_);
   const bool tape = tapePath_.empty() || SaveTape(tapePath_, engine_.tape, &why);
   if (!tape) failed("tape", "was", why);
+  if (settings && tape) lastSaveFailure_.clear();
   return settings && tape;
 }
 

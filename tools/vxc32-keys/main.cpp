@@ -22,7 +22,7 @@
 #include "engine.h"
 #include "keys.h"
 #include "languages.h"
-#include "settings.h"
+#include "shared_save.h"
 #include "tape_file.h"
 
 namespace {
@@ -37,17 +37,20 @@ struct Session {
   long beeps = 0;
   bool dump = false;
   bool saveFailed = false;
-  std::string settingsPath;  // empty: no settings file
-  std::string tapePath;      // empty: no tape file
+  vxc::SharedSettings settings;  // an empty path: no settings file
+  std::string tapePath;          // empty: no tape file
   std::string printBuffer;   // kept from line to line
 
   Session() {
     engine.out.beep = [this] { ++beeps; };
   }
 
-  void Save() {
+  // Writes what this run changed; what another program saved meanwhile
+  // stays. The tape is saved with the settings.
+  void Save(vxc::SaveScope scope = vxc::SaveScope::kChanged) {
     std::string reason;
-    if (!settingsPath.empty() && !vxc::SaveSettings(settingsPath, engine.state, position, &reason)) {
+    if (!settings.path.empty() &&
+        vxc::SaveSharedSettings(settings, engine.state, position, scope, &reason) != vxc::SaveOutcome::kSaved) {
       std::cerr << "vxc32-keys: settings not saved: " << reason << '\n';
       saveFailed = true;
     }
@@ -71,7 +74,7 @@ struct Session {
     vxc::ResetWindowHooks window;
     window.refresh = [this] { vxc::MarkDisplayStale(engine); };
     vxc::ResetCalculator(engine, &position, &window);
-    Save();
+    Save(vxc::SaveScope::kEverything);
   }
 
   void Copy() {
@@ -334,7 +337,7 @@ int main(int argc, char** argv) {
       case Option::kStrict: strict = true; break;
       case Option::kSettings:
         if (++i == argc) return BadCommandLine("--settings needs a file name");
-        session.settingsPath = argv[i];
+        session.settings.path = argv[i];
         break;
       case Option::kTape:
         if (++i == argc) return BadCommandLine("--tape needs a file name");
@@ -350,9 +353,7 @@ int main(int argc, char** argv) {
   };
 
   vxc::InitNumbers();
-  if (!session.settingsPath.empty()) {
-    vxc::LoadSettings(session.settingsPath, session.engine.state, session.position);
-  }
+  if (!session.settings.path.empty()) vxc::LoadSharedSettings(session.settings, session.engine.state, session.position);
   if (!session.tapePath.empty()) vxc::LoadTape(session.tapePath, session.engine.tape);
   session.frame = vxc::Refresh(session.engine.state, false);
 
