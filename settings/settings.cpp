@@ -54,16 +54,6 @@ int32_t GetInRange(const IniStore& ini, const char* section, const char* key, in
 // Codes are written as signed decimal so that any value read comes back the same.
 std::string Whole(uint32_t code) { return std::to_string(static_cast<int32_t>(code)); }
 
-void CreateFoldersAbove(const std::string& path) {
-  for (std::size_t i = 1; i < path.size(); ++i) {
-    bool separator = path[i] == '/';
-#ifdef _WIN32
-    separator = separator || path[i] == '\\';
-#endif
-    if (separator) CreateFolder(path.substr(0, i));
-  }
-}
-
 }  // namespace
 
 #ifdef _WIN32
@@ -80,21 +70,18 @@ std::string SettingsPath() {
   return out + "\\Ostrano\\VXC\\VXC.INI";
 }
 #else
-std::string SettingsPath() {
-  std::string base;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg != nullptr && xdg[0] == '/') {  // a relative value is to be ignored
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-      const passwd* pw = getpwuid(getuid());
-      home = pw != nullptr ? pw->pw_dir : ".";
-    }
-    base = std::string(home) + "/.config";
+std::string XdgFolder(const char* variable, const char* underHome) {
+  const char* xdg = std::getenv(variable);
+  if (xdg != nullptr && xdg[0] == '/') return xdg;  // a relative value is to be ignored
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == '\0') {
+    const passwd* pw = getpwuid(getuid());
+    home = pw != nullptr ? pw->pw_dir : ".";
   }
-  return base + "/Ostrano/VXC/VXC.INI";
+  return std::string(home) + "/" + underHome;
 }
+
+std::string SettingsPath() { return XdgFolder("XDG_CONFIG_HOME", ".config") + "/Ostrano/VXC/VXC.INI"; }
 #endif
 
 SettingsValues ReadSettings(const std::string& path) {

@@ -3,11 +3,13 @@
 // as that action.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
 #include "command_names.h"
 #include "command_table.h"
+#include "completion.h"
 #include "keys.h"
 
 namespace vxc {
@@ -66,6 +68,31 @@ TEST(CommandNames, TheToolReadsTokensInAnyCaseAndItsOtherForms) {
   }
   for (const char* token : {"1.5E3", "FF", "MEM=03", "LANG=4", "PASTE=1e3", "#1005"}) EXPECT_TRUE(keys::ParseKey(token)) << token;
   for (const char* token : {"MEM=10", "BASE=DUO", "RANGE=", "UNDOX", "G"}) EXPECT_FALSE(keys::ParseKey(token)) << token;
+}
+
+// Tab offers every token of the table, and a word that already is a key keeps its meaning.
+TEST(CommandNames, TabCompletesTheTokensAndKeepsWhatAWordMeans) {
+  for (const ActionName& row : kActionNames) {
+    const std::string word(row.token.substr(0, row.token.size() - 1));
+    const keys::Completion tab = keys::CompleteWord(word);
+    std::string typed = word + tab.insert;
+    if (typed.ends_with(' ')) typed.pop_back();
+    EXPECT_TRUE(std::count(tab.choices.begin(), tab.choices.end(), row.token) == 1 ||
+                (!tab.insert.empty() && row.token.starts_with(typed))) << row.token;
+    if (keys::ParseKey(word)) {
+      EXPECT_TRUE(tab.insert.empty() || tab.insert == " ") << row.token;
+    }
+  }
+  const struct { const char* word; const char* insert; std::vector<std::string> choices; } kRows[] = {
+      {"BASE=", "", {"BASE=BIN", "BASE=DEC", "BASE=HEX", "BASE=OCT", "BASE=REAL"}},
+      {"base=h", "ex ", {}}, {"Ang", "LE=", {}}, {"LN", " ", {}}, {"PAST", "E", {}}, {"QQ", "", {}},
+      {"AB", "", {"AB", "ABOUT"}},  // hex digits A B, not a start of ABOUT
+      {"LANG=", "", {"LANG=0", "LANG=1", "LANG=2", "LANG=4"}}};
+  for (const auto& row : kRows) {
+    const keys::Completion tab = keys::CompleteWord(row.word);
+    EXPECT_EQ(tab.insert, row.insert) << row.word;
+    EXPECT_EQ(tab.choices, row.choices) << row.word;
+  }
 }
 
 }  // namespace
