@@ -75,23 +75,15 @@ TEST(CommandNames, TabCompletesTheTokensAndKeepsWhatAWordMeans) {
   for (const ActionName& row : kActionNames) {
     const std::string word(row.token.substr(0, row.token.size() - 1));
     const keys::Completion tab = keys::CompleteWord(word);
-    std::string typed = word + tab.insert;
-    if (typed.ends_with(' ')) typed.pop_back();
-    EXPECT_TRUE(std::count(tab.choices.begin(), tab.choices.end(), row.token) == 1 ||
-                (!tab.insert.empty() && row.token.starts_with(typed))) << row.token;
-    if (keys::ParseKey(word)) {
-      EXPECT_TRUE(tab.insert.empty() || tab.insert == " ") << row.token;
-    }
+    const bool listed = std::count(tab.choices.begin(), tab.choices.end(), row.token) == 1;
+    EXPECT_TRUE(listed || (!tab.insert.empty() && (std::string(row.token) + " ").starts_with(word + tab.insert))) << row.token;
   }
   const struct { const char* word; const char* insert; std::vector<std::string> choices; } kRows[] = {
-      {"BASE=", "", {"BASE=BIN", "BASE=DEC", "BASE=HEX", "BASE=OCT", "BASE=REAL"}},
-      {"base=h", "ex ", {}}, {"Ang", "LE=", {}}, {"LN", " ", {}}, {"PAST", "E", {}}, {"QQ", "", {}},
-      {"AB", "", {"AB", "ABOUT"}},  // hex digits A B, not a start of ABOUT
-      {"LANG=", "", {"LANG=0", "LANG=1", "LANG=2", "LANG=4"}}};
+      {"BASE=", "", {"BASE=BIN", "BASE=DEC", "BASE=HEX", "BASE=OCT", "BASE=REAL"}}, {"base=h", "ex ", {}},
+      {"Ang", "LE=", {}}, {"LN", " ", {}}, {"PAST", "E", {}}, {"QQ", "", {}}, {"AB", "", {"AB", "ABOUT"}}};
   for (const auto& row : kRows) {
     const keys::Completion tab = keys::CompleteWord(row.word);
-    EXPECT_EQ(tab.insert, row.insert) << row.word;
-    EXPECT_EQ(tab.choices, row.choices) << row.word;
+    EXPECT_TRUE(tab.insert == row.insert && tab.choices == row.choices) << row.word;
   }
 }
 

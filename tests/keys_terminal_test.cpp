@@ -5,35 +5,23 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
 
 namespace {
-
 namespace fs = std::filesystem;
 
-// The X line of the display for `value`.
 std::string XLine(const std::string& value) { return "X" + std::string(25 - value.size(), ' ') + value; }
 
-std::string ReadAll(const fs::path& file) {
-  std::ostringstream text;
-  text << std::ifstream(file).rdbuf();
-  return text.str();
-}
-
-// The tool on a terminal of its own, its state folder `state`.
+// The tool on a terminal of its own, with its state folder `state`.
 class Terminal {
  public:
   explicit Terminal(const fs::path& state) {
     winsize size{24, 80, 0, 0};
-    pid_ = forkpty(&fd_, nullptr, nullptr, &size);
-    if (pid_ == 0) {
+    if ((pid_ = forkpty(&fd_, nullptr, nullptr, &size)) == 0) {
       setenv("XDG_STATE_HOME", state.c_str(), 1);
       setenv("HOME", state.c_str(), 1);  // no ~/.editrc
       setenv("TERM", "xterm", 1);
@@ -43,35 +31,25 @@ class Terminal {
   }
   ~Terminal() { close(fd_); }
 
-  // Waits for `text` in what the terminal shows after the last text waited for.
-  bool Shows(const std::string& text) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    for (;;) {
-      if (size_t at = screen_.find(text, mark_); at != std::string::npos) {
-        mark_ = at + text.size();
-        return true;
-      }
-      pollfd p{fd_, POLLIN, 0};
-      char buf[4096];
-      ssize_t got = 0;
-      if (std::chrono::steady_clock::now() > end || poll(&p, 1, 100) < 0 ||
-          (p.revents != 0 && (got = read(fd_, buf, sizeof buf)) <= 0)) {
-        ADD_FAILURE() << "the terminal does not show '" << text << "': " << screen_.substr(mark_);
-        return false;
-      }
-      screen_.append(buf, static_cast<size_t>(std::max<ssize_t>(got, 0)));
-    }
-  }
-
-  // Waits until the editor reads, types `keys` and waits for `expected`.
+  // Waits until the editor reads key by key (a key typed earlier would meet the
+  // line discipline), types `keys`, then waits for `expected` after what was seen.
   bool Type(const std::string& keys, const std::string& expected) {
     for (int i = 0; i < 2000 && !Editing(); ++i) usleep(10000);
-    return write(fd_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size()) && Shows(expected);
+    if (write(fd_, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) return false;
+    for (int i = 0; i < 2000; ++i) {
+      if (size_t at = screen_.find(expected, seen_); at != std::string::npos) return seen_ = at + expected.size(), true;
+      pollfd p{fd_, POLLIN, 0};
+      char buf[4096];
+      const ssize_t got = poll(&p, 1, 10) > 0 ? read(fd_, buf, sizeof buf) : 0;
+      if (got < 0) break;
+      screen_.append(buf, static_cast<size_t>(got));
+    }
+    ADD_FAILURE() << "the terminal does not show '" << expected << "': " << screen_.substr(seen_);
+    return false;
   }
 
-  // Ctrl-D; the exit status.
-  int End() {
-    if (!Type("\x04", "")) return -1;
+  int End() {  // Ctrl-D; the exit status
+    Type("\x04", "");
     char buf[4096];
     for (ssize_t got; (got = read(fd_, buf, sizeof buf)) > 0;) screen_.append(buf, static_cast<size_t>(got));
     int status = 0;
@@ -82,26 +60,25 @@ class Terminal {
   std::string screen_;
 
  private:
-  // The editor reads key by key: a key typed before would be taken by the line discipline.
-  bool Editing() {
+  bool Editing() const {
     termios mode{};
     const int slave = open(ptsname(fd_), O_RDWR | O_NOCTTY);
-    const bool raw = slave >= 0 && tcgetattr(slave, &mode) == 0 && (mode.c_lflag & ICANON) == 0;
-    if (slave >= 0) close(slave);
+    const bool raw = tcgetattr(slave, &mode) == 0 && (mode.c_lflag & ICANON) == 0;
+    close(slave);
     return raw;
   }
-
   pid_t pid_ = -1;
   int fd_ = -1;
-  size_t mark_ = 0;
+  size_t seen_ = 0;
 };
 
 class KeysTerminal : public ::testing::Test {
  protected:
-  void SetUp() override { fs::create_directories(state_ / "Ostrano/VXC"); }
+  void SetUp() override { fs::create_directories(history_.parent_path()); }
   void TearDown() override { fs::remove_all(state_); }
-  fs::path state_ = fs::temp_directory_path() / ("vxc-terminal-" + std::to_string(getpid()));
-  fs::path history_ = state_ / "Ostrano/VXC/keys_history";
+  std::string History() const { return (std::ostringstream() << std::ifstream(history_).rdbuf()).str(); }
+  const fs::path state_ = fs::temp_directory_path() / ("vxc-terminal-" + std::to_string(getpid()));
+  const fs::path history_ = state_ / "Ostrano/VXC/keys_history";
 };
 
 TEST_F(KeysTerminal, EditsRecallsCompletesAndKeepsTheLines) {
@@ -113,7 +90,7 @@ TEST_F(KeysTerminal, EditsRecallsCompletesAndKeepsTheLines) {
   ASSERT_TRUE(t.Type("\x03", "> "));  // Ctrl-C drops "99"
   ASSERT_TRUE(t.Type("1 +\r", XLine("4.00")));
   EXPECT_EQ(t.End(), 0);
-  EXPECT_EQ(ReadAll(history_), "7 ENTER 2 -\n7 ENTER 2 + sqrt \n1 +\n");
+  EXPECT_EQ(History(), "7 ENTER 2 -\n7 ENTER 2 + sqrt \n1 +\n");
 }
 
 // The newest 1,000 lines are kept, each once, without blank lines.
@@ -125,23 +102,22 @@ TEST_F(KeysTerminal, HistoryFromAnEarlierRunIsRecalledAndBounded) {
   Terminal t(state_);
   ASSERT_TRUE(t.Type("\x1b[A\x1b[A\r", XLine("3.00")));
   EXPECT_EQ(t.End(), 0);
-  EXPECT_EQ(ReadAll(history_), kept + "5 ENTER\n9 SQRT\n");
+  EXPECT_EQ(History(), kept + "5 ENTER\n9 SQRT\n");
 }
 
-// A folder that cannot be made, a file that cannot be read: told once, the calculator goes on.
+// A folder that cannot be made, a history that cannot be read: told once, the calculator goes on.
 TEST_F(KeysTerminal, HistoryThatCannotBeKeptIsReportedOnce) {
-  const struct { bool fileForFolder; const char* told; } kRows[] = {
-      {true, "history not saved"}, {false, "history not read"}};
-  for (const auto& row : kRows) {
-    fs::remove_all(state_ / "Ostrano/VXC/keys_history");
-    std::ofstream(state_ / "plain") << "x";
-    if (!row.fileForFolder) fs::create_directory(history_);
-    Terminal t(row.fileForFolder ? state_ / "plain" : state_);
+  std::ofstream(state_ / "plain") << "x";
+  fs::create_directory(history_);
+  const std::pair<fs::path, std::string> kRows[] = {{state_ / "plain", "history not saved"}, {state_, "history not read"}};
+  for (const auto& [state, told] : kRows) {
+    Terminal t(state);
     ASSERT_TRUE(t.Type("2 ENTER 3 +\r", XLine("5.00")));
     EXPECT_EQ(t.End(), 0);
-    const size_t at = t.screen_.find(row.told);
+    const size_t at = t.screen_.find(told);
     EXPECT_TRUE(at != std::string::npos && t.screen_.find("vxc32-keys: history", at) == std::string::npos) << t.screen_;
   }
+  EXPECT_TRUE(fs::is_directory(history_));
 }
 
 }  // namespace
