@@ -65,7 +65,8 @@ class LibeditEditor : public LineEditor {
     el_set(el_, EL_SIGNAL, 1);  // the terminal is put back on Ctrl-Z and resized
     el_set(el_, EL_PROMPT, Prompt);
     el_set(el_, EL_HIST, history, history_);
-    el_set(el_, EL_ADDFN, "vxc-complete", "Complete a key name", CompleteKeyName);
+    // The wide form keeps these static names; the narrow one copies them and never frees the copies.
+    el_wset(el_, EL_ADDFN, L"vxc-complete", L"Complete a key name", CompleteKeyName);
     el_set(el_, EL_BIND, "^I", "vxc-complete", nullptr);
     el_source(el_, nullptr);  // the user's ~/.editrc
 
