@@ -62,7 +62,7 @@ class LibeditEditor : public LineEditor {
 
     el_ = el_init("vxc32-keys", stdin, stdout, stderr);
     el_set(el_, EL_EDITOR, "emacs");
-    el_set(el_, EL_SIGNAL, 1);  // the terminal is put back on Ctrl-Z and resized
+    el_set(el_, EL_SIGNAL, 1);  // libedit restores the terminal on Ctrl-Z and follows a resize
     el_set(el_, EL_PROMPT, Prompt);
     el_set(el_, EL_HIST, history, history_);
     // The wide form keeps these static names; the narrow one copies them and never frees the copies.
