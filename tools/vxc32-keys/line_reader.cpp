@@ -9,6 +9,7 @@ std::unique_ptr<LineEditor> OpenLineEditor() { return nullptr; }  // built witho
 #else
 
 #include <histedit.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,8 +26,7 @@ std::unique_ptr<LineEditor> OpenLineEditor() { return nullptr; }  // built witho
 namespace vxc::keys {
 namespace {
 
-volatile std::sig_atomic_t g_interrupted = 0;
-void OnInterrupt(int) { g_interrupted = 1; }
+bool g_dropped = false;  // Ctrl-C was typed: the line read is not one to press
 
 char* Prompt(EditLine*) {
   static char prompt[] = "> ";
@@ -46,6 +46,26 @@ unsigned char CompleteKeyName(EditLine* el, int) {
   if (completion.choices.empty()) return CC_ERROR;
   std::fputs(("\n" + WrapNames(completion.choices)).c_str(), stdout);
   return CC_REDISPLAY;
+}
+
+// While a line is edited, Ctrl-C and Ctrl-Z are keys rather than signals, so
+// that they come in order with the keys typed before them.
+
+// Ctrl-C: shows ^C after the line and ends it, to be dropped.
+unsigned char DropLine(EditLine* el, int) {
+  const LineInfoW* line = el_wline(el);
+  el_cursor(el, static_cast<int>(line->lastchar - line->cursor));
+  el_insertstr(el, "^C");
+  el_push(el, "\n");
+  g_dropped = true;
+  return CC_REFRESH;
+}
+
+// Ctrl-Z: stops the program as the terminal would; libedit restores the
+// terminal meanwhile and redraws the line when it goes on.
+unsigned char Suspend(EditLine*, int) {
+  kill(0, SIGTSTP);
+  return CC_NORM;
 }
 
 class LibeditEditor : public LineEditor {
@@ -68,35 +88,36 @@ class LibeditEditor : public LineEditor {
     // The wide form keeps these static names; the narrow one copies them and never frees the copies.
     el_wset(el_, EL_ADDFN, L"vxc-complete", L"Complete a key name", CompleteKeyName);
     el_set(el_, EL_BIND, "^I", "vxc-complete", nullptr);
+    el_wset(el_, EL_ADDFN, L"vxc-drop-line", L"Drop the line being typed", DropLine);
+    el_set(el_, EL_BIND, "^C", "vxc-drop-line", nullptr);
+    el_wset(el_, EL_ADDFN, L"vxc-suspend", L"Stop the program", Suspend);
+    el_set(el_, EL_BIND, "^Z", "vxc-suspend", nullptr);
+    el_set(el_, EL_SETTY, "-d", "-isig", nullptr);
     el_source(el_, nullptr);  // the user's ~/.editrc
-
-    // Without SA_RESTART, so that Ctrl-C ends the read of the line.
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
+    std::signal(SIGINT, SIG_IGN);  // a Ctrl-C between two lines does nothing
   }
 
   ~LibeditEditor() override {
     el_end(el_);
     history_end(history_);
-    signal(SIGINT, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
   }
 
   bool Read(std::string& line) override {
     std::cout.flush();
     for (;;) {
-      g_interrupted = 0;
+      g_dropped = false;
       int count = 0;
       const char* text = el_gets(el_, &count);
+      if (g_dropped) continue;
       if (text != nullptr && count > 0) {
         line.assign(text, static_cast<size_t>(count));
         if (line.back() == '\n') line.pop_back();
         Add(line);
         return true;
       }
-      if (count < 0 && errno == EINTR && g_interrupted) {
-        std::fputs("\n", stdout);  // Ctrl-C: the line is dropped, a new one starts
+      if (count < 0 && errno == EINTR) {
+        std::fputs("\n", stdout);  // a signal sent from elsewhere: a new line starts
         continue;
       }
       std::fputs("\n", stdout);  // Ctrl-D leaves the cursor after the prompt
