@@ -2,12 +2,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#include <shlobj.h>
 #else
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -39,37 +37,6 @@ void CreateFoldersAbove(const std::string& path) {
     if (separator) CreateFolder(path.substr(0, i));
   }
 }
-
-#ifdef _WIN32
-
-std::string UserFolder(UserFolderKind) {
-  wchar_t folder[MAX_PATH] = L"";
-  if (!SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE)) folder[0] = L'\0';
-  std::string out;
-  int n = WideCharToMultiByte(CP_UTF8, 0, folder, -1, nullptr, 0, nullptr, nullptr);
-  if (n > 1) {
-    out.resize(static_cast<std::size_t>(n));
-    WideCharToMultiByte(CP_UTF8, 0, folder, -1, out.data(), n, nullptr, nullptr);
-    out.resize(static_cast<std::size_t>(n - 1));
-  }
-  return out;
-}
-
-#else
-
-std::string UserFolder(UserFolderKind kind) {
-  const bool data = kind == UserFolderKind::kData;
-  const char* xdg = std::getenv(data ? "XDG_DATA_HOME" : "XDG_CONFIG_HOME");
-  if (xdg != nullptr && xdg[0] == '/') return xdg;  // a relative value is to be ignored
-  const char* home = std::getenv("HOME");
-  if (home == nullptr || home[0] == '\0') {
-    const passwd* pw = getpwuid(getuid());
-    home = pw != nullptr ? pw->pw_dir : ".";
-  }
-  return std::string(home) + (data ? "/.local/share" : "/.config");
-}
-
-#endif
 
 #ifdef _WIN32
 

@@ -18,14 +18,9 @@ FileReadResult ReadWholeFile(const std::string& path, std::string& data);
 
 // Creates one folder; an existing folder or any failure is ignored.
 void CreateFolder(const std::string& path);
-// Creates every missing folder above the file `path`, as CreateFolder.
-void CreateFoldersAbove(const std::string& path);
 
-// The user's folder for settings or for data. Windows: the application-data
-// folder for both. Elsewhere: $XDG_CONFIG_HOME (default ~/.config) or
-// $XDG_DATA_HOME (default ~/.local/share); a relative value is ignored.
-enum class UserFolderKind { kSettings, kData };
-std::string UserFolder(UserFolderKind kind);
+// Creates every folder above the file `path` that is missing, as CreateFolder.
+void CreateFoldersAbove(const std::string& path);
 
 // Writes `data` to `path` so that the file is either the old one or the new
 // one, never a torn mix: temp file in the same folder, flush to disk, rename

@@ -7,7 +7,13 @@
 #include "ini_store.h"
 #include "shared_save.h"
 
-#include "file_io.h"
+#ifdef _WIN32
+#include <windows.h>
+#include <shlobj.h>
+#else
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace vxc {
 
@@ -49,13 +55,33 @@ std::string Whole(uint32_t code) { return std::to_string(static_cast<int32_t>(co
 
 }  // namespace
 
-std::string SettingsPath() {
 #ifdef _WIN32
-  return UserFolder(UserFolderKind::kSettings) + "\\Ostrano\\VXC\\VXC.INI";
-#else
-  return UserFolder(UserFolderKind::kSettings) + "/Ostrano/VXC/VXC.INI";
-#endif
+std::string SettingsPath() {
+  wchar_t folder[MAX_PATH] = L"";
+  if (!SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE)) folder[0] = L'\0';
+  std::string out;
+  int n = WideCharToMultiByte(CP_UTF8, 0, folder, -1, nullptr, 0, nullptr, nullptr);
+  if (n > 1) {
+    out.resize(static_cast<std::size_t>(n));
+    WideCharToMultiByte(CP_UTF8, 0, folder, -1, out.data(), n, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(n - 1));
+  }
+  return out + "\\Ostrano\\VXC\\VXC.INI";
 }
+#else
+std::string XdgFolder(const char* variable, const char* underHome) {
+  const char* xdg = std::getenv(variable);
+  if (xdg != nullptr && xdg[0] == '/') return xdg;  // a relative value is to be ignored
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == '\0') {
+    const passwd* pw = getpwuid(getuid());
+    home = pw != nullptr ? pw->pw_dir : ".";
+  }
+  return std::string(home) + "/" + underHome;
+}
+
+std::string SettingsPath() { return XdgFolder("XDG_CONFIG_HOME", ".config") + "/Ostrano/VXC/VXC.INI"; }
+#endif
 
 SettingsValues ReadSettings(const std::string& path) {
   IniStore ini;

@@ -1,5 +1,7 @@
 #include "tape_file.h"
 
+#include "settings.h"
+
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -37,9 +39,10 @@ bool IsTapeText(std::string_view line) {
 
 std::string TapePath() {
 #ifdef _WIN32
-  return UserFolder(UserFolderKind::kData) + "\\Ostrano\\VXC\\tape.txt";
+  const std::string settings = SettingsPath();  // the same folder
+  return settings.substr(0, settings.size() - std::strlen("VXC.INI")) + "tape.txt";
 #else
-  return UserFolder(UserFolderKind::kData) + "/Ostrano/VXC/tape.txt";
+  return XdgFolder("XDG_DATA_HOME", ".local/share") + "/Ostrano/VXC/tape.txt";
 #endif
 }
 
