@@ -155,8 +155,10 @@ UndoStep::UndoStep(Engine& engine, MemoryUse memory)
     return;
   }
   // The ring grows as the steps come, up to its size: a session of a few
-  // keys holds a few copies.
+  // keys holds a few copies. Its room is taken once, so that growing moves
+  // no copy (the untouched room costs no memory).
   if (h.head >= h.ring.size()) {
+    h.ring.reserve(RingSize());
     h.ring.resize(h.head + 1);
     h.slotBytes.resize(h.head + 1);
     h.memoryFollows.resize(h.head + 1);
