@@ -20,8 +20,9 @@
 # --floor compares vxc32-keys with the MPFR floor (bench/mpfr_floor.c: the
 # same MPFR function on the same arguments, 76 digits printed) on every
 # REAL function key vxc32-keys knows and on the chain x = (x + a) * b, the
-# two taking turns for ROUNDS rounds (9); the least CPU time of each counts,
-# less the least of an empty script. bc -l adds a column where it has the
+# two taking turns for ROUNDS rounds (9); the least CPU time of each counts.
+# Per key: the whole script less its first half; from start: less an empty
+# script (see bench/floor.py). bc -l adds a column where it has the
 # function (fewer arguments, 3 rounds).
 #
 # bc and dc are installed when missing; --qalc installs qalc as well.
