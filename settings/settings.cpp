@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -114,6 +115,8 @@ SettingsValues ReadSettings(const std::string& path) {
   v.language = static_cast<uint32_t>(GetWhole(ini, "Option", "Language", "0"));
   v.errorAlarm = IniGet(ini, "Sound", "ErrorAlarm", "1") == "1";
   v.xPanel = IniGet(ini, "Option", "Panel", "0") == "1";  // on only for "1", like the alarm
+  v.zoom = NearestZoom(GetWhole(ini, "Option", "Zoom", "100"));
+  v.theme = static_cast<uint32_t>(GetInRange(ini, "Option", "Theme", kThemeSystem, kThemeLight, kThemeSystem));
   v.memoryIndex = static_cast<uint32_t>(GetInRange(ini, "Memory", "Uses", 0, 0, kMemoryCount - 1));
 
   for (int n = 0; n < kMemoryCount; ++n)
@@ -121,6 +124,15 @@ SettingsValues ReadSettings(const std::string& path) {
   for (int n = 0; n < kMemoryCount; ++n)
     v.intMemory[n] = IniGet(ini, "Memory", "IM" + std::to_string(n), "0");
   return v;
+}
+
+uint32_t NearestZoom(int64_t percent) {
+  const int64_t clamped = std::clamp<int64_t>(percent, kZoomMin, kZoomMax);
+  return static_cast<uint32_t>((clamped + kZoomStep / 2) / kZoomStep * kZoomStep);
+}
+
+uint32_t ZoomStep(uint32_t percent, int steps) {
+  return NearestZoom(int64_t(NearestZoom(percent)) + int64_t(steps) * kZoomStep);
 }
 
 void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
@@ -134,6 +146,8 @@ void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
   s.language = v.language;
   s.errorAlarm = v.errorAlarm;
   s.xPanel = v.xPanel;
+  s.zoom = v.zoom;
+  s.theme = v.theme;
   s.memoryIndex = v.memoryIndex;
   s.realMemory = std::move(v.realMemory);
   s.intMemory = std::move(v.intMemory);
@@ -160,6 +174,8 @@ bool SaveSettings(const std::string& path, const CalcState& s, const WindowPosit
   IniSet(ini, "Option", "PTE", std::to_string(s.digits[2]));
   IniSet(ini, "Option", "Language", Whole(s.language));
   IniSet(ini, "Option", "Panel", s.xPanel ? "1" : "0");
+  IniSet(ini, "Option", "Zoom", Whole(s.zoom));
+  IniSet(ini, "Option", "Theme", Whole(s.theme));
   IniSet(ini, "Sound", "ErrorAlarm", s.errorAlarm ? "1" : "0");
   IniSet(ini, "Memory", "Uses", Whole(s.memoryIndex));
   for (int n = 0; n < kMemoryCount; ++n) IniSet(ini, "Memory", "RM" + std::to_string(n), s.realMemory[n]);
