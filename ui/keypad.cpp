@@ -74,12 +74,17 @@ void EnsureFacesFor(Keypad& keypad, qreal dpr) {
   }
 }
 
-void BuildKeypad(Keypad& keypad, QWidget* parent, ZoomLayout& layout) {
+void BuildKeypad(Keypad& keypad, QWidget* parent) {
   EnsureFacesFor(keypad, parent->devicePixelRatioF());
+  for (int row = 0; row < kKeyCount; ++row) keypad.keys[row] = new KeyFaceWidget(keypad, row, parent);
+  PlaceKeys(keypad);
+}
+
+void PlaceKeys(Keypad& keypad) {
+  const int zoom = keypad.look != nullptr ? keypad.look->zoom : 100;
   for (int row = 0; row < kKeyCount; ++row) {
-    keypad.keys[row] = new KeyFaceWidget(keypad, row, parent);
     const KeyDef& key = kKeypad[row];
-    layout.Place(keypad.keys[row], QRect(key.x, key.y, key.width, key.height));
+    if (keypad.keys[row] != nullptr) keypad.keys[row]->setGeometry(Zoomed(QRect(key.x, key.y, key.width, key.height), zoom));
   }
 }
 

@@ -50,8 +50,10 @@ struct Keypad {
 // has no such face.
 const QPixmap& FacePixmap(Keypad& keypad, int row, Face face);
 
-// Creates the 64 face widgets on `parent`, all hidden, placed by `layout`.
-void BuildKeypad(Keypad& keypad, QWidget* parent, ZoomLayout& layout);
+// Creates the 64 face widgets on `parent`, all hidden, at the zoom.
+void BuildKeypad(Keypad& keypad, QWidget* parent);
+// Puts every key at its place times the zoom of `keypad.look`.
+void PlaceKeys(Keypad& keypad);
 
 // Shows every key's face for the modes (and the held key pushed in).
 void ApplyKeyFaces(Keypad& keypad, const FaceModes& modes);

@@ -115,7 +115,7 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
 
   BuildDisplay();
   keypad_.look = &look_;
-  BuildKeypad(keypad_, area_, zoom_);
+  BuildKeypad(keypad_, area_);
   keypad_.activate = [this](int row) { RunCommand(kKeypad[row].commandId); };
   BuildRadios();
   for (int row = 0; row < kKeyCount; ++row) {

@@ -32,10 +32,10 @@ void MainWindow::ApplyLook() {
   const ThemeColours* colours = &ColoursFor(s.theme, DesktopIsDark());
   const int zoom = int(NearestZoom(s.zoom));
   if (colours != look_.colours || palette().color(QPalette::Window) != QColor(colours->window)) {
-    look_.colours = colours;
     const QPalette themed = ThemePalette(*colours, QGuiApplication::palette());
     setPalette(themed);
-    QToolTip::setPalette(themed);
+    if (colours->wholePalette || look_.colours->wholePalette) QToolTip::setPalette(themed);
+    look_.colours = colours;
     update();
     calcArea()->update();
   }
@@ -43,6 +43,7 @@ void MainWindow::ApplyLook() {
   const QRect before = frameGeometry();
   look_.zoom = zoom;
   zoom_.Apply(zoom);
+  PlaceKeys(keypad_);
   if (xPanel_ != nullptr) xPanel_->ApplyLook();
   ApplyXPanel();  // the area's size at the zoom
   calcArea()->update();

@@ -35,6 +35,7 @@ QPoint KeepOnScreen(const QRect& frame, const QRect& available) {
 }
 
 void ZoomLayout::Place(QWidget* widget, const QRect& spec, int fontPixels) {
+  if (placed_.empty()) placed_.reserve(48);  // the window's controls (the keypad places its own), grown once at most
   auto same = std::find_if(placed_.begin(), placed_.end(), [widget](const Placed& p) { return p.widget == widget; });
   if (same == placed_.end()) same = placed_.insert(placed_.end(), Placed{widget, spec, fontPixels});
   *same = Placed{widget, spec, fontPixels};
@@ -43,12 +44,10 @@ void ZoomLayout::Place(QWidget* widget, const QRect& spec, int fontPixels) {
 
 void ZoomLayout::Apply(int percent) {
   percent_ = percent;
-  std::erase_if(placed_, [](const Placed& p) { return p.widget.isNull(); });
   for (const Placed& p : placed_) Show(p);
 }
 
 void ZoomLayout::Show(const Placed& p) const {
-  if (p.widget.isNull()) return;
   p.widget->setGeometry(Zoomed(p.spec, percent_));
   if (p.fontPixels > 0) p.widget->setFont(CellFont(p.fontPixels, percent_));
 }

@@ -7,7 +7,6 @@
 // ZoomLayout of its own, or is placed as one control by the window's.
 #pragma once
 
-#include <QPointer>
 #include <QRect>
 #include <QWidget>
 #include <functional>
@@ -44,7 +43,8 @@ QPoint Unzoomed(const QPoint& shown, int percent);
 QPoint KeepOnScreen(const QRect& frame, const QRect& available);
 
 // Controls placed at their layout rectangles and font sizes; Apply puts
-// all of them at a zoom.
+// all of them at a zoom. A placed control lives as long as the layout (its
+// parent owns both).
 class ZoomLayout {
  public:
   // `widget` at `spec`, with CellFont(`fontPixels`) scaled when `fontPixels` > 0.
@@ -55,7 +55,7 @@ class ZoomLayout {
 
  private:
   struct Placed {
-    QPointer<QWidget> widget;
+    QWidget* widget;
     QRect spec;
     int fontPixels;
   };
