@@ -75,9 +75,7 @@ class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, in
   }
   std::unique_ptr<MainWindow> Open(int zoom) {
     const QString ini = dir_.path() + QStringLiteral("/%1.ini").arg(zoom);
-    QFile file(ini);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray("[Option]\nZoom=") + QByteArray::number(zoom)) > 0);
-    file.close();
+    { QFile f(ini); EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write("[Option]\nZoom=" + QByteArray::number(zoom)) > 0); }
     auto window = std::make_unique<MainWindow>(ini.toStdString());
     window->show();
     return window;
@@ -87,7 +85,6 @@ class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, in
     ChooseFace(FaceChoice::kPreferred);
   }
 
-  void Show(const FitCase& c) { Show(*window_, c); }
   static void Show(MainWindow& w, const FitCase& c) {
     CalcState& s = w.engine().state;
     s.base = c.base, s.range = c.range, s.display = c.display;
@@ -110,15 +107,15 @@ class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, in
     EXPECT_TRUE(drawn.whole) << where;
     EXPECT_GE(drawn.cellPixels, kFloorFontPixels) << where;
     EXPECT_LE(QFontMetricsF(drawn.font).horizontalAdvance(drawn.text), area.width()) << where;
-    const QRect ink = InkOf(box, image);
+    const QRect ink = InkOf(image, zoom_);
     EXPECT_FALSE(ink.isEmpty()) << where;
     EXPECT_TRUE(area.contains(ink)) << where << ": ink " << ink.x() << ".." << ink.right()
                                                            << ", area " << area.x() << ".." << area.right();
   }
 
   // The ink inside the sunken edge.
-  QRect InkOf(DisplayBox* box, const QImage& image) const {
-    const int edge = Zoomed(2, box == nullptr ? 100 : zoom_);
+  static QRect InkOf(const QImage& image, int zoom) {
+    const int edge = Zoomed(2, zoom);
     QRect ink;
     for (int y = edge; y < image.height() - edge; ++y)
       for (int x = edge; x < image.width() - edge; ++x)
@@ -136,7 +133,7 @@ class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, in
 TEST_P(DisplayFitTest, EveryLineAndDigitCountOfEveryModeIsDrawnWhole) {
   static const char* const kLines[4] = {"T", "Z", "Y", "X"};
   for (const FitCase& c : kCases) {
-    Show(c);
+    Show(*window_, c);
     for (int line = 0; line < 4; ++line) {
       const std::string where = std::string(c.what) + ", line " + kLines[line] + ": \"" +
                                 window_->valueBox(line)->text().toStdString() + "\" \"" +
@@ -153,7 +150,7 @@ TEST_P(DisplayFitTest, EveryLineAndDigitCountOfEveryModeIsDrawnWhole) {
   const std::unique_ptr<MainWindow> at100 = Open(100);
   for (MainWindow* w : {window_.get(), at100.get()}) Show(*w, kCases[0]);
   DisplayBox *large = window_->valueBox(kLineX), *small = at100->valueBox(kLineX);
-  const QRect largeInk = InkOf(large, large->grab().toImage()), smallInk = InkOf(nullptr, small->grab().toImage());
+  const QRect largeInk = InkOf(large->grab().toImage(), 200), smallInk = InkOf(small->grab().toImage(), 100);
   EXPECT_EQ(large->lastDrawn().cellPixels, small->lastDrawn().cellPixels);
   EXPECT_EQ(large->lastDrawn().font.pixelSize(), 2 * small->lastDrawn().font.pixelSize());
   EXPECT_NEAR(largeInk.width(), 2 * smallInk.width(), 4);
@@ -162,7 +159,7 @@ TEST_P(DisplayFitTest, EveryLineAndDigitCountOfEveryModeIsDrawnWhole) {
 
 TEST_P(DisplayFitTest, PastTheFloorTheLowDigitsStay) {
   // +/- on 1e-99 makes an entry of 102 characters: too long even at the floor.
-  Show({"entry", kBaseReal, kRangeQW, kDisplayFix, 2, "0", "0", "0", "0", kMinNeg});
+  Show(*window_, {"entry", kBaseReal, kRangeQW, kDisplayFix, 2, "0", "0", "0", "0", kMinNeg});
   DisplayBox* x = window_->valueBox(kLineX);
   x->grab();
   const FittedText fitted = x->lastDrawn();
