@@ -83,6 +83,12 @@ inline constexpr CommandId kRedo = 32795;
 inline constexpr CommandId kCopyFull = 32796;     // Edit > Copy Full Precision
 inline constexpr CommandId kKeyboardHelp = 32797; // Help > Keyboard Shortcuts
 inline constexpr CommandId kXPanel = 32798;       // Option > X Panel
+inline constexpr CommandId kZoomIn = 32803;       // Option > Zoom: 25% larger, up to 300%
+inline constexpr CommandId kZoomOut = 32804;      // 25% smaller, down to 100%
+inline constexpr CommandId kZoomReset = 32805;    // 100%
+inline constexpr CommandId kThemeLight = 32806;   // Option > Theme
+inline constexpr CommandId kThemeDark = 32807;
+inline constexpr CommandId kThemeSystem = 32808;
 }  // namespace cmd
 
 // Modes a command acts in, as a bit per BASE code.

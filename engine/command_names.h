@@ -41,7 +41,7 @@ using AK = ActionKind;
 // clang-format off
 inline constexpr std::array kActionNames = [] {
   using namespace names_detail;
-  return std::array<ActionName, 104>{{
+  return std::array<ActionName, 110>{{
     {{AK::kCommand, cmd::kDigit0}, "0", "0", {"Digit 0", "数字 0", "數字 0", "Cifero 0"}},
     {{AK::kCommand, cmd::kDigit0 + 1}, "1", "1", {"Digit 1", "数字 1", "數字 1", "Cifero 1"}},
     {{AK::kCommand, cmd::kDigit0 + 2}, "2", "2", {"Digit 2", "数字 2", "數字 2", "Cifero 2"}},
@@ -106,6 +106,12 @@ inline constexpr std::array kActionNames = [] {
     {{AK::kCommand, cmd::kCopy}, "COPY", "copy X", {"Copy X to the clipboard", "Xをクリップボードへコピー", "將X複製到剪貼簿", "Kopii X al la tondujo"}},
     {{AK::kCommand, cmd::kErrorAlarm}, "ALARM", "error alarm", {"Error alarm on or off", "アラームのオン/オフ", "報警開關", "Alarmo ŝaltita aŭ malŝaltita"}},
     {{AK::kCommand, cmd::kXPanel}, "PANEL", "X panel", {"X panel on or off", "X パネルのオン/オフ", "X 面板開關", "X-panelo ŝaltita aŭ malŝaltita"}},
+    {{AK::kCommand, cmd::kZoomIn}, "ZOOMIN", "zoom in", {"Zoom in: the window 25% larger (up to 300%)", "拡大: ウィンドウを25%大きく (300%まで)", "放大: 視窗放大25% (最多300%)", "Pligrandigi: la fenestro 25% pli granda (ĝis 300%)"}},
+    {{AK::kCommand, cmd::kZoomOut}, "ZOOMOUT", "zoom out", {"Zoom out: the window 25% smaller (down to 100%)", "縮小: ウィンドウを25%小さく (100%まで)", "縮小: 視窗縮小25% (最少100%)", "Malpligrandigi: la fenestro 25% malpli granda (ĝis 100%)"}},
+    {{AK::kCommand, cmd::kZoomReset}, "ZOOM100", "actual size", {"Actual size: zoom 100%", "実際のサイズ: 100%", "實際大小: 100%", "Reala grando: 100%"}},
+    {{AK::kCommand, cmd::kThemeLight}, "THEMELIGHT", "light theme", {"Light theme", "ライトテーマ", "淺色主題", "Hela etoso"}},
+    {{AK::kCommand, cmd::kThemeDark}, "THEMEDARK", "dark theme", {"Dark theme", "ダークテーマ", "深色主題", "Malhela etoso"}},
+    {{AK::kCommand, cmd::kThemeSystem}, "THEMESYSTEM", "system theme", {"Theme of the desktop: dark when its windows are dark", "デスクトップに合わせたテーマ: ウィンドウが暗いときはダーク", "跟隨桌面的主題: 視窗為深色時用深色", "Etoso laŭ la labortablo: malhela kiam ĝiaj fenestroj estas malhelaj"}},
     {{AK::kCommand, cmd::kInitialize}, "INIT", "initialize", {"Initialize: every setting to its default", "初期化: すべての設定を既定値に", "初始化: 所有設定回復預設值", "Pravalorizi: ĉiuj agordoj al la defaŭltoj"}},
     {{AK::kCommand, cmd::kCopyFull}, "COPYFULL", "copy full precision", {"Copy X with every digit", "Xを全桁でコピー", "以完整精度複製X", "Kopii X kun ĉiuj ciferoj"}},
     {{AK::kCommand, cmd::kPaste}, "PASTE", "paste", {"Paste a number into the entry", "数値を貼り付け", "貼上數字", "Alglui nombron"}},

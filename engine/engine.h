@@ -182,8 +182,8 @@ std::string ComposeEntryText(const std::string& mantissa, const std::string& exp
 // word, REAL and the error state change nothing.
 void FlipBit(Engine& engine, uint32_t bit);
 
-// The state part of the reset to defaults: every field but `language` and
-// `xPanel`.
+// The state part of the reset to defaults: every field but the window's
+// options (`language`, `xPanel`, `zoom`, `theme`).
 void ResetCalculatorState(CalcState& state);
 
 // The five errors, and the message each shows in the X line, exactly.

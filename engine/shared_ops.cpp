@@ -124,11 +124,12 @@ void TerminateEntry(CalcState& s) {
 }
 
 void ResetCalculatorState(CalcState& state) {
-  const uint32_t language = state.language;
-  const bool xPanel = state.xPanel;
+  const CalcState kept = state;
   state = CalcState();
-  state.language = language;
-  state.xPanel = xPanel;
+  state.language = kept.language;
+  state.xPanel = kept.xPanel;
+  state.zoom = kept.zoom;
+  state.theme = kept.theme;
 }
 
 }  // namespace vxc

@@ -21,6 +21,8 @@ void KeepOptions(CalcState& target, const CalcState& from) {
   target.language = from.language;
   target.errorAlarm = from.errorAlarm;
   target.xPanel = from.xPanel;
+  target.zoom = from.zoom;
+  target.theme = from.theme;
 }
 
 // Every field of a state, in order. The binding names each one, so that a
@@ -29,10 +31,10 @@ template <class State>
 auto Fields(State& s) {
   auto& [x, y, z, t, lastX, entry, exponent, errorText, errorShown, entryTyped, liftDisabled, exponentEntry,
          xComplete, realMemory, intMemory, memoryIndex, base, angle, display, range, digits, language,
-         errorAlarm, xPanel] = s;
+         errorAlarm, xPanel, zoom, theme] = s;
   return std::tie(x, y, z, t, lastX, entry, exponent, errorText, errorShown, entryTyped, liftDisabled,
                   exponentEntry, xComplete, realMemory, intMemory, memoryIndex, base, angle, display, range,
-                  digits, language, errorAlarm, xPanel);
+                  digits, language, errorAlarm, xPanel, zoom, theme);
 }
 
 // The memory registers are the only fields of this type.

@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 #include <utility>
@@ -100,6 +101,8 @@ SettingsValues ReadSettings(const std::string& path) {
   v.language = static_cast<uint32_t>(GetWhole(ini, "Option", "Language", "0"));
   v.errorAlarm = IniGet(ini, "Sound", "ErrorAlarm", "1") == "1";
   v.xPanel = IniGet(ini, "Option", "Panel", "0") == "1";  // on only for "1", like the alarm
+  v.zoom = NearestZoom(GetWhole(ini, "Option", "Zoom", "100"));
+  v.theme = static_cast<uint32_t>(GetInRange(ini, "Option", "Theme", kThemeSystem, kThemeLight, kThemeSystem));
   v.memoryIndex = static_cast<uint32_t>(GetInRange(ini, "Memory", "Uses", 0, 0, kMemoryCount - 1));
 
   for (int n = 0; n < kMemoryCount; ++n)
@@ -107,6 +110,15 @@ SettingsValues ReadSettings(const std::string& path) {
   for (int n = 0; n < kMemoryCount; ++n)
     v.intMemory[n] = IniGet(ini, "Memory", "IM" + std::to_string(n), "0");
   return v;
+}
+
+uint32_t NearestZoom(int64_t percent) {
+  const int64_t clamped = std::clamp<int64_t>(percent, kZoomMin, kZoomMax);
+  return static_cast<uint32_t>((clamped + kZoomStep / 2) / kZoomStep * kZoomStep);
+}
+
+uint32_t ZoomStep(uint32_t percent, int steps) {
+  return NearestZoom(int64_t(NearestZoom(percent)) + int64_t(steps) * kZoomStep);
 }
 
 void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
@@ -120,6 +132,8 @@ void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
   s.language = v.language;
   s.errorAlarm = v.errorAlarm;
   s.xPanel = v.xPanel;
+  s.zoom = v.zoom;
+  s.theme = v.theme;
   s.memoryIndex = v.memoryIndex;
   s.realMemory = std::move(v.realMemory);
   s.intMemory = std::move(v.intMemory);
@@ -127,7 +141,7 @@ void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
 
 std::vector<SettingsEntry> SettingsEntries(const CalcState& s, const WindowPosition& pos) {
   std::vector<SettingsEntry> out;
-  out.reserve(36);
+  out.reserve(38);
   auto put = [&out](const char* section, std::string key, std::string value) {
     out.push_back({section, std::move(key), std::move(value)});
   };
@@ -143,6 +157,8 @@ std::vector<SettingsEntry> SettingsEntries(const CalcState& s, const WindowPosit
   put("Option", "PTE", std::to_string(s.digits[2]));
   put("Option", "Language", Whole(s.language));
   put("Option", "Panel", s.xPanel ? "1" : "0");
+  put("Option", "Zoom", Whole(s.zoom));
+  put("Option", "Theme", Whole(s.theme));
   put("Sound", "ErrorAlarm", s.errorAlarm ? "1" : "0");
   put("Memory", "Uses", Whole(s.memoryIndex));
   for (int n = 0; n < kMemoryCount; ++n) put("Memory", "RM" + std::to_string(n), s.realMemory[n]);

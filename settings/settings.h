@@ -40,8 +40,8 @@ enum class RangeMode : uint32_t { kQW, kDW, kW, kB };
 
 // Everything the file holds but Option/MEMORY, read and checked. A missing
 // file, section or key gives the default. A BASE outside 1..4 starts REAL,
-// an ANGLE outside 1..2 DEG; DISPLAY, RANGE, the digit counts and Uses
-// outside their ranges take their defaults. The language is kept as read:
+// an ANGLE outside 1..2 DEG; DISPLAY, RANGE, Theme, the digit counts and Uses
+// outside their ranges take their defaults; a Zoom takes the nearest allowed value. The language is kept as read:
 // an unknown one leaves the menus English with no language checked.
 struct SettingsValues {
   WindowPosition position;
@@ -53,11 +53,18 @@ struct SettingsValues {
   uint32_t language = kLangEnglish;
   bool errorAlarm = true;
   bool xPanel = false;
+  uint32_t zoom = kZoomMin;
+  uint32_t theme = kThemeSystem;
   uint32_t memoryIndex = 0;
   std::array<std::string, kMemoryCount> realMemory;
   std::array<std::string, kMemoryCount> intMemory;
 };
 SettingsValues ReadSettings(const std::string& path);
+
+// The allowed zoom nearest to `percent`: 100 to 300 in steps of 25.
+uint32_t NearestZoom(int64_t percent);
+// The allowed zoom `steps` steps of 25 away from `percent` (Zoom In, Zoom Out).
+uint32_t ZoomStep(uint32_t percent, int steps);
 
 // ReadSettings, then the values put into the state and the position.
 void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos);

@@ -49,7 +49,7 @@ CalcState Sample() {
   CalcState s;
   s.base = kBaseHex, s.display = kDisplaySci, s.angle = kAngleGrad, s.range = kRangeB, s.memoryIndex = 7;
   s.digits = {5, 0, 32}, s.language = kLangEsperanto, s.errorAlarm = false;
-  s.xPanel = true;
+  s.xPanel = true, s.zoom = 175, s.theme = kThemeDark;
   for (int n = 0; n < kMemoryCount; ++n) {
     s.realMemory[n] = std::to_string(n) + ".5e-" + std::to_string(n);
     s.intMemory[n] = "-" + std::to_string(n * 11);
@@ -60,7 +60,7 @@ CalcState Sample() {
 TEST_F(SettingsTest, FirstSaveCreatesFoldersAndTheTableLayoutAndReadsBack) {
   const char* const sampleText =
       "[Pos]\nTop=-30\nLeft=1920\n"
-      "[Option]\nBASE=2\nDISPLAY=1\nANGLE=2\nRANGE=3\nMEMORY=7\nPTF=5\nPTS=0\nPTE=32\nLanguage=4\nPanel=1\n"
+      "[Option]\nBASE=2\nDISPLAY=1\nANGLE=2\nRANGE=3\nMEMORY=7\nPTF=5\nPTS=0\nPTE=32\nLanguage=4\nPanel=1\nZoom=175\nTheme=1\n"
       "[Sound]\nErrorAlarm=0\n[Memory]\nUses=7\n"
       "RM0=0.5e-0\nRM1=1.5e-1\nRM2=2.5e-2\nRM3=3.5e-3\nRM4=4.5e-4\n"
       "RM5=5.5e-5\nRM6=6.5e-6\nRM7=7.5e-7\nRM8=8.5e-8\nRM9=9.5e-9\n"
@@ -78,7 +78,7 @@ TEST_F(SettingsTest, SaveKeepsWhatAPersonWrote) {
   EXPECT_EQ(Slurp(file_),
             "; my settings\r\n[other]\r\nx = 1\r\n\r\n"
             "[option]\r\nbase = 0\r\nmine=yes\r\nDISPLAY=0\r\nANGLE=0\r\nRANGE=0\r\nMEMORY=0\r\n"
-            "PTF=2\r\nPTS=2\r\nPTE=2\r\nLanguage=0\r\nPanel=0\r\n\r\n"
+            "PTF=2\r\nPTS=2\r\nPTE=2\r\nLanguage=0\r\nPanel=0\r\nZoom=100\r\nTheme=2\r\n\r\n"
             "[MEMORY]\r\nrm3=0.0e0\r\nUses=0\r\nRM0=0.0e0\r\nRM1=0.0e0\r\nRM2=0.0e0\r\n"
             "RM4=0.0e0\r\nRM5=0.0e0\r\nRM6=0.0e0\r\nRM7=0.0e0\r\nRM8=0.0e0\r\nRM9=0.0e0\r\n"
             "IM0=0\r\nIM1=0\r\nIM2=0\r\nIM3=0\r\nIM4=0\r\nIM5=0\r\nIM6=0\r\nIM7=0\r\nIM8=0\r\nIM9=0\r\n"
@@ -108,6 +108,10 @@ TEST_F(SettingsTest, HostileAndOddFiles) {
       {"[Option]\nPTF=abc", "PTF=0\n"}, {"[Option]\nMEMORY=5\n[Memory]\nUses=3", "MEMORY=3\n"},
       {"[Sound]\nErrorAlarm=yes", "ErrorAlarm=0\n"}, {"[Sound]\nErrorAlarm=01", "ErrorAlarm=0\n"},
       {"[option]\npanel=1", "Panel=1\n"}, {"[Option]\nPanel=2", "Panel=0\n"}, {"[Option]\nPanel=on", "Panel=0\n"},
+      // a zoom outside 100..300 or between steps of 25 starts at the nearest allowed one; Theme outside 0..2 is System
+      {"[Option]\nZoom=112", "Zoom=100\n"}, {"[Option]\nZoom=113", "Zoom=125\n"}, {"[Option]\nZoom=290", "Zoom=300\n"},
+      {"[Option]\nZoom=99999999999", "Zoom=300\n"}, {"[Option]\nZoom=-150", "Zoom=100\n"}, {"[Option]\nZoom=2x", "Zoom=100\n"},
+      {"[Option]\nZoom=250", "Zoom=250\n"}, {"[Option]\nTheme=0", "Theme=0\n"}, {"[Option]\nTheme=3", "Theme=2\n"},
   };
   const std::string defaults = LoadAndSaveFresh();  // no file yet
   EXPECT_NE(defaults.find("Top=0\n"), std::string::npos);

@@ -16,6 +16,14 @@ const std::array<MenuRow, kMenuRowCount> kMenuTable = {{
   {L::kPopup, 0, {"&Option", "オプション(&O)", "選項(&O)", "&Opcio"}},
   {L::kItem, cmd::kErrorAlarm, {"Error Alar&m", "アラーム(&M)", "報警(&M)", "Alar&mo"}},
   {L::kItem, cmd::kXPanel, {"X &Panel", "X パネル(&P)", "X 面板(&P)", "X-&panelo"}},
+  {L::kSubPopup, 0, {"&Zoom", "ズーム(&Z)", "縮放(&Z)", "&Zomo"}},
+  {L::kSubItem, cmd::kZoomIn, {"Zoom &In\tCtrl+Alt++", "拡大(&I)\tCtrl+Alt++", "放大(&I)\tCtrl+Alt++", "&Pligrandigi\tCtrl+Alt++"}},
+  {L::kSubItem, cmd::kZoomOut, {"Zoom &Out\tCtrl+Alt+-", "縮小(&O)\tCtrl+Alt+-", "縮小(&O)\tCtrl+Alt+-", "Mal&grandigi\tCtrl+Alt+-"}},
+  {L::kSubItem, cmd::kZoomReset, {"&Actual Size (100%)\tCtrl+Alt+0", "実際のサイズ 100%(&A)\tCtrl+Alt+0", "實際大小 100%(&A)\tCtrl+Alt+0", "&Reala grando (100%)\tCtrl+Alt+0"}},
+  {L::kSubPopup, 0, {"&Theme", "テーマ(&T)", "主題(&T)", "&Etoso"}},
+  {L::kSubItem, cmd::kThemeLight, {"&Light\tCtrl+Shift+L", "ライト(&L)\tCtrl+Shift+L", "淺色(&L)\tCtrl+Shift+L", "&Hela\tCtrl+Shift+L"}},
+  {L::kSubItem, cmd::kThemeDark, {"&Dark\tCtrl+Shift+D", "ダーク(&D)\tCtrl+Shift+D", "深色(&D)\tCtrl+Shift+D", "&Malhela\tCtrl+Shift+D"}},
+  {L::kSubItem, cmd::kThemeSystem, {"&System (as the desktop)\tCtrl+Shift+S", "システムに合わせる(&S)\tCtrl+Shift+S", "跟隨系統(&S)\tCtrl+Shift+S", "Laŭ la &sistemo\tCtrl+Shift+S"}},
   {L::kSeparator, 0, {"", "", "", ""}},
   {L::kSubPopup, 0, {"&Language", "言語(&L)", "語言(&L)", "&Lingvo"}},
   {L::kSubItem, cmd::kLangEnglish, {"&English", "英語(&E)", "英語(&E)", "&Angla lingvo"}},
@@ -51,7 +59,11 @@ namespace {
 
 bool IsLanguageItem(CommandId id) { return LanguageOfItem(id) != nullptr; }
 
-bool IsCheckable(CommandId id) { return id == cmd::kErrorAlarm || id == cmd::kXPanel || IsLanguageItem(id); }
+bool IsThemeItem(CommandId id) { return id >= cmd::kThemeLight && id <= cmd::kThemeSystem; }
+
+bool IsCheckable(CommandId id) {
+  return id == cmd::kErrorAlarm || id == cmd::kXPanel || IsLanguageItem(id) || IsThemeItem(id);
+}
 
 CommandId LanguageItemOf(uint32_t language) {
   const Language* row = LanguageOfCode(language);
@@ -73,15 +85,18 @@ void BuildMenuBar(QMenuBar* bar, int column, const std::function<void(CommandId)
   // The languages are one choice: radio marks, one checked (none for an
   // unknown code, hence optional).
   QActionGroup* languages = nullptr;
+  QActionGroup* themes = nullptr;
   for (const MenuRow& row : kMenuTable) {
     const QString text = QString::fromUtf8(row.text[column]);
     switch (row.level) {
       case L::kPopup:
         popup = bar->addMenu(text);
+        popup->setAttribute(Qt::WA_WindowPropagation);  // the window's theme
         sub = nullptr;
         break;
       case L::kSubPopup:
         if (popup != nullptr) sub = popup->addMenu(text);
+        if (sub != nullptr) sub->setAttribute(Qt::WA_WindowPropagation);
         break;
       case L::kSeparator:
         if (popup != nullptr) popup->addSeparator();
@@ -100,6 +115,10 @@ void BuildMenuBar(QMenuBar* bar, int column, const std::function<void(CommandId)
             languages->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
           }
           languages->addAction(action);
+        }
+        if (IsThemeItem(row.id)) {
+          if (themes == nullptr) themes = new QActionGroup(into);
+          themes->addAction(action);
         }
         const CommandId id = row.id;
         QObject::connect(action, &QAction::triggered, bar, [run, id] { run(id); });
@@ -124,6 +143,7 @@ void MarkActions(QMenu* menu, const MenuMarks& marks) {
     if (id == cmd::kErrorAlarm) action->setChecked(marks.errorAlarm);
     if (id == cmd::kXPanel) action->setChecked(marks.xPanel);
     if (IsLanguageItem(id)) action->setChecked(id == checkedLanguage);
+    if (IsThemeItem(id)) action->setChecked(id == cmd::kThemeLight + marks.theme);
     if (id == cmd::kLcm || id == cmd::kGcd) action->setEnabled(marks.lcmGcdEnabled);
     if (id == cmd::kUndo) action->setEnabled(marks.canUndo);
     if (id == cmd::kRedo) action->setEnabled(marks.canRedo);

@@ -23,7 +23,7 @@ struct MenuRow {
   std::array<const char*, kMenuLanguages> text;  // UTF-8; "\t" starts the shortcut text
 };
 
-inline constexpr int kMenuRowCount = 26;
+inline constexpr int kMenuRowCount = 34;
 extern const std::array<MenuRow, kMenuRowCount> kMenuTable;
 
 // The column of a language code (0, 1, 2, 4), or -1 for an unknown code.
@@ -37,6 +37,7 @@ struct MenuMarks {
   bool xPanel = false;
   bool canUndo = false;  // Edit > Undo and Redo are greyed when there is nothing to do
   bool canRedo = false;
+  uint32_t theme = 2;  // the checked Theme item
 };
 
 // Fills `bar` with the menus of `column` (the table's language column);

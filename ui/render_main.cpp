@@ -5,7 +5,8 @@
 //
 // Writes window-real.png, window-hex.png, window-error.png,
 // window-menu-ja.png, window-about.png, window-panel-hex.png,
-// window-panel-real.png, window-sci.png and window-fix32.png into DIR. Runs with any Qt platform, offscreen included;
+// window-panel-real.png, window-sci.png, window-fix32.png, window-zoom200.png
+// and window-dark-panel.png into DIR. Runs with any Qt platform, offscreen included;
 // the settings file lives in a temporary folder and is thrown away.
 #include <QApplication>
 #include <QDialog>
@@ -192,6 +193,30 @@ int main(int argc, char** argv) {
     Press(w, {cmd::kDiv, cmd::kEnter});
     Digits(w, "1234567890.1234567890123456789012");
     ok = Save(Shot(w), dir, "window-fix32.png") && ok;
+  }
+  {  // zoom 200%: FIX 6, 22/7 under 10^6/3
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    Press(w, {cmd::kZoomIn, cmd::kZoomIn, cmd::kZoomIn, cmd::kZoomIn});
+    for (int i = 0; i < 4; ++i) Press(w, {cmd::kDigitsUp});
+    Digits(w, "1000000");
+    Press(w, {cmd::kEnter, cmd::kDigit0 + 3, cmd::kDiv});
+    Digits(w, "22");
+    Press(w, {cmd::kEnter, cmd::kDigit0 + 7, cmd::kDiv});
+    ok = Save(Shot(w), dir, "window-zoom200.png") && ok;
+    Press(w, {cmd::kZoomReset});
+  }
+  {  // the Dark theme with the X panel in HEX, an operation greyed in DEC keys
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    Press(w, {cmd::kThemeDark, cmd::kXPanel});
+    w.SelectBaseMode(vxc::kBaseHex);
+    Digits(w, "FF");
+    Press(w, {cmd::kEnter});
+    Digits(w, "C0DE");
+    ok = Save(Shot(w), dir, "window-dark-panel.png") && ok;
+    Press(w, {cmd::kXPanel, cmd::kThemeSystem});
+    w.SelectBaseMode(vxc::kBaseReal);
   }
   {  // the About box
     vxc::ui::MainWindow w(ini);

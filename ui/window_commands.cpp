@@ -26,6 +26,7 @@ void MainWindow::RunCommand(CommandId id) {
 
 void MainWindow::RunCommandNow(CommandId id) {
   if (observer_ && observer_(id)) return;
+  if (RunLookCommand(id)) return;
   CalcState& s = engine_.state;
   if (const Language* language = LanguageOfItem(id)) {
     s.language = language->code;
@@ -194,6 +195,7 @@ void MainWindow::AreaContextMenu(const QPoint& local, const QPoint& global) {
     if (kKeypad[row].Contains(local.x(), local.y()) && RestingFace(row, faceModes()) != Face::kHidden) return;
   }
   QMenu menu(this);
+  menu.setAttribute(Qt::WA_WindowPropagation);  // the window's theme
   QAction* item = menu.addAction(InitializeItemText(UserInJapan()));
   if (menu.exec(global) == item) RunCommand(cmd::kInitialize);
 }

@@ -89,6 +89,12 @@ struct Session {
       case cmd::kPaste: return;  // no clipboard text here
       case cmd::kErrorAlarm: vxc::ToggleErrorAlarm(engine); return;
       case cmd::kXPanel: engine.state.xPanel = !engine.state.xPanel; return;
+      case cmd::kZoomIn: engine.state.zoom = vxc::ZoomStep(engine.state.zoom, 1); return;
+      case cmd::kZoomOut: engine.state.zoom = vxc::ZoomStep(engine.state.zoom, -1); return;
+      case cmd::kZoomReset: engine.state.zoom = vxc::kZoomMin; return;
+      case cmd::kThemeLight:
+      case cmd::kThemeDark:
+      case cmd::kThemeSystem: engine.state.theme = id - cmd::kThemeLight; return;
       case cmd::kInitialize: Initialize(); return;
       default: vxc::Dispatch(engine, id); return;
     }
