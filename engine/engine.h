@@ -163,7 +163,11 @@ struct PastedNumber {
   std::string mantissa;  // for entryText; empty: the paste takes nothing
   std::string exponent;  // for exponentText
   bool exponentEntry = false;
+  bool tooLong = false;  // beyond kPasteLimit: the paste takes nothing and beeps
 };
+// The longest number a paste takes (mantissa and exponent together): a
+// longer one changes nothing, since every later key would have to read it.
+inline constexpr size_t kPasteLimit = 1000;
 PastedNumber ReadPastedNumber(std::string_view text, uint32_t base);
 // The characters of `text` that make a number in `base`, as PasteEntry puts
 // them into the entry line (possibly empty): ReadPastedNumber's mantissa.
