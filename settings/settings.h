@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "calc_state.h"
 #include "engine.h"
@@ -49,10 +50,14 @@ struct SettingsValues {
   uint32_t memoryIndex = 0;
   std::array<std::string, kMemoryCount> realMemory;
   std::array<std::string, kMemoryCount> intMemory;
+  // One line for each register a hand-edited file gave a text that is no
+  // number in range (RepairRegisterText): what it held and what it loads as.
+  std::vector<std::string> repairs;
 };
 SettingsValues ReadSettings(const std::string& path);
 
-// ReadSettings, then the values put into the state and the position.
+// ReadSettings, then the values put into the state and the position; each
+// repaired register is reported once on standard error.
 void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos);
 
 // Writes every entry into the existing file (keeping everything else in it)
