@@ -20,6 +20,24 @@ struct WindowPosition {
   int32_t top = 0;
 };
 
+// A screen's rectangle in the same pixels as WindowPosition.
+struct ScreenArea {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+// Pixels of the window's top edge that must lie on a screen for the saved
+// place to be kept: enough to grab the window by.
+inline constexpr int32_t kMinVisibleTopEdge = 48;
+
+// Where a window of width x height saved at `saved` opens: there while at
+// least kMinVisibleTopEdge pixels of its top edge are on one screen, else
+// at the nearest place where it is wholly on a screen. No screens: as saved.
+WindowPosition PlaceOnScreens(WindowPosition saved, int32_t width, int32_t height,
+                              const std::vector<ScreenArea>& screens);
+
 // Windows: the application-data folder + \Ostrano\VXC\VXC.INI.
 // Elsewhere: $XDG_CONFIG_HOME (default ~/.config) + /Ostrano/VXC/VXC.INI.
 // Creates nothing.
