@@ -22,7 +22,7 @@ constexpr const char* kInfinityText = "1e+999999999999999999";
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 // r := D x 10^scale for the `count` decimal digits D, rounded to nearest.
-void SetDecimal(mpfr_ptr r, const char* digits, size_t count, long long scale) {
+[[gnu::always_inline]] inline void SetDecimal(mpfr_ptr r, const char* digits, size_t count, long long scale) {
   if (scale >= -kExactDecimalScale && scale <= kExactDecimalScale) {
     SetScaledDecimal(r, digits, count, scale);
   } else {
@@ -107,7 +107,7 @@ Real Real::FromString(std::string_view text, int radix) {
   // Mantissa digits, collected without the point: value = D x 10^shift.
   // Leading zeros carry nothing; digits beyond kReadDigits only raise the
   // shift and, when not zero, set `sticky`.
-  char digits[kReadDigits];
+  char digits[kReadDigits + 1];
   size_t count = 0;
   long long shift = 0;
   bool sticky = false;
