@@ -167,7 +167,11 @@ struct PastedNumber {
   std::string mantissa;  // for entryText; empty: the paste takes nothing
   std::string exponent;  // for exponentText
   bool exponentEntry = false;
+  bool tooLong = false;  // beyond kPasteLimit: the paste takes nothing and beeps
 };
+// The longest number a paste takes (mantissa and exponent together): a
+// longer one changes nothing, since every later key would have to read it.
+inline constexpr size_t kPasteLimit = 1000;
 PastedNumber ReadPastedNumber(std::string_view text, uint32_t base);
 // The characters of `text` that make a number in `base`, as PasteEntry puts
 // them into the entry line (possibly empty): ReadPastedNumber's mantissa.
@@ -176,6 +180,17 @@ std::string CleanPastedText(std::string_view text, uint32_t base);
 // The typed entry as one number text: mantissa, or mantissa + "e" +
 // exponent. A mantissa that already holds X's own "e" form keeps only that.
 std::string ComposeEntryText(const std::string& mantissa, const std::string& exponent);
+
+// A memory register's text from a settings file, read by value: a text
+// that is no number ("hello", "nan", ".", empty) becomes the value the
+// readers take from it (0 for those), and a REAL register (`realBank`)
+// whose value fails the range test becomes "0". Returns false when the
+// text was repaired; every text the calculator writes passes unchanged.
+bool RepairRegisterText(std::string& text, bool realBank);
+// A REAL register's text as a file stores it: itself, or, beyond `longest`
+// characters (the longest value the file's reader takes), the canonical
+// text of its value, which reads back the same.
+std::string RegisterTextToSave(const std::string& text, size_t longest);
 
 // The X panel's bit click (integer modes): finishes the entry and sets X
 // to its word with bit `bit` flipped, without a lift. A bit outside the

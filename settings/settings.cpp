@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 #include <utility>
@@ -105,10 +106,17 @@ SettingsValues ReadSettings(const std::string& path) {
   v.theme = static_cast<uint32_t>(GetInRange(ini, "Option", "Theme", kThemeSystem, kThemeLight, kThemeSystem));
   v.memoryIndex = static_cast<uint32_t>(GetInRange(ini, "Memory", "Uses", 0, 0, kMemoryCount - 1));
 
-  for (int n = 0; n < kMemoryCount; ++n)
-    v.realMemory[n] = IniGet(ini, "Memory", "RM" + std::to_string(n), kRealMemoryDefault);
-  for (int n = 0; n < kMemoryCount; ++n)
-    v.intMemory[n] = IniGet(ini, "Memory", "IM" + std::to_string(n), "0");
+  for (const bool real : {true, false}) {
+    for (int n = 0; n < kMemoryCount; ++n) {
+      const std::string key = (real ? "RM" : "IM") + std::to_string(n);
+      std::string& text = (real ? v.realMemory : v.intMemory)[n];
+      text = IniGet(ini, "Memory", key, real ? kRealMemoryDefault : "0");
+      const std::string held = text.substr(0, 40);
+      if (RepairRegisterText(text, real)) continue;
+      v.repairs.push_back(path + ": register " + key + " \"" + held + (held.size() < 40 ? "" : "...") +
+                          "\" is not a number in range; it loads as " + text);
+    }
+  }
   return v;
 }
 
@@ -137,6 +145,7 @@ void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
   s.memoryIndex = v.memoryIndex;
   s.realMemory = std::move(v.realMemory);
   s.intMemory = std::move(v.intMemory);
+  for (const std::string& line : v.repairs) std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 std::vector<SettingsEntry> SettingsEntries(const CalcState& s, const WindowPosition& pos) {
@@ -161,7 +170,8 @@ std::vector<SettingsEntry> SettingsEntries(const CalcState& s, const WindowPosit
   put("Option", "Theme", Whole(s.theme));
   put("Sound", "ErrorAlarm", s.errorAlarm ? "1" : "0");
   put("Memory", "Uses", Whole(s.memoryIndex));
-  for (int n = 0; n < kMemoryCount; ++n) put("Memory", "RM" + std::to_string(n), s.realMemory[n]);
+  for (int n = 0; n < kMemoryCount; ++n)
+    put("Memory", "RM" + std::to_string(n), RegisterTextToSave(s.realMemory[n], kIniMaxValue));
   for (int n = 0; n < kMemoryCount; ++n) put("Memory", "IM" + std::to_string(n), s.intMemory[n]);
   return out;
 }

@@ -17,6 +17,7 @@
 
 #include "file_lock.h"
 #include "ini_store.h"
+#include "real.h"
 #include "shared_save.h"
 
 namespace vxc {
@@ -101,7 +102,11 @@ TEST_F(SettingsTest, HostileAndOddFiles) {
       {"[Pos]\nLeft=1\n[B]\n[pos]\ntop=2\n", "Top=2\n"}, {"\xEF\xBB\xBF[Pos]\nTop=1\n", "Top=1\n"},
       {"[Pos]\nTop=  +12abc", "Top=12\n"}, {"[Pos]\nTop=99999999999", "Top=2147483647\n"},
       {"[Pos]\nTop=-2147483649", "Top=-2147483648\n"}, {"[Memory]\nRM1=12\0" "34\n"s, "RM1=12\n"},
-      {"[Memory]\nRM1=" + std::string(9999, '7'), "RM1=" + std::string(254, '7') + "\n"}, {"[Memory]\nRM1=", "RM1=\n"},
+      {"[Memory]\nRM1=0." + std::string(9999, '7'), "RM1=0." + std::string(252, '7') + "\n"},
+      // registers are read by value: no number, or out of range in REAL, loads as 0
+      {"[Memory]\nRM1=", "RM1=0\n"}, {"[Memory]\nRM0=hello", "RM0=0\n"}, {"[Memory]\nRM1=1e999999999", "RM1=0\n"},
+      {"[Memory]\nRM2=nan\nRM3=inf\nRM4=.", "RM2=0\nRM3=0\nRM4=0\n"}, {"[Memory]\nRM5=-1e40", "RM5=0\n"},
+      {"[Memory]\nRM6=12abc\nRM7=1.5e-120", "RM6=12\nRM7=1.5e-120\n"}, {"[Memory]\nIM1=x\nIM2=-7", "IM1=0\nIM2=-7\n"},
       // unknown bases start REAL, unknown angles DEG (BASE=7: modes_unknown.ini); an unknown language is kept
       {"[Option]\nBASE=-1\nANGLE=9", ""}, {"[Option]\nBASE=4\nANGLE=2", "BASE=4\n"},
       {"[Option]\nLanguage=3", "Language=3\n"},
@@ -167,14 +172,43 @@ TEST_F(SettingsTest, FailedSavesLeaveTheOldFile) {
   EXPECT_EQ(Slurp(dir_ + "/plain"), "x");
 }
 
-TEST_F(SettingsTest, SavingThroughALinkKeepsTheLink) {
-  const std::string real = dir_ + "/real.ini";
+// A link stays a link, also a dangling one (its target is created); a file
+// without write bits is never replaced, even by root, and the save says so.
+TEST_F(SettingsTest, SavingThroughALinkKeepsTheLinkAndAReadOnlyFileIsLeft) {
+  const std::string real = dir_ + "/real.ini", dangling = dir_ + "/dangling.ini";
   Spit(real, "[Pos]\nTop=1\n");
   ASSERT_EQ(symlink(real.c_str(), file_.c_str()), 0);
-  SaveSettings(file_, Sample(), {});
-  struct stat st {};
-  EXPECT_TRUE(lstat(file_.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+  ASSERT_EQ(symlink("dots/new.ini", dangling.c_str()), 0);
+  ASSERT_EQ(mkdir((dir_ + "/dots").c_str(), 0700), 0);
+  for (const std::string& link : {file_, dangling}) {
+    EXPECT_TRUE(SaveSettings(link, Sample(), {}));
+    struct stat st {};
+    EXPECT_TRUE(lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+  }
   EXPECT_EQ(Slurp(real).substr(0, 19), "[Pos]\nTop=0\nLeft=0\n");
+  EXPECT_NE(Slurp(dir_ + "/dots/new.ini").find("BASE=2"), std::string::npos);
+  ASSERT_EQ(chmod(real.c_str(), 0444), 0);
+  std::string reason;
+  EXPECT_FALSE(SaveSettings(file_, CalcState(), {}, &reason));
+  EXPECT_NE(reason.find("Permission denied"), std::string::npos) << reason;
+  EXPECT_NE(Slurp(real).find("BASE=2"), std::string::npos);
+}
+
+// Each repaired register is reported once; a register text longer than the
+// reader takes is saved by its value and reads back the same.
+TEST_F(SettingsTest, RepairsAreReportedAndLongRegistersSavedByValue) {
+  Spit(file_, "[Memory]\nRM0=hello\nRM1=1e999999999\nRM2=0.5\nIM3=nan\n");
+  CalcState s;
+  WindowPosition pos;
+  testing::internal::CaptureStderr();
+  LoadSettings(file_, s, pos);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 3) << err;
+  EXPECT_NE(err.find("RM0 \"hello\""), std::string::npos) << err;
+  s.realMemory[4] = "0." + std::string(298, '3');
+  ASSERT_TRUE(SaveSettings(file_, s, pos));
+  LoadSettings(file_, s, pos);
+  EXPECT_EQ(s.realMemory[4], "0." + std::string(kCanonicalDigits, '3'));
 }
 
 // A program with the file open: what it loaded, its state now.

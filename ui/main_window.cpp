@@ -149,14 +149,14 @@ FaceModes MainWindow::faceModes() const {
 }
 
 void MainWindow::PlaceWindow() {
-  // Restored as stored; only a place where the window would be on no screen
-  // at all falls back to (0, 0).
-  const QRect wanted(position_.left, position_.top, Zoomed(kAreaWidth, look_.zoom) + 16, Zoomed(kAreaHeight, look_.zoom) + 60);
-  bool onScreen = false;
-  for (const QScreen* screen : QGuiApplication::screens()) onScreen = onScreen || screen->geometry().intersects(wanted);
-  if (!onScreen && !QGuiApplication::screens().isEmpty()) {
-    position_ = WindowPosition{};
+  // As stored, unless the title bar could not be grabbed there; the place
+  // it moves to is the one saved next.
+  std::vector<ScreenArea> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->geometry();
+    screens.push_back(ScreenArea{r.x(), r.y(), r.width(), r.height()});
   }
+  position_ = PlaceOnScreens(position_, Zoomed(kAreaWidth, look_.zoom) + 16, Zoomed(kAreaHeight, look_.zoom) + 60, screens);
   move(position_.left, position_.top);
 }
 
