@@ -1,11 +1,10 @@
 // The REAL function keys against reference values computed with MPFR at
 // 1024 bits (tests/reference/real_functions.txt, made by
 // tests/reference/make_reference.cpp), compared as numbers with a relative
-// tolerance of 1e-75; X! at the limit of every word size in every mode; and
-// operands no key sequence can type (they arrive from a settings file).
-// Keystroke checks live in tests/cases/real_functions.cases.
+// tolerance of 1e-75, and operands no key sequence can type (they arrive
+// from a settings file). Keystroke checks, X! at the limit of every word
+// size in every mode among them, live in tests/cases/real_functions.cases.
 #include <gtest/gtest.h>
-#include <gmpxx.h>
 #include <mpfr.h>
 
 #include <algorithm>
@@ -83,35 +82,6 @@ TEST(RealFunctionReference, EveryKeyAgreesToSeventyFiveDigitsOnTwentyArguments) 
     EXPECT_LE(RelativeError(value.ToCanonicalText(), expected), 1e-75) << what;
   }
   for (const auto& [name, id] : kKeys) EXPECT_GE(counts[name], 20) << name;
-}
-
-// Every operand up to the largest whose factorial fits the signed word, and
-// the next one, typed in the base of each mode.
-TEST(Factorial, LimitOfEveryWordSizeInEveryMode) {
-  const int largest[] = {20, 12, 7, 5};  // QW, DW, W, B
-  for (uint32_t base : {kBaseReal, kBaseDec, kBaseHex, kBaseOct, kBaseBin}) {
-    for (uint32_t range : {kRangeQW, kRangeDW, kRangeW, kRangeB}) {
-      for (int n = 0; n <= largest[range] + 1; ++n) {
-        Engine engine;
-        engine.state.base = base;
-        engine.state.range = range;
-        for (char c : mpz_class(n).get_str(RadixOf(base))) {
-          Dispatch(engine, c <= '9' ? cmd::kDigit0 + (c - '0') : cmd::kLetterA + (c - 'a'));
-        }
-        Dispatch(engine, cmd::kFactorial);
-        const std::string where = "base " + std::to_string(base) + " range " + std::to_string(range) + " n " + std::to_string(n);
-        if (n > largest[range]) {
-          EXPECT_EQ(engine.state.errorText, ErrorMessage(CalcError::kOverflow)) << where;
-          continue;
-        }
-        mpz_class expected;
-        mpz_fac_ui(expected.get_mpz_t(), n);
-        EXPECT_FALSE(engine.state.errorShown) << where;
-        EXPECT_EQ(engine.state.stackX, expected.get_str()) << where;
-        EXPECT_EQ(engine.state.lastX, std::to_string(n)) << where;
-      }
-    }
-  }
 }
 
 // Exponents beyond what EEX types: answered at once, never a long
