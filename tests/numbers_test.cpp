@@ -98,19 +98,10 @@ TEST(Integers, ReadingAndPrinting) {
             "-123456789012345678901234567890123456789012345");
 }
 
-TEST(Integers, WordSizeEdges) {
-  const std::pair<uint32_t, int> sizes[] = {{0, 64}, {1, 32}, {2, 16}, {3, 8}, {7, 64}};  // 7: unknown, read as QW
-  for (const auto& [range, bits] : sizes) {
-    const WordSize w = WordSizeOf(range);
-    const uint64_t sign = uint64_t{1} << (bits - 1);
-    EXPECT_EQ(w.bits, bits);
-    EXPECT_EQ(SignedWordText(w.mask, w), "-1");
-    EXPECT_EQ(SignedWordText(w.signBit, w), "-" + std::to_string(sign));
-    EXPECT_EQ(std::to_string(w.MaxSigned()), std::to_string(sign - 1));
-    EXPECT_EQ(UnsignedWordText(UInt128(w.mask) + 1, w), "0");  // one above the mask wraps
-    EXPECT_EQ(UnsignedWordText(static_cast<UInt128>(Int128(-1)), w), std::to_string(w.mask));
-  }
-}
+// The edges of each word (-1, the sign bit, the largest signed value, 2^bits
+// wrapping to 0) are integer_modes_test's first operands, shown in every
+// base, and panel_test's rows; a range code no file loads is read as QW.
+TEST(Integers, AnUnknownRangeIsAQuadWord) { EXPECT_EQ(WordSizeOf(7).bits, 64); }
 
 TEST(RoundDigits, HalfAwayFromZero) {
   const struct {
