@@ -53,6 +53,16 @@ Press PressOf(const KeyBinding& row) {
   return p;
 }
 
+// The press of `keys` (portable text) as a keyboard types it.
+Press PressOf(const QString& keys) {
+  const QKeyCombination k = QKeySequence::fromString(keys, QKeySequence::PortableText)[0];
+  Press p{k.key(), k.keyboardModifiers(), {}};
+  if (p.key == Qt::Key_Return) p.text = QStringLiteral("\r");
+  else if (p.key < 0x7f && !(p.mods & Qt::ControlModifier))
+    p.text = p.mods & Qt::ShiftModifier ? QChar(p.key) : QChar(p.key).toLower();
+  return p;
+}
+
 std::optional<Action> Match(const Press& p, uint32_t base) { return MatchKey(p.key, int(p.mods), p.text, ModeBitOf(base)); }
 
 // Whether two actions do the same in `base`: equal, or two commands that
@@ -215,25 +225,13 @@ using KeyMapWindow = testing_window::WindowFixture;
 TEST_F(KeyMapWindow, AKeyboardOnlySessionEndsWhereVxc32KeysEnds) {
   MainWindow& w = OpenFresh();
   // Each press goes where the keyboard focus is, as typing does.
-  const Press presses[] = {
-      {Qt::Key_1, {}, "1"}, {Qt::Key_2, {}, "2"}, {Qt::Key_F9, {}, {}}, {Qt::Key_Return, {}, "\r"},
-      {Qt::Key_5, {}, "5"}, {Qt::Key_Plus, Qt::ShiftModifier, "+"}, {Qt::Key_L, Qt::ShiftModifier, "L"},
-      {Qt::Key_Y, Qt::ShiftModifier, "Y"}, {Qt::Key_3, Qt::AltModifier, "3"}, {Qt::Key_M, Qt::ControlModifier, {}},
-      {Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier, {}}, {Qt::Key_R, Qt::ControlModifier, {}},
-      {Qt::Key_P, {}, "p"}, {Qt::Key_F3, {}, {}}, {Qt::Key_S, {}, "s"}, {Qt::Key_S, Qt::ControlModifier, {}},
-      {Qt::Key_Up, Qt::ControlModifier, {}}, {Qt::Key_1, {}, "1"}, {Qt::Key_E, {}, "e"}, {Qt::Key_3, {}, "3"},
-      {Qt::Key_L, {}, "l"}, {Qt::Key_N, Qt::ShiftModifier, "N"}, {Qt::Key_At, Qt::ShiftModifier, "@"},
-      {Qt::Key_AsciiCircum, Qt::ShiftModifier, "^"}, {Qt::Key_F6, {}, {}}, {Qt::Key_1, {}, "1"}, {Qt::Key_5, {}, "5"},
-      {Qt::Key_Return, {}, "\r"}, {Qt::Key_6, {}, "6"}, {Qt::Key_Ampersand, Qt::ShiftModifier, "&"},
-      {Qt::Key_Less, Qt::ShiftModifier, "<"}, {Qt::Key_N, {}, "n"}, {Qt::Key_F2, {}, {}},
-      {Qt::Key_AsciiTilde, Qt::ShiftModifier, "~"}, {Qt::Key_F5, {}, {}}, {Qt::Key_F, {}, "f"},
-      {Qt::Key_Equal, {}, "="}, {Qt::Key_AsciiCircum, Qt::ShiftModifier, "^"}, {Qt::Key_F11, {}, {}},
-      {Qt::Key_Exclam, Qt::ShiftModifier, "!"}, {Qt::Key_Z, Qt::ControlModifier, {}},
-      {Qt::Key_Z, Qt::ControlModifier, {}}, {Qt::Key_Y, Qt::ControlModifier, {}},
-      {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, {}}, {Qt::Key_Z, Qt::ControlModifier, {}},
-  };
+  const QStringList presses = QStringLiteral(
+      "1 2 F9 Return 5 Shift++ Shift+L Shift+Y Alt+3 Ctrl+M Ctrl+Shift++ Ctrl+R P F3 S Ctrl+S Ctrl+Up 1 E 3 L Shift+N "
+      "Shift+@ Shift+^ F6 1 5 Return 6 Shift+& Shift+< N F2 Shift+~ F5 F = Shift+^ F11 Shift+! Ctrl+Z Ctrl+Z Ctrl+Y "
+      "Ctrl+Shift+Z Ctrl+Z").split(' ');
   QStringList tokens;
-  for (const Press& p : presses) {
+  for (const QString& keys : presses) {
+    const Press p = PressOf(keys);
     const std::optional<Action> action = Match(p, w.engine().state.base);
     ASSERT_TRUE(action.has_value()) << p.key;
     tokens << QString::fromUtf8(FindActionName(*action)->token.data(), qsizetype(FindActionName(*action)->token.size()));
