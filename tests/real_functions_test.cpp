@@ -1,9 +1,9 @@
 // The REAL function keys against reference values computed with MPFR at
 // 1024 bits (tests/reference/real_functions.txt, made by
 // tests/reference/make_reference.cpp), compared as numbers with a relative
-// tolerance of 1e-75, and operands no key sequence can type (they arrive
-// from a settings file). Keystroke checks, X! at the limit of every word
-// size in every mode among them, live in tests/cases/real_functions.cases.
+// tolerance of 1e-75. Keystroke checks, X! at the limit of every word size
+// in every mode and operands no key can type (recalled from a settings
+// file) among them, live in tests/cases/real_functions.cases.
 #include <gtest/gtest.h>
 #include <mpfr.h>
 
@@ -82,26 +82,6 @@ TEST(RealFunctionReference, EveryKeyAgreesToSeventyFiveDigitsOnTwentyArguments) 
     EXPECT_LE(RelativeError(value.ToCanonicalText(), expected), 1e-75) << what;
   }
   for (const auto& [name, id] : kKeys) EXPECT_GE(counts[name], 20) << name;
-}
-
-// Exponents beyond what EEX types: answered at once, never a long
-// computation; angles whose exact reduction would take seconds fail.
-TEST(RealFunctionDomains, UntypeableOperandsGetTheirMessages) {
-  struct Case {
-    CommandId id;
-    const char* x;
-    const char* message;  // nullptr: no error
-  } const cases[] = {
-      {cmd::kLn, "-1e-300", ErrorMessage(CalcError::kMinusOrZero)},    {cmd::kLn, "1e-99999", nullptr},
-      {cmd::kSqrt, "-1e-300", ErrorMessage(CalcError::kOverflow)},     {cmd::kFactorial, "1e300", ErrorMessage(CalcError::kOverflow)},
-      {cmd::kFactorial, "1e-300", ErrorMessage(CalcError::kNotInteger)}, {cmd::kTan, "1e4000", nullptr},
-      {cmd::kSin, "1e5000", ErrorMessage(CalcError::kOverflow)},       {cmd::kCos, "-1e999999999", ErrorMessage(CalcError::kOverflow)},
-      {cmd::kSin, "1e-999999999", nullptr},
-  };
-  for (const Case& c : cases) {
-    const CalcState s = Press(c.id, kAngleRad, "0", c.x);
-    EXPECT_EQ(s.errorText, c.message ? c.message : "") << c.id << " x=" << c.x;
-  }
 }
 
 }  // namespace
