@@ -143,20 +143,5 @@ TEST(RoundDigits, CarryThroughAMegabyte) {
   EXPECT_EQ(rounded.find_first_not_of('0', 1), std::string::npos);
 }
 
-TEST(ThirtyTwoDigits, PiAndFriends) {
-  Real pi;
-  pi.SetPi();
-  EXPECT_EQ(ThirtyTwoDigitText(pi.ToCanonicalText()), "3.1415926535897932384626433832795");
-  EXPECT_EQ(ThirtyTwoDigitText("-0.5"), "-0.5");
-  // Below 0.1 the zeros after the point do not count as digits.
-  EXPECT_EQ(ThirtyTwoDigitText("0.00000000000000000000000000000000000000000003720075976020835962959695803863118337"),
-            "0.00000000000000000000000000000000000000000003720075976020835962959695803863");
-  EXPECT_EQ(ThirtyTwoDigitText("-0.001234567890123456789012345678901234567"),
-            "-0.001234567890123456789012345678901");
-  EXPECT_EQ(ThirtyTwoDigitText(std::string(40, '7')), std::string(40, '7'));
-  // A carry into a new integer digit still leaves 32 digits.
-  EXPECT_EQ(ThirtyTwoDigitText("9." + std::string(40, '9')), "10." + std::string(30, '0'));
-}
-
 }  // namespace
 }  // namespace vxc
