@@ -1,11 +1,10 @@
 // The REAL function keys against reference values computed with MPFR at
 // 1024 bits (tests/reference/real_functions.txt, made by
 // tests/reference/make_reference.cpp), compared as numbers with a relative
-// tolerance of 1e-75; X! at the limit of every word size in every mode; and
-// operands no key sequence can type (they arrive from a settings file).
-// Keystroke checks live in tests/cases/real_functions.cases.
+// tolerance of 1e-75. Keystroke checks, X! at the limit of every word size
+// in every mode and operands no key can type (recalled from a settings
+// file) among them, live in tests/cases/real_functions.cases.
 #include <gtest/gtest.h>
-#include <gmpxx.h>
 #include <mpfr.h>
 
 #include <cmath>
@@ -70,57 +69,6 @@ TEST(RealFunctionReference, EveryKeyAgreesToSeventyFiveDigitsOnTwentyArguments) 
     EXPECT_LE(RelativeError(s.stackX, expected), 1e-75) << what;
   }
   for (const auto& [name, id] : kKeys) EXPECT_GE(counts[name], 20) << name;
-}
-
-// Every operand up to the largest whose factorial fits the signed word (in
-// REAL: 10^32, whatever the word size), and the next one, typed in the base
-// of each mode.
-TEST(Factorial, LimitOfEveryWordSizeInEveryMode) {
-  const int wordLargest[] = {20, 12, 7, 5};  // QW, DW, W, B
-  for (uint32_t base : {kBaseReal, kBaseDec, kBaseHex, kBaseOct, kBaseBin}) {
-    for (uint32_t range : {kRangeQW, kRangeDW, kRangeW, kRangeB}) {
-      const int largest = base == kBaseReal ? 29 : wordLargest[range];
-      for (int n = 0; n <= largest + 1; ++n) {
-        Engine engine;
-        engine.state.base = base;
-        engine.state.range = range;
-        for (char c : mpz_class(n).get_str(RadixOf(base))) {
-          Dispatch(engine, c <= '9' ? cmd::kDigit0 + (c - '0') : cmd::kLetterA + (c - 'a'));
-        }
-        Dispatch(engine, cmd::kFactorial);
-        const std::string where = "base " + std::to_string(base) + " range " + std::to_string(range) + " n " + std::to_string(n);
-        if (n > largest) {
-          EXPECT_EQ(engine.state.errorText, ErrorMessage(CalcError::kOverflow)) << where;
-          continue;
-        }
-        mpz_class expected;
-        mpz_fac_ui(expected.get_mpz_t(), n);
-        EXPECT_FALSE(engine.state.errorShown) << where;
-        EXPECT_EQ(engine.state.stackX, expected.get_str()) << where;
-        EXPECT_EQ(engine.state.lastX, std::to_string(n)) << where;
-      }
-    }
-  }
-}
-
-// Exponents beyond what EEX types: answered at once, never a long
-// computation; angles whose exact reduction would take seconds fail.
-TEST(RealFunctionDomains, UntypeableOperandsGetTheirMessages) {
-  struct Case {
-    CommandId id;
-    const char* x;
-    const char* message;  // nullptr: no error
-  } const cases[] = {
-      {cmd::kLn, "-1e-300", ErrorMessage(CalcError::kMinusOrZero)},    {cmd::kLn, "1e-99999", nullptr},
-      {cmd::kSqrt, "-1e-300", ErrorMessage(CalcError::kOverflow)},     {cmd::kFactorial, "1e300", ErrorMessage(CalcError::kOverflow)},
-      {cmd::kFactorial, "1e-300", ErrorMessage(CalcError::kNotInteger)}, {cmd::kTan, "1e4000", nullptr},
-      {cmd::kSin, "1e5000", ErrorMessage(CalcError::kOverflow)},       {cmd::kCos, "-1e999999999", ErrorMessage(CalcError::kOverflow)},
-      {cmd::kSin, "1e-999999999", nullptr},
-  };
-  for (const Case& c : cases) {
-    const CalcState s = Press(c.id, kAngleRad, "0", c.x);
-    EXPECT_EQ(s.errorText, c.message ? c.message : "") << c.id << " x=" << c.x;
-  }
 }
 
 }  // namespace
