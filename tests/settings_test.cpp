@@ -230,7 +230,8 @@ struct Program {
 TEST_F(SettingsTest, SavesWriteOnlyWhatTheProgramChanged) {
   struct Case { std::vector<std::string> steps, want; };
   const Case cases[] = {
-      {{"a RM0=1", "b IM0=5", "A", "B"}, {"RM0=1", "IM0=5", "RM3=3", "BASE=2"}},  // different keys, both orders
+      {{"a RM0=1", "b IM0=5", "A", "B"}, {"RM0=1", "IM0=5", "RM3=3", "BASE=2", "IM7=0"}},  // different keys, both orders;
+      // a register repaired at load is saved repaired
       {{"a RM0=1", "b IM0=5", "B", "A"}, {"RM0=1", "IM0=5", "RM3=3", "BASE=2"}},
       {{"a RM0=1", "A", "b BASE=1", "B", "a RM0=2", "A", "B"}, {"RM0=2", "BASE=1"}},
       {{"a RM0=1", "b RM0=2", "A", "B"}, {"RM0=2"}},  // the same key: the later save wins
@@ -241,7 +242,7 @@ TEST_F(SettingsTest, SavesWriteOnlyWhatTheProgramChanged) {
       {{"a RM0=1", "A", "d", "b IM0=5", "B"}, {"IM0=5", "RM0=0.5", "RM3=3", "Top=0"}},  // deleted: written whole
   };
   for (const Case& c : cases) {
-    Spit(file_, "; mine\n[Option]\nBASE=2\nown=x\n[Memory]\nRM0=0.5\nRM3=3\n");
+    Spit(file_, "; mine\n[Option]\nBASE=2\nown=x\n[Memory]\nRM0=0.5\nRM3=3\nIM7=hello\n");
     Program a(file_), b(file_);
     std::string what;
     for (const std::string& step : c.steps) {
