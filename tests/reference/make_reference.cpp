@@ -89,6 +89,20 @@ std::vector<Row> Rows() {
       {"1", "-1", "1.7320508075688772935274463415058723669", "0.57735026918962576450914878050195745565", "1e30",
        "1e-50", "-3"});
   add("ATAN", "GRAD", "-", {"1", "-1", "0.25", "1e40", "-1e-20"});
+  // The functions of the Function menu (ANGLE never matters to them).
+  add("TENX", "-", "-", {"0.5", "-7.25", "31.999", "1e-40", "-123.456"});
+  add("SINH", "-", "-", {"0.5", "-3", "1e-30", "70"});
+  add("COSH", "-", "-", {"0.5", "-3", "1e-20", "70"});
+  add("TANH", "-", "-", {"0.5", "-3", "1e-30", "40"});
+  add("ASINH", "-", "-", {"0.5", "-3", "1e-30", "1e30"});
+  add("ACOSH", "-", "-", {"1.5", "3", "1.000000000000000000000000000001", "1e30"});
+  add("ATANH", "-", "-", {"0.5", "-0.999", "1e-30", "0.9999999999999999999999999999"});
+  add("TORAD", "-", "-", {"1", "-57.3", "1e-30", "1e30"});
+  add("TODEG", "-", "-", {"1", "-0.5", "1e-30", "6.283185307179586"});
+  const char* two[][3] = {{"XROOT", "2", "3"},   {"XROOT", "-5", "7"},  {"XROOT", "1e30", "-5"}, {"XROOT", "10", "0.3"},
+                          {"MOD", "1e30", "7.1"}, {"MOD", "-2.5", "0.3"}, {"PCT", "7.77", "3.3"}, {"PCT", "-1e-30", "0.07"},
+                          {"DPCT", "3", "7"},     {"DPCT", "7", "3"},    {"DPCT", "1e30", "1e-30"}};
+  for (auto& t : two) rows.push_back({t[0], "-", t[1], t[2]});
   return rows;
 }
 
@@ -142,6 +156,27 @@ int main() {
     else if (key == "SQRT") mpfr_sqrt(r, x, MPFR_RNDN);
     else if (key == "EXP") mpfr_exp(r, x, MPFR_RNDN);
     else if (key == "INV") mpfr_ui_div(r, 1, x, MPFR_RNDN);
+    else if (key == "TENX") mpfr_exp10(r, x, MPFR_RNDN);
+    else if (key == "SINH") mpfr_sinh(r, x, MPFR_RNDN);
+    else if (key == "COSH") mpfr_cosh(r, x, MPFR_RNDN);
+    else if (key == "TANH") mpfr_tanh(r, x, MPFR_RNDN);
+    else if (key == "ASINH") mpfr_asinh(r, x, MPFR_RNDN);
+    else if (key == "ACOSH") mpfr_acosh(r, x, MPFR_RNDN);
+    else if (key == "ATANH") mpfr_atanh(r, x, MPFR_RNDN);
+    else if (key == "TORAD" || key == "TODEG") {
+      mpfr_const_pi(r, MPFR_RNDN);
+      if (key == "TORAD") mpfr_mul(r, r, x, MPFR_RNDN), mpfr_div_ui(r, r, 180, MPFR_RNDN);
+      else mpfr_mul_ui(x, x, 180, MPFR_RNDN), mpfr_div(r, x, r, MPFR_RNDN);
+    } else if (key == "XROOT" || key == "MOD" || key == "PCT" || key == "DPCT") {
+      ReadOperand(y, row.y);
+      if (key == "XROOT" && mpfr_integer_p(x)) mpfr_rootn_si(r, y, mpfr_get_si(x, MPFR_RNDN), MPFR_RNDN);
+      else if (key == "XROOT") mpfr_ui_div(r, 1, x, MPFR_RNDN), mpfr_pow(r, y, r, MPFR_RNDN);
+      else if (key == "MOD") {  // floored: the sign of x
+        mpfr_fmod(r, y, x, MPFR_RNDN);
+        if (!mpfr_zero_p(r) && mpfr_sgn(r) != mpfr_sgn(x)) mpfr_add(r, r, x, MPFR_RNDN);
+      } else if (key == "PCT") mpfr_mul(r, y, x, MPFR_RNDN), mpfr_div_ui(r, r, 100, MPFR_RNDN);
+      else mpfr_sub(r, x, y, MPFR_RNDN), mpfr_mul_ui(r, r, 100, MPFR_RNDN), mpfr_div(r, r, y, MPFR_RNDN);
+    }
     else if (key == "POW") {
       ReadOperand(y, row.y);
       mpfr_pow(r, y, x, MPFR_RNDN);
