@@ -1,5 +1,5 @@
-// The REAL function keys against reference values computed with MPFR at
-// 1024 bits (tests/reference/real_functions.txt, made by
+// The REAL function keys and the Function menu's functions against reference
+// values computed with MPFR at 1024 bits (tests/reference/real_functions.txt, made by
 // tests/reference/make_reference.cpp), compared as numbers with a relative
 // tolerance of 1e-75; X! at the limit of every word size in every mode; and
 // operands no key sequence can type (they arrive from a settings file).
