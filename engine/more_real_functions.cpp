@@ -157,23 +157,14 @@ void TwoOperandFunction(Engine& e, CommandId id) {
   CalcState& s = e.state;
   Real y = Real::FromString(FetchOperandPair(s));
   const Real x = Real::FromString(s.entryText);
+  if ((id == cmd::kXRoot || id == cmd::kMod) && x.IsZero()) {
+    mpfr_set_nan(y.raw());
+    FinishPair(e, y, CalcError::kDivideByZero);
+    return;
+  }
   switch (id) {
-    case cmd::kXRoot:
-      if (x.IsZero()) {
-        mpfr_set_nan(y.raw());
-        FinishPair(e, y, CalcError::kDivideByZero);
-        return;
-      }
-      Root(y, x);
-      break;
-    case cmd::kMod:
-      if (x.IsZero()) {
-        mpfr_set_nan(y.raw());
-        FinishPair(e, y, CalcError::kDivideByZero);
-        return;
-      }
-      FlooredMod(y, x);
-      break;
+    case cmd::kXRoot: Root(y, x); break;
+    case cmd::kMod: FlooredMod(y, x); break;
     default: {  // NCR, NPR
       const auto whole = [](const Real& v) { return v.IsInteger() && !v.IsNegative(); };
       if (!whole(y) || !whole(x)) {
