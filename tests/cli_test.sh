@@ -80,17 +80,13 @@ input='help\n' run "$keys"
 [ -e "$work/tty_late" ] && fail "a terminal did not see the line before the next read"
 grep -q "9.00" "$work/tty" || fail "the terminal missed the last display"
 
-# --- vxc32: no display at all for the options. --keymap prints SHORTCUT<tab>KEY lines (keymap_test
-# checks each against the map), and vxc32-keys takes every KEY.
+# --- vxc32: no display at all for the options, nor for --keymap (its SHORTCUT<tab>KEY lines: keymap_test
+# checks each against the map, command_names_test that vxc32-keys reads every KEY).
 if [ -n "$window" ]; then
   headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$window")
   check_options vxc32 "${headless[@]}"
   run "${headless[@]}" --keymap; expect "vxc32 --keymap" 0 $'(^|\n)Ctrl\\+Shift\\+Z\tREDO(\n|$)' ""
   [ "$(wc -l <<<"$out")" -ge 100 ] || fail "vxc32 --keymap: only $(wc -l <<<"$out") lines"
-  bad=$(awk -F'\t' 'NF != 2 || $1 == "" || $2 == "" || $2 ~ / /' <<<"$out")
-  [ -z "$bad" ] || fail "vxc32 --keymap: lines not SHORTCUT<tab>KEY: $bad"
-  mapfile -t tokens < <(cut -f2 <<<"$out" | sort -u)
-  "$keys" "${tokens[@]}" >/dev/null || fail "vxc32-keys refused a key of the vxc32 --keymap"
 fi
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }

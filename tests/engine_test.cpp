@@ -1,8 +1,6 @@
 // The command table's invariants and the gates every command passes.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "command_table.h"
 #include "display.h"
 
@@ -46,17 +44,6 @@ TEST(Dispatch, MarkGathersKeysUntilTaken) {
   EXPECT_FALSE(e.displayMark.stale);
   SelectDisplayFormat(e, kDisplayFix);
   EXPECT_TRUE(TakeDisplayMark(e).formatEntry);
-}
-
-// In the integer modes the next key reads the integer the display showed,
-// whether or not a composition came in between: 0.5 (1 SHR 1) shows 1, and
-// 1 x 3 is 3, not 1.5 rounded to 2.
-TEST(Dispatch, IntegerModesReadWhatIsShownWithoutComposing) {
-  Engine e;
-  SelectBase(e, kBaseDec);
-  for (CommandId id : {cmd::kDigit0 + 1, cmd::kEnter, cmd::kShr, cmd::kDigit0 + 3, cmd::kMul}) Dispatch(e, id);
-  EXPECT_EQ(e.state.stackX, "3");
-  EXPECT_EQ(e.state.lastX, "3");
 }
 
 }  // namespace

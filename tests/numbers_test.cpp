@@ -30,17 +30,6 @@ TEST(Real, FromStringReadsAsFarAsTheTextParses) {
   }
 }
 
-// Texts of any value against the library's print are in real_decimal_test.
-TEST(Real, CanonicalTextKeepsSeventySixDigits) {
-  Real pi;
-  pi.SetPi();
-  EXPECT_EQ(pi.ToCanonicalText(),
-            "3.141592653589793238462643383279502884197169399375105820974944592307816406286");
-  Real third(1);
-  third.Div(Real(3));
-  EXPECT_EQ(third.ToCanonicalText(), "0." + std::string(76, '3'));
-}
-
 TEST(Real, LongAndHugeTextsStaySafe) {
   // A million digits read quickly and round like their first digits.
   const std::string million = "1" + std::string(1000000, '0');

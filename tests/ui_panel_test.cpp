@@ -44,6 +44,13 @@ class PanelTest : public WindowFixture {
       if (child != window_->xPanel()) places.push_back(child->geometry());
     return places;
   }
+  // Every control, shown or hidden, lies inside the calculator area.
+  void ExpectAllInside() {
+    QWidget* area = window_->calcArea();
+    for (QWidget* child : area->findChildren<QWidget*>())
+      EXPECT_TRUE(area->rect().contains(QRect(child->mapTo(area, QPoint(0, 0)), child->size())))
+          << child->metaObject()->className();
+  }
   // The panel, the window's height and the menu's check mark agree.
   void ExpectPanel(bool shown, int height) {
     QApplication::processEvents();
@@ -59,17 +66,13 @@ TEST_F(PanelTest, ShowingAndHidingGrowsTheWindowAndIsSavedAcrossRestarts) {
   const std::vector<QRect> places = Geometry();
   EXPECT_EQ(w.xPanel(), nullptr);  // not made until wanted
   ExpectPanel(false, height);
+  ExpectAllInside();
 
   FindAction(w.menuBar(), cmd::kXPanel)->trigger();
   ExpectPanel(true, height);
   EXPECT_EQ(w.xPanel()->geometry(), QRect(0, kAreaHeight, kAreaWidth, kXPanelHeight));
   EXPECT_EQ(Geometry(), places);  // the rest keeps its place and size
-  for (QWidget* child : w.calcArea()->findChildren<QWidget*>()) {  // all of it inside the window
-    if (child->isVisible()) {
-      EXPECT_TRUE(w.calcArea()->rect().contains(QRect(child->mapTo(w.calcArea(), QPoint(0, 0)), child->size())));
-    }
-  }
-
+  ExpectAllInside();
   w.RunCommand(cmd::kInitialize);  // leaves the panel alone, and writes it
   ExpectPanel(true, height);
   EXPECT_TRUE(IniText().contains(QStringLiteral("Panel=1"))) << IniText().toStdString();

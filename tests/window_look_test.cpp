@@ -2,14 +2,12 @@
 // a run: the focus rectangle after a focus key, the greyed captions of the
 // groups that do not act, the pixel finish, and the settings saved on a close, a kill or a hang-up, with a failed save told
 // and the old file kept.
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <csignal>
-#include <cstdio>
 #include <unistd.h>
 
 #include "display_box.h"
@@ -162,26 +160,9 @@ TEST_F(LookTest, FramesCaptionsDigitCountsAndSuperscriptsSitInsideTheirBoxes) {
 }
 
 
-// Everything written to standard error while `run` runs.
-std::string StandardErrorOf(const std::function<void()>& run) {
-  std::fflush(stderr);
-  char path[] = "/tmp/vxc32-stderr-XXXXXX";
-  const int file = mkstemp(path);
-  const int saved = dup(2);
-  dup2(file, 2);
-  run();
-  std::fflush(stderr);
-  dup2(saved, 2);
-  close(saved);
-  std::string text;
-  lseek(file, 0, SEEK_SET);
-  char buf[4096];
-  for (ssize_t got; (got = read(file, buf, sizeof buf)) > 0;) text.append(buf, size_t(got));
-  close(file);
-  unlink(path);
-  return text;
-}
-
+// The old file kept whole and no temporary file left: settings_test, for
+// each failing step; that the window's process says so on standard error:
+// QuitSignals below. Here the window's part: one message box, no second save.
 TEST_F(LookTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   MainWindow& first = Reopen();
   first.close();  // writes the defaults
@@ -200,14 +181,12 @@ TEST_F(LookTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
     boxes_.clear();
     MainWindow& w = Reopen();
     w.SelectMemoryRegister(6);  // a change to save
-    const std::string said = StandardErrorOf([&] { w.close(); });
+    w.close();
     vxc::detail::g_saveStepHook = nullptr;
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(ReadFile(Ini()), old) << way.what;
-    EXPECT_NE(said.find("settings were not saved"), std::string::npos) << way.what << ": " << said;
     ASSERT_EQ(boxes_.size(), 1u) << way.what;  // an ordinary close shows a message box
     EXPECT_TRUE(boxes_[0].contains(QStringLiteral("could not be saved"))) << way.what;
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1) << way.what;  // no temporary file left
     window_.reset();  // the end of the run does not save or report a second time
   }
   EXPECT_EQ(boxes_.size(), 1u);

@@ -1,20 +1,31 @@
 // What the window tests share: a window in a configuration folder of its
 // own, commands typed by character, the menu item of a command, the keypad
-// row under a command, and the main function that starts Qt offscreen.
+// row under a command, the fixture of the window tests, and the main
+// function that starts Qt offscreen.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "display_box.h"
+#include "group_frame.h"
+#include "key_faces.h"
+#include "key_rules.h"
 #include "keypad_table.h"
 #include "main_window.h"
 
@@ -88,6 +99,81 @@ class WindowFixture : public ::testing::Test {
 
   QTemporaryDir dir_;
   std::unique_ptr<MainWindow> window_;
+};
+
+// The window tests' fixture (ui_test, ui_state_test): a window at the
+// defaults in a base, keys and mouse events sent where a user sends them,
+// the commands the window ran, and the check that what shows follows the
+// engine's modes.
+class WindowTest : public WindowFixture {
+ protected:
+  static constexpr FocusGroup B = FocusGroup::kBase, A = FocusGroup::kAngle, M = FocusGroup::kMem,
+                              D = FocusGroup::kDisplay, R = FocusGroup::kRange;
+  static inline const QString kDivError = QStringLiteral("Devide by zero !");
+  static void SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+  static QAccessibleInterface* Of(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+  // The modes and the focus group, compared as one.
+  struct Modes {
+    uint32_t base, angle, mem, display, range;
+    FocusGroup group;
+    bool operator==(const Modes&) const = default;
+  };
+  static Modes ModesOf(MainWindow& w) {
+    const CalcState& s = w.engine().state;
+    return {s.base, s.angle, s.memoryIndex, s.display, s.range, w.focusGroup()};
+  }
+  void Prepare(MainWindow& w) override {
+    w.SetCommandObserver([this](CommandId id) { return seen_.push_back(id), swallow_; });
+  }
+  // A window at the defaults in `base`, with an error shown if asked.
+  MainWindow& Open(uint32_t base = kBaseReal, bool error = false) {
+    OpenFresh().SelectBaseMode(base);
+    if (error) Type(*window_, "6\r3\r0/");  // the dead entry holds the divisor 0
+    return *window_;
+  }
+  // Keys pressed where the keyboard focus is. U D L R: arrows; T: Tab; S: Shift+Tab.
+  void Keys(const char* keys) {
+    static const std::map<char, Qt::Key> named{{'U', Qt::Key_Up},    {'D', Qt::Key_Down}, {'L', Qt::Key_Left},
+                                               {'R', Qt::Key_Right}, {'T', Qt::Key_Tab},  {'S', Qt::Key_Backtab}};
+    for (const char* k = keys; *k; ++k)
+      QTest::keyClick(window_->focusWidget() ? window_->focusWidget() : window_.get(), named.at(*k),
+                      *k == 'S' ? Qt::ShiftModifier : Qt::NoModifier);
+  }
+  void Mouse(QEvent::Type type, QPoint p) {
+    QWidget* area = window_->calcArea();
+    QMouseEvent e(type, QPointF(p), area->mapToGlobal(QPointF(p)), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &e);
+  }
+  void Click(QPoint p) {
+    Mouse(QEvent::MouseButtonPress, p);
+    Mouse(QEvent::MouseButtonRelease, p);
+  }
+  Face FaceOf(int row) const {
+    const KeyFaceWidget* w = window_->keypad().keys[row];
+    return w->isVisible() ? w->face() : Face::kHidden;
+  }
+  QString X() const { return window_->valueBox(kLineX)->text(); }
+  // The radios, the groups, every key face and X's colour show the engine's modes and error.
+  void ExpectShowsTheModes(const std::string& where) {
+    MainWindow& w = *window_;
+    const CalcState& s = w.engine().state;
+    const bool real = s.base == kBaseReal, error = s.errorShown;
+    for (int i : {kRadioBase + int(s.base), kRadioAngle + int(s.angle), kRadioMem + int(s.memoryIndex),
+                  kRadioDisplay + int(s.display), kRadioRange + int(s.range)})
+      EXPECT_TRUE(w.radio(i)->isChecked()) << where << ": radio " << i;
+    // REAL shows DISPLAY and the digit boxes, the integer modes RANGE; RANGE is taken during an error.
+    EXPECT_EQ((std::vector{w.displayGroup()->isVisible(), w.digitBox(0)->isVisible(), w.rangeGroup()->isVisible()}),
+              (std::vector{real, real, !real})) << where;
+    EXPECT_EQ((std::vector{w.radio(kRadioBase + 1)->isEnabled(), w.radio(kRadioAngle)->isEnabled(),
+                           w.radio(kRadioMem + 3)->isEnabled(), w.radio(kRadioRange)->isEnabled()}),
+              (std::vector{!error, real && !error, !error, true})) << where;
+    EXPECT_EQ(w.valueBox(kLineX)->textColour(), error ? QColor(255, 0, 0) : QColor(Qt::black)) << where;
+    for (int row = 0; row < kKeyCount; ++row)
+      EXPECT_EQ(FaceOf(row), RestingFace(row, {s.base, s.display, error})) << where << ": row " << row;
+  }
+  std::vector<CommandId> seen_;
+  bool swallow_ = false;
 };
 
 inline int RunWindowTests(int argc, char** argv) {
