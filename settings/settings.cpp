@@ -1,12 +1,11 @@
 #include "settings.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <string_view>
 #include <utility>
 
 #include "ini_store.h"
+#include "shared_save.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -53,16 +52,6 @@ int32_t GetInRange(const IniStore& ini, const char* section, const char* key, in
 
 // Codes are written as signed decimal so that any value read comes back the same.
 std::string Whole(uint32_t code) { return std::to_string(static_cast<int32_t>(code)); }
-
-void CreateFoldersAbove(const std::string& path) {
-  for (std::size_t i = 1; i < path.size(); ++i) {
-    bool separator = path[i] == '/';
-#ifdef _WIN32
-    separator = separator || path[i] == '\\';
-#endif
-    if (separator) CreateFolder(path.substr(0, i));
-  }
-}
 
 }  // namespace
 
@@ -139,43 +128,33 @@ void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
   s.intMemory = std::move(v.intMemory);
 }
 
+std::vector<SettingsEntry> SettingsEntries(const CalcState& s, const WindowPosition& pos) {
+  std::vector<SettingsEntry> out;
+  out.reserve(36);
+  auto put = [&out](const char* section, std::string key, std::string value) {
+    out.push_back({section, std::move(key), std::move(value)});
+  };
+  put("Pos", "Top", std::to_string(pos.top));
+  put("Pos", "Left", std::to_string(pos.left));
+  put("Option", "BASE", Whole(s.base));
+  put("Option", "DISPLAY", Whole(s.display));
+  put("Option", "ANGLE", Whole(s.angle));
+  put("Option", "RANGE", Whole(s.range));
+  put("Option", "MEMORY", Whole(s.memoryIndex));
+  put("Option", "PTF", std::to_string(s.digits[0]));
+  put("Option", "PTS", std::to_string(s.digits[1]));
+  put("Option", "PTE", std::to_string(s.digits[2]));
+  put("Option", "Language", Whole(s.language));
+  put("Option", "Panel", s.xPanel ? "1" : "0");
+  put("Sound", "ErrorAlarm", s.errorAlarm ? "1" : "0");
+  put("Memory", "Uses", Whole(s.memoryIndex));
+  for (int n = 0; n < kMemoryCount; ++n) put("Memory", "RM" + std::to_string(n), s.realMemory[n]);
+  for (int n = 0; n < kMemoryCount; ++n) put("Memory", "IM" + std::to_string(n), s.intMemory[n]);
+  return out;
+}
+
 bool SaveSettings(const std::string& path, const CalcState& s, const WindowPosition& pos, std::string* reason) {
-  CreateFoldersAbove(path);
-  IniStore ini;
-  // A file that exists but cannot be read would be lost if replaced.
-  if (IniLoadFile(ini, path) == FileReadResult::kUnreadable) {
-    if (reason != nullptr) *reason = path + " exists but cannot be read; it is left as it is";
-    return false;
-  }
-
-  IniSet(ini, "Pos", "Top", std::to_string(pos.top));
-  IniSet(ini, "Pos", "Left", std::to_string(pos.left));
-  IniSet(ini, "Option", "BASE", Whole(s.base));
-  IniSet(ini, "Option", "DISPLAY", Whole(s.display));
-  IniSet(ini, "Option", "ANGLE", Whole(s.angle));
-  IniSet(ini, "Option", "RANGE", Whole(s.range));
-  IniSet(ini, "Option", "MEMORY", Whole(s.memoryIndex));
-  IniSet(ini, "Option", "PTF", std::to_string(s.digits[0]));
-  IniSet(ini, "Option", "PTS", std::to_string(s.digits[1]));
-  IniSet(ini, "Option", "PTE", std::to_string(s.digits[2]));
-  IniSet(ini, "Option", "Language", Whole(s.language));
-  IniSet(ini, "Option", "Panel", s.xPanel ? "1" : "0");
-  IniSet(ini, "Sound", "ErrorAlarm", s.errorAlarm ? "1" : "0");
-  IniSet(ini, "Memory", "Uses", Whole(s.memoryIndex));
-  for (int n = 0; n < kMemoryCount; ++n) IniSet(ini, "Memory", "RM" + std::to_string(n), s.realMemory[n]);
-  for (int n = 0; n < kMemoryCount; ++n) IniSet(ini, "Memory", "IM" + std::to_string(n), s.intMemory[n]);
-
-  std::string text = IniText(ini);
-  if (text == ini.source) return true;  // nothing to change on disk
-  if (WriteFileAtomic(path, text)) return true;
-  if (reason != nullptr) {
-#ifdef _WIN32
-    *reason = "cannot write " + path;
-#else
-    *reason = "cannot write " + path + ": " + std::strerror(errno);
-#endif
-  }
-  return false;  // the old file is left as it was
+  return WriteSettingsEntries(path, SettingsEntries(s, pos), nullptr, reason) == SaveOutcome::kSaved;
 }
 
 void ResetCalculator(Engine& e, WindowPosition* pos, const ResetWindowHooks* window) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "calc_state.h"
 #include "engine.h"
@@ -55,9 +56,19 @@ SettingsValues ReadSettings(const std::string& path);
 // ReadSettings, then the values put into the state and the position.
 void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos);
 
+// One key of the file with the text the program writes for it.
+struct SettingsEntry {
+  const char* section;
+  std::string key;
+  std::string value;
+};
+// Every key the file holds, in the order a new file gets them.
+std::vector<SettingsEntry> SettingsEntries(const CalcState& s, const WindowPosition& pos);
+
 // Writes every entry into the existing file (keeping everything else in it)
-// or a new one, creating the two folders above the file when missing. One
-// atomic write: on a failure the old file stays as it was, and an existing
+// or a new one, creating the two folders above the file when missing; the
+// programs themselves save with SaveSharedSettings (shared_save.h), which
+// writes only what they changed. One atomic write, under the file's lock: on a failure the old file stays as it was, and an existing
 // file that cannot be read is left alone rather than replaced. Returns false
 // when the file could not be written, with the reason in `reason` if given.
 bool SaveSettings(const std::string& path, const CalcState& s, const WindowPosition& pos,

@@ -91,6 +91,7 @@ TEST_P(KeyCases, DumpHasExpectedFields) {
   for (std::string key; keys >> key;) arguments += " '" + key + "'";  // quoted for the shell
   const auto [status, out] = RunKeys(arguments);
   fs::remove(settings);
+  fs::remove(settings.string() + ".lock");
   ASSERT_EQ(status, 0) << out;
   std::map<std::string, std::string> fields;
   std::istringstream lines(out);

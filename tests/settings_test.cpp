@@ -2,8 +2,11 @@
 // person wrote, hostile and odd values, and failed saves.
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <csignal>
 #include <unistd.h>
 
+#include <chrono>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,8 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include "file_lock.h"
 #include "ini_store.h"
-#include "settings.h"
+#include "shared_save.h"
 
 namespace vxc {
 namespace {
@@ -148,7 +152,7 @@ TEST_F(SettingsTest, FailedSavesLeaveTheOldFile) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(Slurp(file_), old);
-    if (hook != hooks[2]) { EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1); }
+    if (hook != hooks[2]) { EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 2); }  // and the lock
   }
   EXPECT_TRUE(SaveSettings(file_, Sample(), {}));  // the next save still works
   EXPECT_NE(Slurp(file_).find("BASE=2"), std::string::npos);
@@ -167,6 +171,112 @@ TEST_F(SettingsTest, SavingThroughALinkKeepsTheLink) {
   struct stat st {};
   EXPECT_TRUE(lstat(file_.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
   EXPECT_EQ(Slurp(real).substr(0, 19), "[Pos]\nTop=0\nLeft=0\n");
+}
+
+// A program with the file open: what it loaded, its state now.
+struct Program {
+  SharedSettings shared;
+  CalcState s;
+  WindowPosition pos;
+  explicit Program(const std::string& path) : shared{path, {}} { LoadSharedSettings(shared, s, pos); }
+  void Change(const std::string& key, const std::string& value) {  // RMn, IMn or BASE
+    if (key == "BASE") s.base = uint32_t(std::stoi(value));
+    else (key[0] == 'R' ? s.realMemory : s.intMemory)[key[2] - '0'] = value;
+  }
+  SaveOutcome Save() { return SaveSharedSettings(shared, s, pos, SaveScope::kChanged); }
+};
+
+// Steps: "a RM0=1" program a changes a key, "A" a saves (b, B likewise),
+// "h RM3=7" a person edits the file, "d" the file is deleted. Then each
+// `want` key has that value in the file.
+TEST_F(SettingsTest, SavesWriteOnlyWhatTheProgramChanged) {
+  struct Case { std::vector<std::string> steps, want; };
+  const Case cases[] = {
+      {{"a RM0=1", "b IM0=5", "A", "B"}, {"RM0=1", "IM0=5", "RM3=3", "BASE=2"}},  // different keys, both orders
+      {{"a RM0=1", "b IM0=5", "B", "A"}, {"RM0=1", "IM0=5", "RM3=3", "BASE=2"}},
+      {{"a RM0=1", "A", "b BASE=1", "B", "a RM0=2", "A", "B"}, {"RM0=2", "BASE=1"}},
+      {{"a RM0=1", "b RM0=2", "A", "B"}, {"RM0=2"}},  // the same key: the later save wins
+      {{"a RM0=1", "b RM0=2", "B", "A"}, {"RM0=1"}},
+      {{"b RM0=2", "B", "a RM0=1", "A", "B", "A"}, {"RM0=1"}},  // saves without a change change nothing
+      {{"h RM3=7", "h BASE=9", "a RM0=1", "A"}, {"RM3=7", "BASE=9", "RM0=1"}},  // a hand edit survives
+      {{"h RM0=7", "a RM0=1", "A"}, {"RM0=1"}},  // ... unless the program changed that key
+      {{"a RM0=1", "A", "d", "b IM0=5", "B"}, {"IM0=5", "RM0=0.5", "RM3=3", "Top=0"}},  // deleted: written whole
+  };
+  for (const Case& c : cases) {
+    Spit(file_, "; mine\n[Option]\nBASE=2\nown=x\n[Memory]\nRM0=0.5\nRM3=3\n");
+    Program a(file_), b(file_);
+    std::string what;
+    for (const std::string& step : c.steps) {
+      what += step + "; ";
+      const std::string key = step.size() > 2 ? step.substr(2, step.find('=') - 2) : "";
+      const std::string value = step.substr(step.find('=') + 1);
+      if (step[0] == 'a' || step[0] == 'b') (step[0] == 'a' ? a : b).Change(key, value);
+      if (step[0] == 'A' || step[0] == 'B') { EXPECT_EQ((step[0] == 'A' ? a : b).Save(), SaveOutcome::kSaved) << what; }
+      if (step[0] == 'd') unlink(file_.c_str());
+      if (step[0] == 'h') {
+        IniStore ini;
+        IniLoadFile(ini, file_);
+        IniSet(ini, key == "BASE" ? "Option" : "Memory", key, value);
+        Spit(file_, IniText(ini));
+      }
+    }
+    IniStore ini;
+    ASSERT_EQ(IniLoadFile(ini, file_), FileReadResult::kLoaded) << what;
+    for (const std::string& kv : c.want) {
+      const std::string key = kv.substr(0, kv.find('='));
+      const char* section = key == "BASE" ? "Option" : key == "Top" ? "Pos" : "Memory";
+      EXPECT_EQ(IniGet(ini, section, key, "absent"), kv.substr(kv.find('=') + 1)) << what << kv;
+    }
+    const bool deleted = std::count(c.steps.begin(), c.steps.end(), "d") > 0;
+    EXPECT_EQ(IniText(ini).starts_with("; mine\n[Option]\nBASE=") && IniGet(ini, "Option", "own", "") == "x", !deleted) << what;
+  }
+}
+
+// Two processes save 200 times each, different keys, against one file;
+// neither loses the other's keys. A lock left by a killed process blocks no one.
+TEST_F(SettingsTest, TwoProcessesSavingAtOnceKeepEachOthersKeys) {
+  if (access("/dev/shm", W_OK) == 0) {  // memory: 400 saves in a blink, not 400 waits for the disk
+    std::filesystem::remove_all(dir_);
+    dir_ = mkdtemp(std::string("/dev/shm/vxc_settings_XXXXXX").data()), file_ = dir_ + "/VXC.INI";
+  }
+  pid_t children[2];
+  for (int who = 0; who < 2; ++who) {
+    children[who] = fork();
+    ASSERT_GE(children[who], 0);
+    if (children[who] != 0) continue;
+    Program p(file_);
+    for (int i = 0; i < 200; ++i) {
+      if (who == 0) p.s.realMemory[i % 10] = std::to_string(i), p.s.base = uint32_t(i % 5);
+      else p.s.intMemory[i % 10] = std::to_string(i), p.s.memoryIndex = uint32_t(i % 10);
+      if (p.Save() != SaveOutcome::kSaved) _exit(3);
+    }
+    _exit(0);
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  Program want(dir_ + "/none.ini");
+  want.s.base = kBaseBin, want.s.memoryIndex = 9;
+  for (int n = 0; n < kMemoryCount; ++n) want.s.realMemory[n] = want.s.intMemory[n] = std::to_string(190 + n);
+  ASSERT_TRUE(SaveSettings(dir_ + "/want.ini", want.s, want.pos));
+  EXPECT_EQ(Slurp(file_), Slurp(dir_ + "/want.ini"));  // every key once, each with its last value
+
+  const pid_t holder = fork();
+  if (holder == 0) {
+    FileLock lock;
+    if (TakeFileLock(lock, file_ + ".lock", 0) == LockResult::kLocked) kill(getpid(), SIGKILL);
+    _exit(3);
+  }
+  int status = 0;
+  waitpid(holder, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  const auto start = std::chrono::steady_clock::now();
+  Program late(file_);
+  late.Change("RM0", "5");
+  EXPECT_EQ(late.Save(), SaveOutcome::kSaved);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
 TEST(Settings, PathFollowsTheConfigHome) {

@@ -7,7 +7,10 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 #include "display_box.h"
@@ -246,6 +249,37 @@ TEST(QuitSignals, AKillOrAHangUpSavesTheSettingsLikeAClose) {
   }
 }
 #endif
+
+// A window killed (SIGKILL) 3 seconds after a STO has the register in its
+// file. The window is this test run again with VXC_WINDOW_TO_KILL set.
+TEST(PromptSave, AWindowKilledThreeSecondsAfterAStoreKeepsTheRegister) {
+  if (qEnvironmentVariableIsSet("VXC_WINDOW_TO_KILL")) {
+    MainWindow w(SettingsPath());
+    w.show();
+    Type(w, "42");
+    w.RunCommand(cmd::kSto);
+    std::puts("stored");
+    std::fflush(stdout);
+    QTimer::singleShot(30000, [] { std::_Exit(2); });  // never outlives a test that is gone
+    QApplication::exec();
+    return;
+  }
+  QTemporaryDir dir;
+  QProcess window;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("VXC_WINDOW_TO_KILL"), QStringLiteral("1"));
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+  window.setProcessEnvironment(env);
+  window.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=PromptSave.*")});
+  QByteArray out;
+  while (!out.contains("stored\n") && window.waitForReadyRead(30000)) out += window.readAllStandardOutput();
+  ASSERT_TRUE(out.contains("stored\n")) << out.toStdString();
+  QThread::msleep(3000);
+  kill(pid_t(window.processId()), SIGKILL);
+  ASSERT_TRUE(window.waitForFinished(10000));
+  EXPECT_EQ(window.exitStatus(), QProcess::CrashExit);
+  EXPECT_TRUE(ReadFile(dir.path() + QStringLiteral("/Ostrano/VXC/VXC.INI")).contains("\nRM0=42\n"));
+}
 
 }  // namespace
 }  // namespace vxc::ui

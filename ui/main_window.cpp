@@ -24,6 +24,7 @@
 #include "group_frame.h"
 #include "keymap.h"
 #include "menus.h"
+#include "prompt_save.h"
 #include "x_panel.h"
 #include "shortcut_sheet.h"
 
@@ -100,14 +101,14 @@ QString InitializeItemText(bool userInJapan) {
 bool UserInJapan() { return QLocale::system().territory() == QLocale::Japan; }
 
 MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
-    : QMainWindow(parent), settingsPath_(std::move(settingsPath)) {
+    : QMainWindow(parent), settings_{std::move(settingsPath), {}} {
   InitNumbers();
   InstallAccessibility();
   engine_.out.beep = [] { QApplication::beep(); };
 
   ResetCalculator(engine_, nullptr, nullptr);  // the defaults; the window does not exist yet
   focusGroup_ = FocusGroup::kBase;
-  LoadSettings(settingsPath_, engine_.state, position_);
+  LoadSharedSettings(settings_, engine_.state, position_);
 
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -143,6 +144,9 @@ MainWindow::MainWindow(std::string settingsPath, QWidget* parent)
   connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { SaveAtEnd(SaveNotice::kErrorOutput); });
   // The session is ending: save now, the process may not get another chance.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveNow(); });
+  SaveSoonAfterChanges(
+      this, [this] { return SharedSettingsChanged(settings_, engine_.state, CurrentPosition()); },
+      [this] { SaveNow(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -422,18 +426,25 @@ void MainWindow::SaveAtEnd(SaveNotice notice) {
   SaveNow(notice);
 }
 
+const WindowPosition& MainWindow::CurrentPosition() {
+  if (isVisible()) position_ = WindowPosition{x(), y()};
+  return position_;
+}
+
 bool MainWindow::SaveNow(SaveNotice notice) {
-  if (isVisible()) {
-    position_.left = x();
-    position_.top = y();
-  }
+  CurrentPosition();
   return WriteSettings(notice);
 }
 
-bool MainWindow::WriteSettings(SaveNotice notice) {
+bool MainWindow::WriteSettings(SaveNotice notice, SaveScope scope) {
   std::string why;
-  if (SaveSettings(settingsPath_, engine_.state, position_, &why)) return true;
-  std::fprintf(stderr, "vxc32: the settings were not saved: %s\n", why.c_str());
+  if (SaveSharedSettings(settings_, engine_.state, position_, scope, &why) == SaveOutcome::kSaved) {
+    lastSaveFailure_.clear();
+    return true;
+  }
+  // A failure that lasts is told once, not at every later try.
+  if (why != lastSaveFailure_) std::fprintf(stderr, "vxc32: the settings were not saved: %s\n", why.c_str());
+  lastSaveFailure_ = why;
   if (notice == SaveNotice::kMessageBox) {
     const QString text = QStringLiteral("The settings could not be saved; the settings file keeps its "
                                         "previous contents.\n\n") + QString::fromStdString(why);

@@ -15,7 +15,7 @@
 #include "focus.h"
 #include "keypad.h"
 #include "menus.h"
-#include "settings.h"
+#include "shared_save.h"
 
 class QButtonGroup;
 class QDialog;
@@ -86,8 +86,10 @@ class MainWindow : public QMainWindow {
 
   // "Initialize": defaults, window at (0, 0), every control showing them, file written.
   void Initialize();
-  // Writes the settings file now. A failure leaves the old file, is told on
-  // standard error and, with kMessageBox, in a message box too.
+  // Writes what this window changed into the settings file now (what other
+  // programs saved meanwhile stays). A failure leaves the old file, is told
+  // on standard error (once while the same failure lasts) and, with
+  // kMessageBox, in a message box too. Also runs within 2 seconds of a change.
   enum class SaveNotice : uint8_t { kErrorOutput, kMessageBox };
   bool SaveNow(SaveNotice notice = SaveNotice::kErrorOutput);
   // The save that ends the run (a close, the end of the event loop, a
@@ -98,7 +100,7 @@ class MainWindow : public QMainWindow {
 
   Engine& engine() { return engine_; }
   const DisplayFrame& frame() const { return frame_; }
-  const std::string& settingsPath() const { return settingsPath_; }
+  const std::string& settingsPath() const { return settings_.path; }
   FocusGroup focusGroup() const { return focusGroup_; }
   void SetFocusGroup(FocusGroup group) { focusGroup_ = group; }
 
@@ -153,9 +155,12 @@ class MainWindow : public QMainWindow {
   void PlaceWindow();
   // The X panel shown or hidden as the state says; the window grows by its height.
   void ApplyXPanel();
-  bool WriteSettings(SaveNotice notice);
+  bool WriteSettings(SaveNotice notice, SaveScope scope = SaveScope::kChanged);
+  // The window's place, taken from the window while it shows.
+  const WindowPosition& CurrentPosition();
 
-  std::string settingsPath_;
+  SharedSettings settings_;
+  std::string lastSaveFailure_;  // told already; empty after a save that worked
   Engine engine_;
   WindowPosition position_;
   DisplayFrame frame_;

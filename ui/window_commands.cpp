@@ -166,7 +166,7 @@ void MainWindow::Initialize() {
   ResetCalculator(engine_, &position_, &hooks);
   SyncWindowToState();  // radios, faces and menu marks show the reset state too
   ShowIfStale();
-  WriteSettings(SaveNotice::kMessageBox);
+  WriteSettings(SaveNotice::kMessageBox, SaveScope::kEverything);  // the defaults on disk, every key
 }
 
 void MainWindow::AreaMousePress(int x, int y) { KeypadPress(keypad_, x, y, faceModes()); }

@@ -22,7 +22,7 @@
 #include "engine.h"
 #include "keys.h"
 #include "languages.h"
-#include "settings.h"
+#include "shared_save.h"
 
 namespace {
 
@@ -36,17 +36,18 @@ struct Session {
   long beeps = 0;
   bool dump = false;
   bool saveFailed = false;
-  std::string settingsPath;  // empty: no settings file
+  vxc::SharedSettings settings;  // an empty path: no settings file
   std::string printBuffer;   // kept from line to line
 
   Session() {
     engine.out.beep = [this] { ++beeps; };
   }
 
-  void Save() {
-    if (settingsPath.empty()) return;
+  // Writes what this run changed; what another program saved meanwhile stays.
+  void Save(vxc::SaveScope scope = vxc::SaveScope::kChanged) {
+    if (settings.path.empty()) return;
     std::string reason;
-    if (vxc::SaveSettings(settingsPath, engine.state, position, &reason)) return;
+    if (vxc::SaveSharedSettings(settings, engine.state, position, scope, &reason) == vxc::SaveOutcome::kSaved) return;
     std::cerr << "vxc32-keys: settings not saved: " << reason << '\n';
     saveFailed = true;
   }
@@ -56,7 +57,7 @@ struct Session {
     vxc::ResetWindowHooks window;
     window.refresh = [this] { vxc::MarkDisplayStale(engine); };
     vxc::ResetCalculator(engine, &position, &window);
-    Save();
+    Save(vxc::SaveScope::kEverything);
   }
 
   void Copy() {
@@ -312,7 +313,7 @@ int main(int argc, char** argv) {
       case Option::kStrict: strict = true; break;
       case Option::kSettings:
         if (++i == argc) return BadCommandLine("--settings needs a file name");
-        session.settingsPath = argv[i];
+        session.settings.path = argv[i];
         break;
     }
   }
@@ -324,9 +325,7 @@ int main(int argc, char** argv) {
   };
 
   vxc::InitNumbers();
-  if (!session.settingsPath.empty()) {
-    vxc::LoadSettings(session.settingsPath, session.engine.state, session.position);
-  }
+  if (!session.settings.path.empty()) vxc::LoadSharedSettings(session.settings, session.engine.state, session.position);
   session.frame = vxc::Refresh(session.engine.state, false);
 
   KeyReader reader;
