@@ -7,7 +7,7 @@ BUILD="${VXC_BUILD_DIR:-$ROOT/build}"
 
 VXC_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  libmpfr-dev libgmp-dev
+  libmpfr-dev libgmp-dev libedit-dev
   libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   fonts-dejavu-core fonts-wqy-zenhei fonts-wine

@@ -28,6 +28,16 @@ bool StepAllowed(detail::SaveStep step) {
 
 }  // namespace
 
+void CreateFoldersAbove(const std::string& path) {
+  for (std::size_t i = 1; i < path.size(); ++i) {
+    bool separator = path[i] == '/';
+#ifdef _WIN32
+    separator = separator || path[i] == '\\';
+#endif
+    if (separator) CreateFolder(path.substr(0, i));
+  }
+}
+
 #ifdef _WIN32
 
 namespace {

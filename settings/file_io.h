@@ -19,6 +19,9 @@ FileReadResult ReadWholeFile(const std::string& path, std::string& data);
 // Creates one folder; an existing folder or any failure is ignored.
 void CreateFolder(const std::string& path);
 
+// Creates every folder above the file `path` that is missing, as CreateFolder.
+void CreateFoldersAbove(const std::string& path);
+
 // Writes `data` to `path` so that the file is either the old one or the new
 // one, never a torn mix: temp file in the same folder, flush to disk, rename
 // over the target. On any failure the temp file is removed, the old file is

@@ -69,21 +69,18 @@ std::string SettingsPath() {
   return out + "\\Ostrano\\VXC\\VXC.INI";
 }
 #else
-std::string SettingsPath() {
-  std::string base;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg != nullptr && xdg[0] == '/') {  // a relative value is to be ignored
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-      const passwd* pw = getpwuid(getuid());
-      home = pw != nullptr ? pw->pw_dir : ".";
-    }
-    base = std::string(home) + "/.config";
+std::string XdgFolder(const char* variable, const char* underHome) {
+  const char* xdg = std::getenv(variable);
+  if (xdg != nullptr && xdg[0] == '/') return xdg;  // a relative value is to be ignored
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == '\0') {
+    const passwd* pw = getpwuid(getuid());
+    home = pw != nullptr ? pw->pw_dir : ".";
   }
-  return base + "/Ostrano/VXC/VXC.INI";
+  return std::string(home) + "/" + underHome;
 }
+
+std::string SettingsPath() { return XdgFolder("XDG_CONFIG_HOME", ".config") + "/Ostrano/VXC/VXC.INI"; }
 #endif
 
 SettingsValues ReadSettings(const std::string& path) {

@@ -25,6 +25,12 @@ struct WindowPosition {
 // Creates nothing.
 std::string SettingsPath();
 
+#ifndef _WIN32
+// A base folder of the XDG layout: $`variable` when it is an absolute path,
+// else $HOME/`underHome` (e.g. XDG_STATE_HOME and ".local/state").
+std::string XdgFolder(const char* variable, const char* underHome);
+#endif
+
 // The modes as the file gives them, each checked once here so that every
 // front-end starts the same way. The values are the codes of calc_state.h.
 enum class BaseMode : uint32_t { kReal, kDec, kHex, kOct, kBin };

@@ -14,16 +14,6 @@ namespace vxc {
 
 namespace {
 
-void CreateFoldersAbove(const std::string& path) {
-  for (std::size_t i = 1; i < path.size(); ++i) {
-    bool separator = path[i] == '/';
-#ifdef _WIN32
-    separator = separator || path[i] == '\\';
-#endif
-    if (separator) CreateFolder(path.substr(0, i));
-  }
-}
-
 // Beside the real file, so that a link to it and the file itself share one lock.
 std::string LockPathOf(const std::string& path) {
 #ifndef _WIN32

@@ -3,11 +3,13 @@
 // as that action.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
 #include "command_names.h"
 #include "command_table.h"
+#include "completion.h"
 #include "keys.h"
 
 namespace vxc {
@@ -66,6 +68,23 @@ TEST(CommandNames, TheToolReadsTokensInAnyCaseAndItsOtherForms) {
   }
   for (const char* token : {"1.5E3", "FF", "MEM=03", "LANG=4", "PASTE=1e3", "#1005"}) EXPECT_TRUE(keys::ParseKey(token)) << token;
   for (const char* token : {"MEM=10", "BASE=DUO", "RANGE=", "UNDOX", "G"}) EXPECT_FALSE(keys::ParseKey(token)) << token;
+}
+
+// Tab offers every token of the table, and a word that already is a key keeps its meaning.
+TEST(CommandNames, TabCompletesTheTokensAndKeepsWhatAWordMeans) {
+  for (const ActionName& row : kActionNames) {
+    const std::string word(row.token.substr(0, row.token.size() - 1));
+    const keys::Completion tab = keys::CompleteWord(word);
+    const bool listed = std::count(tab.choices.begin(), tab.choices.end(), row.token) == 1;
+    EXPECT_TRUE(listed || (!tab.insert.empty() && (std::string(row.token) + " ").starts_with(word + tab.insert))) << row.token;
+  }
+  const struct { const char* word; const char* insert; std::vector<std::string> choices; } kRows[] = {
+      {"BASE=", "", {"BASE=BIN", "BASE=DEC", "BASE=HEX", "BASE=OCT", "BASE=REAL"}}, {"base=h", "ex ", {}},
+      {"Ang", "LE=", {}}, {"LN", " ", {}}, {"PAST", "E", {}}, {"QQ", "", {}}, {"AB", "", {"AB", "ABOUT"}}};
+  for (const auto& row : kRows) {
+    const keys::Completion tab = keys::CompleteWord(row.word);
+    EXPECT_TRUE(tab.insert == row.insert && tab.choices == row.choices) << row.word;
+  }
 }
 
 }  // namespace

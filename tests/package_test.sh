@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Packs the build with CPack (as scripts/package does) and checks the .deb:
-# Depends (from dpkg-shlibdeps) names the MPFR, GMP and Qt 6 libraries and the
+# Depends (from dpkg-shlibdeps) names the MPFR, GMP, libedit and Qt 6 libraries and the
 # Qt platform plugins, Recommends the Tahoma font, and what it installs lies
 # under /usr.
 #
-#   package_test.sh BUILD_DIR WINDOW_BUILT(0|1)
+#   package_test.sh BUILD_DIR WINDOW_BUILT(0|1) LIBEDIT_BUILT(0|1)
 set -u
 
 build=${1:?build folder}
 window_built=${2:-0}
+libedit_built=${3:-1}
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 for tool in cpack dpkg-deb dpkg-shlibdeps file; do
@@ -24,6 +25,7 @@ deb=$(ls "$out"/*.deb 2>/dev/null | head -1)
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = vxc32 ] || fail "Package is '$(field Package)'"
 needed=(libmpfr6 libgmp10 libstdc++6)
+[ "$libedit_built" = 1 ] && needed+=(libedit2)
 [ "$window_built" = 1 ] && needed+=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins)
 depends=$(field Depends)
 for lib in "${needed[@]}"; do

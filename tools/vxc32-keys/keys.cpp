@@ -114,6 +114,45 @@ std::vector<std::string> KeyNames() {
   return names;
 }
 
+std::string WrapNames(const std::vector<std::string>& names) {
+  std::string out, line;
+  for (const std::string& name : names) {
+    if (!line.empty() && line.size() + 1 + name.size() > 78) {
+      out += line + '\n';
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + name;
+  }
+  if (!line.empty()) out += line + '\n';
+  return out;
+}
+
+std::string Printable(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    // A UTF-8 sequence of 2 to 4 bytes for a character from U+00A0 on, shown as it is.
+    size_t length = byte >= 0xF0 && byte <= 0xF4 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC2 ? 2 : 1;
+    if (length > 1 && byte < 0xF5 && i + length <= text.size() &&
+        std::all_of(text.begin() + i + 1, text.begin() + i + length, [](char c) { return (c & 0xC0) == 0x80; }) &&
+        !(byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0)) {
+      out.append(text, i, length);
+      i += length;
+      continue;
+    }
+    if (byte < 0x20 || byte >= 0x7F) {
+      static const char kHex[] = "0123456789abcdef";
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else {
+      out += static_cast<char>(byte);
+    }
+    ++i;
+  }
+  return out;
+}
+
 std::optional<Key> ParseKey(std::string_view token) {
   if (token.empty()) return std::nullopt;
   const std::string upper = Upper(token);

@@ -38,6 +38,14 @@ std::optional<Key> ParseKey(std::string_view token);
 // the NAME=VALUE keys.
 std::vector<std::string> KeyNames();
 
+// `names` separated by blanks, in lines of at most 78 characters, each
+// ending in a newline.
+std::string WrapNames(const std::vector<std::string>& names);
+
+// `text` safe to show on a terminal: control characters, DEL and bytes that
+// are no UTF-8 text as \xHH (an escape sequence shows as "\x1b[A").
+std::string Printable(std::string_view text);
+
 // Decodes the escapes \\ \s \t \n \r \xHH of a PASTE= text.
 std::optional<std::string> DecodeEscapes(std::string_view text);
 

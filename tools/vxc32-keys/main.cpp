@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,6 +23,7 @@
 #include "engine.h"
 #include "keys.h"
 #include "languages.h"
+#include "line_reader.h"
 #include "shared_save.h"
 
 namespace {
@@ -213,7 +215,7 @@ class KeyReader {
     for (const std::string& token : tokens) {
       const Key* key = Read(token);
       if (key == nullptr) {
-        std::cerr << "vxc32-keys: unknown key '" << token << "'\n";
+        std::cerr << "vxc32-keys: unknown key '" << vxc::keys::Printable(token) << "'\n";
         ok = false;
         continue;
       }
@@ -279,18 +281,6 @@ int BadCommandLine(const std::string& message) {
   return 2;
 }
 
-void PrintKeyNames() {
-  std::string line;
-  for (const std::string& name : vxc::keys::KeyNames()) {
-    if (!line.empty() && line.size() + 1 + name.size() > 78) {
-      std::cout << line << '\n';
-      line.clear();
-    }
-    line += (line.empty() ? "" : " ") + name;
-  }
-  if (!line.empty()) std::cout << line << '\n';
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -342,28 +332,36 @@ int main(int argc, char** argv) {
   // terminal sees each line at once, and the prompt before each read.
   const bool flushEachLine = interactive || isatty(STDOUT_FILENO) != 0;
   if (!flushEachLine) std::cin.tie(nullptr);  // a read would flush standard output
+  // With a terminal at both ends the lines are edited, with history and
+  // completion, and the editor shows the prompt.
+  const std::unique_ptr<vxc::keys::LineEditor> editor = vxc::keys::OpenLineEditor();
+  const char* const prompt = editor ? "" : "> ";
   if (interactive) {
-    std::cout << "Type keys separated by blanks, e.g. 7 ENTER 2 -; 'help' lists the key names; Ctrl-D ends.\n";
+    std::cout << "Type keys separated by blanks, e.g. 7 ENTER 2 -; 'help' lists the key names"
+              << (editor ? "; Tab completes them" : "") << "; Ctrl-D ends.\n";
     session.Print();
-    std::cout << "\n> " << std::flush;
+    std::cout << '\n' << prompt << std::flush;
   }
+  auto readLine = [&editor](std::string& text) {
+    return editor ? editor->Read(text) : static_cast<bool>(std::getline(std::cin, text));
+  };
   std::string line;
   std::vector<std::string> words;
   std::vector<const Key*> keys;
-  while (std::getline(std::cin, line)) {
+  while (readLine(line)) {
     const size_t first = line.find_first_not_of(" \t");
     const bool comment = first != std::string::npos && line[first] == '#';
     SplitBlanks(line, words);
     keys.clear();
     if (interactive && words.size() == 1 && (words[0] == "help" || words[0] == "?")) {
-      PrintKeyNames();
+      std::cout << vxc::keys::WrapNames(vxc::keys::KeyNames());
       std::cout << '\n';
     } else if (!comment && reader.ParseAll(words, keys)) {
       for (const Key* key : keys) session.Press(*key);
       session.Print();
       std::cout << '\n';
     }
-    if (interactive) std::cout << "> ";
+    if (interactive) std::cout << prompt;
     if (flushEachLine) std::cout << std::flush;
   }
   return finish();
