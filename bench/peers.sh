@@ -15,28 +15,38 @@
 # over the peer.
 #
 #   bench/peers.sh [--qalc] [BUILD_DIR] [RUNS]
+#   bench/peers.sh --floor [BUILD_DIR] [ROUNDS]
+#
+# --floor compares vxc32-keys with the MPFR floor (bench/mpfr_floor.c: the
+# same MPFR function on the same arguments, 76 digits printed) on every
+# REAL function key vxc32-keys knows and on the chain x = (x + a) * b, the
+# two taking turns for ROUNDS rounds (9); the least CPU time of each counts.
+# Per key: the whole script less its first half; from start: less an empty
+# script (see bench/floor.py). bc -l adds a column where it has the
+# function (fewer arguments, 3 rounds).
 #
 # bc and dc are installed when missing; --qalc installs qalc as well.
 # VXC_KEYS names another vxc32-keys binary to time (for before/after).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+mode=peers
 with_qalc=0
-if [ "${1:-}" = "--qalc" ]; then
-  with_qalc=1
-  shift
-fi
+case "${1:-}" in
+  --qalc) with_qalc=1; shift ;;
+  --floor) mode=floor; shift ;;
+esac
 build=${1:-$root/build}
-runs=${2:-7}
+runs=${2:-$([ $mode = floor ] && echo 9 || echo 7)}
 
 # shellcheck source=../scripts/setup.sh
 source "$root/scripts/setup.sh"
 vxc_install_packages bc dc
 [ "$with_qalc" = 1 ] && vxc_install_packages qalc
 keys=${VXC_KEYS:-}
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
 if [ -z "$keys" ]; then
-  if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  fi
   cmake --build "$build" --target vxc32-keys >/dev/null
   keys=$build/tools/vxc32-keys/vxc32-keys
 fi
@@ -47,6 +57,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config  # qalc keeps its settings there
 mkdir -p "$XDG_CONFIG_HOME"
+
+if [ $mode = floor ]; then
+  cmake --build "$build" --target mpfr_floor >/dev/null
+  python3 "$root/bench/floor.py" "$keys" "$build/bench/mpfr_floor" "$runs" "$work"
+  exit
+fi
 
 # ---- the scripts -------------------------------------------------------
 chain_ops=4000

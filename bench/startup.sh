@@ -2,14 +2,24 @@
 # Start-up time (process start to the window's first paint), resident
 # memory and its private part (RssAnon) at that moment: vxc32 against a
 # plain Qt window with about as many widgets (minimal_qt). Medians of RUNS
-# runs each; the target is 1.2x for the time and the private memory.
+# runs each; the targets are 1.1x for the time and 1.15x for the private
+# memory.
 #
-#   bench/startup.sh [BUILD_DIR] [RUNS]
+#   bench/startup.sh [--x11] [BUILD_DIR] [RUNS]
 #
 # Runs headless (QT_QPA_PLATFORM=offscreen) unless QT_QPA_PLATFORM is set;
-# the settings file goes to a temporary folder.
+# --x11 runs both on a virtual X server (Xvfb, through xvfb-run), where the
+# window meets a real display: fonts rendered for it, a backing store, the
+# server's visuals. The settings file goes to a temporary folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+if [ "${1:-}" = "--x11" ]; then
+  shift
+  # shellcheck source=../scripts/setup.sh
+  source "$root/scripts/setup.sh"
+  vxc_install_packages xvfb xauth
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb "$0" "$@"
+fi
 build=${1:-$root/build-ui}
 runs=${2:-21}
 
@@ -60,6 +70,6 @@ awk -v cm="$calc_ms" -v ck="$calc_kb" -v ca="$calc_anon" -v bm="$base_ms" -v bk=
   printf "%-12s %12s %12s %12s\n", "program", "start-up ms", "RSS MiB", "private MiB"
   printf "%-12s %12.1f %12.1f %12.2f\n", "vxc32", cm, ck / 1024, ca / 1024
   printf "%-12s %12.1f %12.1f %12.2f\n", "minimal_qt", bm, bk / 1024, ba / 1024
-  printf "%-12s %11.2fx %11.2fx %11.2fx   (target 1.20x for the time and the private memory)\n", "ratio", tr, mr, ar
-  exit (tr > 1.2 || ar > 1.2) ? 1 : 0
+  printf "%-12s %11.2fx %11.2fx %11.2fx   (targets 1.10x for the time, 1.15x for the private memory)\n", "ratio", tr, mr, ar
+  exit (tr > 1.1 || ar > 1.15) ? 1 : 0
 }'

@@ -71,14 +71,16 @@ struct PanelText {
 };
 
 // What the REAL lines of a frame were composed from, so that composing
-// again keeps a line whose register text and format are unchanged. Not
-// part of what is shown.
+// again keeps a line whose register text and format are unchanged, and
+// moves one whose text moved to another register (a lift, a drop, a roll).
+// Not part of what is shown.
 struct RegisterLineMemo {
   bool valid = false;
   uint32_t display = 0;
   int digits = 0;
   std::array<std::string, 4> texts;  // T, Z, Y, X
   LineText x;                        // X's register, whatever the X line shows
+  std::array<LineText, 4> previousLines;  // lines that move, while composing
 };
 
 struct DisplayFrame {

@@ -35,17 +35,39 @@ void WriteDigitCount(int32_t count, std::string& box) {
 namespace {
 
 // The register lines: T, Z and Y into the frame, X into the memo. In REAL
-// a line is formatted only when its text or the format changed; the
-// integer modes round the registers in place and always format afresh.
+// a line is formatted only when its text is none of the four composed last
+// time or the format changed; the integer modes round the registers in
+// place and always format afresh.
 void ComposeRegisterLines(CalcState& state, DisplayFrame& frame) {
   RegisterLineMemo& memo = frame.memo;
   const bool real = !IsIntegerBase(state.base);
   const bool sameFormat = memo.valid && real && memo.display == state.display && memo.digits == state.CurrentDigits();
   std::string* const texts[4] = {&state.stackT, &state.stackZ, &state.stackY, &state.stackX};
   LineText* const lines[4] = {&frame.lines[kLineT], &frame.lines[kLineZ], &frame.lines[kLineY], &memo.x};
+  // Where each line's text stood last time: in place, in another register
+  // (kept aside before it is overwritten), or nowhere (formatted).
+  int from[4];
   for (size_t i = 0; i < 4; ++i) {
-    if (sameFormat && memo.texts[i] == *texts[i]) continue;
-    *lines[i] = FormatRegister(*texts[i], state);
+    from[i] = -1;
+    if (!sameFormat) continue;
+    if (memo.texts[i] == *texts[i]) {
+      from[i] = static_cast<int>(i);
+      continue;
+    }
+    for (size_t j = 0; j < 4 && from[i] < 0; ++j) {
+      if (memo.texts[j] == *texts[i]) from[i] = static_cast<int>(j);
+    }
+  }
+  for (size_t i = 0; i < 4; ++i) {
+    if (from[i] >= 0 && from[i] != static_cast<int>(i)) memo.previousLines[from[i]] = *lines[from[i]];
+  }
+  for (size_t i = 0; i < 4; ++i) {
+    if (from[i] == static_cast<int>(i)) continue;
+    if (from[i] >= 0) {
+      *lines[i] = memo.previousLines[from[i]];
+    } else {
+      *lines[i] = FormatRegister(*texts[i], state);
+    }
     if (real) memo.texts[i] = *texts[i];
   }
   memo.valid = real;

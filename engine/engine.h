@@ -52,6 +52,10 @@ enum class MemoryUse : bool { kKept, kWritten };
 struct UndoHistory {
   std::vector<CalcState> ring;      // grows to kUndoSteps + 1 slots
   std::vector<size_t> slotBytes;    // text each recorded slot holds
+  // A slot of a step that kept the memory registers does not hold them:
+  // they are those of the next newer state (slot or calculator), and undo
+  // takes them from there.
+  std::vector<bool> memoryFollows;
   size_t head = 0;                  // the free slot, which the open step fills
   size_t count = 0;                 // undo steps: the slots before `head`
   size_t undoBytes = 0;             // text held by the steps, for the memory bound

@@ -48,6 +48,36 @@ struct Scan {
   bool readReal = false;
 };
 
+// What each byte does to the scan; every byte from 0x80 up ends it.
+enum ByteRole : unsigned char { kEnds, kKept, kUpperCased, kSkipped };
+using ByteRoles = std::array<ByteRole, 256>;
+
+ByteRoles MakeRoles(int radix, bool readReal) {
+  ByteRoles role;
+  role.fill(kEnds);
+  for (int d = 0; d < std::min(radix, 10); ++d) role['0' + d] = kKept;
+  if (radix == 16) {
+    for (int l = 0; l < 6; ++l) {
+      role['A' + l] = kKept;
+      role['a' + l] = kUpperCased;
+    }
+  }
+  if (readReal) role['.'] = kKept;
+  role[','] = kSkipped;
+  for (int b = 0; b < 256; ++b) {
+    if (IsBlankByte(static_cast<unsigned char>(b))) role[b] = kSkipped;
+  }
+  return role;
+}
+
+// The roles of each radix's bytes, made once: REAL, then 2, 8, 10 and 16.
+const ByteRoles& RolesFor(int radix, bool readReal) {
+  static const std::array<ByteRoles, 5> kRoles = {MakeRoles(10, true), MakeRoles(2, false), MakeRoles(8, false),
+                                                  MakeRoles(10, false), MakeRoles(16, false)};
+  if (readReal) return kRoles[0];
+  return kRoles[radix == 2 ? 1 : radix == 8 ? 2 : radix == 10 ? 3 : 4];
+}
+
 Scan ScanNumber(std::string_view text, uint32_t base) {
   // The prefixes are looked for in the text without its blanks: the first
   // three bytes that are no blank, and where each of them ends.
@@ -63,22 +93,7 @@ Scan ScanNumber(std::string_view text, uint32_t base) {
   const bool readReal = !IsIntegerBase(base) && !hexPrefix;
   const int radix = hexPrefix ? 16 : RadixOf(base);
 
-  // What each byte does to the scan; every byte from 0x80 up ends it.
-  enum ByteRole : unsigned char { kEnds, kKept, kUpperCased, kSkipped };
-  std::array<ByteRole, 256> role;
-  role.fill(kEnds);
-  for (int d = 0; d < std::min(radix, 10); ++d) role['0' + d] = kKept;
-  if (radix == 16) {
-    for (int l = 0; l < 6; ++l) {
-      role['A' + l] = kKept;
-      role['a' + l] = kUpperCased;
-    }
-  }
-  if (readReal) role['.'] = kKept;
-  role[','] = kSkipped;
-  for (int b = 0; b < 256; ++b) {
-    if (IsBlankByte(static_cast<unsigned char>(b))) role[b] = kSkipped;
-  }
+  const ByteRoles& role = RolesFor(radix, readReal);
 
   Scan scan;
   scan.readReal = readReal;

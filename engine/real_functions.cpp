@@ -39,25 +39,30 @@ namespace {
 // DEG, the unit the window shows checked for it.
 long HalfTurn(uint32_t angle) { return angle == kAngleGrad ? 200 : 180; }
 
+// Pi at the working precision, computed once.
+const Real& Pi() {
+  static const Real pi = [] {
+    Real p;
+    p.SetPi();
+    return p;
+  }();
+  return pi;
+}
+
 // Degrees and grads to radians: divided by 180 or 200 first, then
 // multiplied by pi, each a 256-bit step. Radians and NaN pass unchanged.
+// (A division by the small integer rounds as one by its Real does.)
 void ToRadians(Real& x, uint32_t angle) {
   if (x.IsNaN() || angle == kAngleRad) return;
-  Real pi;
-  pi.SetPi();
-  x.Div(Real(HalfTurn(angle)));
-  x.Mul(pi);
+  mpfr_div_ui(x.raw(), x.raw(), static_cast<unsigned long>(HalfTurn(angle)), MPFR_RNDN);
+  x.Mul(Pi());
 }
 
 // Radians to degrees or grads: 180 (or 200) times x, then divided by pi.
 void FromRadians(Real& x, uint32_t angle) {
   if (x.IsNaN() || angle == kAngleRad) return;
-  Real pi;
-  pi.SetPi();
-  Real t(HalfTurn(angle));
-  t.Mul(x);
-  t.Div(pi);
-  x = std::move(t);
+  mpfr_mul_ui(x.raw(), x.raw(), static_cast<unsigned long>(HalfTurn(angle)), MPFR_RNDN);
+  x.Div(Pi());
 }
 
 // Y^X: y is the value the Y line shows, x the X operand; the entry line is

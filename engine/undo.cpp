@@ -2,7 +2,8 @@
 //
 // A copy is a few dozen short strings copied into storage the slot already
 // has, so a key press pays one copy and one comparison; a step that cannot
-// write the memory registers leaves their twenty texts out of both. The
+// write the memory registers leaves their twenty texts out of both, and
+// its slot takes them from the newer state only when it is undone. The
 // history is bounded by a step count and by the bytes of text it holds.
 #include <array>
 #include <tuple>
@@ -67,8 +68,8 @@ bool SameAllButMemory(const CalcState& a, const CalcState& b) {
   }, Fields(a));
 }
 
-// The registers of a step that kept them are those of the calculator now;
-// a slot mostly holds them already from its last use.
+// The registers of a step that kept them are those of the newer state; a
+// slot mostly holds them already from its last use.
 void CopyMemory(CalcState& to, const CalcState& from) {
   if (to.realMemory != from.realMemory) to.realMemory = from.realMemory;
   if (to.intMemory != from.intMemory) to.intMemory = from.intMemory;
@@ -85,9 +86,14 @@ size_t TextSize(const T&) {
   return 0;
 }
 
-// Bytes a copy holds: its fixed part and the text of every field.
-size_t TextBytes(const CalcState& s) {
-  return sizeof(CalcState) + std::apply([](const auto&... field) { return (TextSize(field) + ...); }, Fields(s));
+// Bytes a copy holds: its fixed part and the text of every field (but the
+// memory registers when it does not hold them).
+size_t TextBytes(const CalcState& s, bool withMemory) {
+  return sizeof(CalcState) + std::apply(
+                                 [withMemory](const auto&... field) {
+                                   return ((kIsMemoryBank<decltype(field)> && !withMemory ? 0 : TextSize(field)) + ...);
+                                 },
+                                 Fields(s));
 }
 
 // A dropped step this large gives its storage back rather than lending it
@@ -107,7 +113,7 @@ size_t Before(size_t slot) { return (slot + RingSize() - 1) % RingSize(); }
 // Keeps the free slot as the newest step and frees the next slot, dropping
 // the oldest step when the ring is full or the steps hold too much text.
 void RecordStep(UndoHistory& h) {
-  h.slotBytes[h.head] = TextBytes(h.ring[h.head]);
+  h.slotBytes[h.head] = TextBytes(h.ring[h.head], !h.memoryFollows[h.head]);
   h.undoBytes += h.slotBytes[h.head];
   h.head = (h.head + 1) % RingSize();
   if (h.count == kUndoSteps) {
@@ -149,10 +155,13 @@ UndoStep::UndoStep(Engine& engine, MemoryUse memory)
     return;
   }
   // The ring grows as the steps come, up to its size: a session of a few
-  // keys holds a few copies.
+  // keys holds a few copies. Its room is taken once, so that growing moves
+  // no copy (the untouched room costs no memory).
   if (h.head >= h.ring.size()) {
+    h.ring.reserve(RingSize());
     h.ring.resize(h.head + 1);
     h.slotBytes.resize(h.head + 1);
+    h.memoryFollows.resize(h.head + 1);
   }
   h.openMemory = memory;
   if (memory == MemoryUse::kWritten) {
@@ -168,12 +177,9 @@ UndoStep::~UndoStep() {
   if (!outermost_) return;
   CalcState& before = h.ring[h.head];
   KeepOptions(before, engine_.state);
-  if (h.openMemory == MemoryUse::kWritten) {
-    if (before == engine_.state) return;
-  } else {
-    if (SameAllButMemory(before, engine_.state)) return;
-    CopyMemory(before, engine_.state);  // unchanged by the step
-  }
+  const bool kept = h.openMemory == MemoryUse::kKept;
+  if (kept ? SameAllButMemory(before, engine_.state) : before == engine_.state) return;
+  h.memoryFollows[h.head] = kept;  // unchanged by the step: the newer state's
   RecordStep(h);
   h.redo.clear();
 }
@@ -184,6 +190,7 @@ bool Undo(Engine& e) {
   h.head = Before(h.head);
   --h.count;
   h.undoBytes -= h.slotBytes[h.head];
+  if (h.memoryFollows[h.head]) CopyMemory(h.ring[h.head], e.state);
   h.redo.push_back(Swap(e, std::move(h.ring[h.head])));
   MarkDisplayStale(e);
   return true;
@@ -195,6 +202,7 @@ bool Redo(Engine& e) {
   CalcState next = std::move(h.redo.back());
   h.redo.pop_back();
   h.ring[h.head] = Swap(e, std::move(next));
+  h.memoryFollows[h.head] = false;
   RecordStep(h);
   MarkDisplayStale(e);
   return true;

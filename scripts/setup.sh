@@ -13,6 +13,7 @@ VXC_PACKAGES=(
   fonts-dejavu-core fonts-wqy-zenhei fonts-wine
   desktop-file-utils appstream groff-base librsvg2-bin
   dpkg-dev file ccache
+  xvfb xauth
 )
 
 vxc_missing_packages() {

@@ -2,8 +2,11 @@
 // darker lip below it; the pressed face sinks by the lip's height.
 #include "key_faces.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QFontMetricsF>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -295,33 +298,62 @@ QRectF SuperscriptInk(const KeyDef& key) {
   return QFontMetricsF(layout.small).tightBoundingRect(QString::fromUtf8(look.small)).translated(layout.smallAt);
 }
 
+namespace {
+
+constexpr int kIconSides[] = {16, 24, 32, 48, 64, 128};
+
+// The icon on a transparent square of `side` pixels.
+QPixmap PaintAppIcon(int side) {
+  QPixmap pix(side, side);
+  pix.fill(Qt::transparent);
+  QPainter p(&pix);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double s = side / 32.0;
+  p.setPen(QPen(QColor(40, 44, 52), 1.2 * s));
+  QLinearGradient body(0, 0, 0, side);
+  body.setColorAt(0, QColor(104, 110, 122));
+  body.setColorAt(1, QColor(58, 62, 70));
+  p.setBrush(body);
+  p.drawRoundedRect(QRectF(3 * s, 1 * s, 26 * s, 30 * s), 4 * s, 4 * s);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(214, 226, 200));
+  p.drawRoundedRect(QRectF(6 * s, 4 * s, 20 * s, 8 * s), 1.5 * s, 1.5 * s);
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) {
+      const bool enter = r == 2 && c == 2;
+      p.setBrush(enter ? QColor(86, 130, 200) : QColor(236, 233, 224));
+      p.drawRoundedRect(QRectF((6 + c * 7) * s, (15 + r * 5.2) * s, 5.5 * s, 3.8 * s), 1 * s, 1 * s);
+    }
+  }
+  return pix;
+}
+
+// The window's icon, painted each time it is asked for at one of its
+// sizes: the window system takes a copy, and the program keeps no image.
+class WindowIconEngine : public QIconEngine {
+ public:
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+    painter->drawPixmap(rect, PaintAppIcon(std::min(rect.width(), rect.height())));
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+    return PaintAppIcon(std::min(size.width(), size.height()));
+  }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    for (int side : kIconSides) sizes.append(QSize(side, side));
+    return sizes;
+  }
+  QIconEngine* clone() const override { return new WindowIconEngine; }
+};
+
+}  // namespace
+
 QIcon AppIcon() {
   QIcon icon;
-  for (int side : {16, 24, 32, 48, 64, 128}) {
-    QPixmap pix(side, side);
-    pix.fill(Qt::transparent);
-    QPainter p(&pix);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = side / 32.0;
-    p.setPen(QPen(QColor(40, 44, 52), 1.2 * s));
-    QLinearGradient body(0, 0, 0, side);
-    body.setColorAt(0, QColor(104, 110, 122));
-    body.setColorAt(1, QColor(58, 62, 70));
-    p.setBrush(body);
-    p.drawRoundedRect(QRectF(3 * s, 1 * s, 26 * s, 30 * s), 4 * s, 4 * s);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(214, 226, 200));
-    p.drawRoundedRect(QRectF(6 * s, 4 * s, 20 * s, 8 * s), 1.5 * s, 1.5 * s);
-    for (int r = 0; r < 3; ++r) {
-      for (int c = 0; c < 3; ++c) {
-        const bool enter = r == 2 && c == 2;
-        p.setBrush(enter ? QColor(86, 130, 200) : QColor(236, 233, 224));
-        p.drawRoundedRect(QRectF((6 + c * 7) * s, (15 + r * 5.2) * s, 5.5 * s, 3.8 * s), 1 * s, 1 * s);
-      }
-    }
-    icon.addPixmap(pix);
-  }
+  for (int side : kIconSides) icon.addPixmap(PaintAppIcon(side));
   return icon;
 }
+
+QIcon WindowIcon() { return QIcon(new WindowIconEngine); }
 
 }  // namespace vxc::ui

@@ -32,5 +32,8 @@ QRectF SuperscriptInk(const KeyDef& key);
 
 // The program's icon: a small calculator.
 QIcon AppIcon();
+// The same for the window, drawn when the window system asks for it
+// rather than kept as pixmaps.
+QIcon WindowIcon();
 
 }  // namespace vxc::ui

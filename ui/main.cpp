@@ -3,7 +3,6 @@
 // The command line is read before Qt starts, so that --help and --version
 // work without a display.
 #include <QApplication>
-#include <QTimer>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -102,9 +101,9 @@ int main(int argc, char** argv) {
   });
   if (exitWhenShown) vxc::ui::ExitWhenShown(window.calcArea());
   window.show();
-  // The icon is painted once the loop runs: the window's first paint does
-  // not wait for it.
-  QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(vxc::ui::AppIcon()); });
+  // The icon is set once the window has painted: the first paint neither
+  // waits for it nor holds its images.
+  vxc::ui::AfterFirstPaint(window.calcArea(), [] { QApplication::setWindowIcon(vxc::ui::WindowIcon()); });
   app.exec();
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 
 namespace vxc::ui {
 namespace {
@@ -43,8 +44,27 @@ class ShownProbe : public QObject {
   bool done_ = false;
 };
 
+class FirstPaint : public QObject {
+ public:
+  FirstPaint(QObject* parent, std::function<void()> then) : QObject(parent), then_(std::move(then)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && then_) {
+      QTimer::singleShot(0, qApp, std::exchange(then_, nullptr));
+      deleteLater();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> then_;
+};
+
 }  // namespace
 
 void ExitWhenShown(QWidget* widget) { widget->installEventFilter(new ShownProbe(widget)); }
+
+void AfterFirstPaint(QWidget* widget, std::function<void()> then) {
+  widget->installEventFilter(new FirstPaint(widget, std::move(then)));
+}
 
 }  // namespace vxc::ui

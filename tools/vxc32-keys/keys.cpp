@@ -62,14 +62,19 @@ Key KeyOf(Action action) {
 
 }  // namespace
 
-std::optional<std::string> DecodeEscapes(std::string_view text) {
-  std::string out;
+namespace {
+
+constexpr std::string_view kPastePrefix = "PASTE=";
+
+// DecodeEscapes into `out`, whose storage is reused.
+bool DecodeEscapesInto(std::string_view text, std::string& out) {
+  out.clear();
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\') {
-      out += text[i];
-      continue;
-    }
-    if (++i == text.size()) return std::nullopt;
+    const size_t plain = std::min(text.find('\\', i), text.size());
+    out.append(text, i, plain - i);  // a run without escapes goes in at once
+    i = plain;
+    if (i == text.size()) break;
+    if (++i == text.size()) return false;
     switch (text[i]) {
       case '\\': out += '\\'; break;
       case 's': out += ' '; break;
@@ -77,18 +82,41 @@ std::optional<std::string> DecodeEscapes(std::string_view text) {
       case 'n': out += '\n'; break;
       case 'r': out += '\r'; break;
       case 'x': {
-        if (i + 2 >= text.size()) return std::nullopt;
+        if (i + 2 >= text.size()) return false;
         unsigned value = 0;
         auto [end, ec] = std::from_chars(text.data() + i + 1, text.data() + i + 3, value, 16);
-        if (ec != std::errc() || end != text.data() + i + 3) return std::nullopt;
+        if (ec != std::errc() || end != text.data() + i + 3) return false;
         out += static_cast<char>(value);
         i += 2;
         break;
       }
-      default: return std::nullopt;
+      default: return false;
     }
   }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> DecodeEscapes(std::string_view text) {
+  std::string out;
+  if (!DecodeEscapesInto(text, out)) return std::nullopt;
   return out;
+}
+
+bool IsPasteToken(std::string_view token) {
+  if (token.size() < kPastePrefix.size()) return false;
+  for (size_t i = 0; i < kPastePrefix.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(token[i])) != kPastePrefix[i]) return false;
+  }
+  return true;
+}
+
+bool ReadPasteKey(std::string_view token, Key& key) {
+  key.kind = KeyKind::kPaste;
+  key.commands.clear();
+  key.value = 0;
+  return DecodeEscapesInto(token.substr(kPastePrefix.size()), key.text);
 }
 
 std::vector<std::string> KeyNames() {
@@ -155,6 +183,11 @@ std::string Printable(std::string_view text) {
 
 std::optional<Key> ParseKey(std::string_view token) {
   if (token.empty()) return std::nullopt;
+  if (IsPasteToken(token)) {
+    Key key;
+    if (!ReadPasteKey(token, key)) return std::nullopt;
+    return key;
+  }
   const std::string upper = Upper(token);
 
   if (const ActionName* named = FindActionToken(upper)) return KeyOf(named->action);
@@ -163,14 +196,6 @@ std::optional<Key> ParseKey(std::string_view token) {
   if (equals != std::string::npos) {
     const std::string_view name = std::string_view(upper).substr(0, equals);
     const std::string_view word = std::string_view(upper).substr(equals + 1);
-    if (name == "PASTE") {
-      auto text = DecodeEscapes(token.substr(equals + 1));
-      if (!text) return std::nullopt;
-      Key key;
-      key.kind = KeyKind::kPaste;
-      key.text = std::move(*text);
-      return key;
-    }
     const auto number = SmallNumber(word);
     if (name == "MEM" && number && *number <= 9) return Valued(KeyKind::kMemory, *number);  // MEM=03 too
     if (name == "BIT" && number) return Valued(KeyKind::kBit, *number);  // outside the word: nothing happens

@@ -49,4 +49,10 @@ std::string Printable(std::string_view text);
 // Decodes the escapes \\ \s \t \n \r \xHH of a PASTE= text.
 std::optional<std::string> DecodeEscapes(std::string_view text);
 
+// Whether `token` is a PASTE=text key (any case).
+bool IsPasteToken(std::string_view token);
+// A PASTE=text token into `key`, reusing the storage of its text; false for
+// a text with a bad escape. A script pastes a new number on every line.
+bool ReadPasteKey(std::string_view token, Key& key);
+
 }  // namespace vxc::keys

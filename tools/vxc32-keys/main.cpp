@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -205,12 +206,14 @@ void SplitBlanks(const std::string& line, std::vector<std::string>& words) {
 
 // Reads key names, remembering each one read: a script says the same few
 // keys over and over. The memory is emptied between lines once it holds
-// many names, so that a long script of distinct pastes stays small.
+// many names. A paste is no name: it is read afresh into storage that the
+// line's pastes reuse.
 class KeyReader {
  public:
   // Parses every token first, so that an unknown key presses nothing.
   bool ParseAll(const std::vector<std::string>& tokens, std::vector<const Key*>& keys) {
     if (known_.size() > kMaxKnown) known_.clear();
+    pastesUsed_ = 0;
     bool ok = true;
     for (const std::string& token : tokens) {
       const Key* key = Read(token);
@@ -227,12 +230,19 @@ class KeyReader {
  private:
   static constexpr size_t kMaxKnown = 1024;
   const Key* Read(const std::string& token) {
+    if (vxc::keys::IsPasteToken(token)) {
+      if (pastesUsed_ == pastes_.size()) pastes_.emplace_back();
+      Key& key = pastes_[pastesUsed_++];
+      return vxc::keys::ReadPasteKey(token, key) ? &key : nullptr;
+    }
     if (auto it = known_.find(token); it != known_.end()) return &it->second;
     auto key = vxc::keys::ParseKey(token);
     if (!key) return nullptr;
     return &known_.emplace(token, std::move(*key)).first->second;
   }
   std::unordered_map<std::string, Key> known_;
+  std::deque<Key> pastes_;  // a deque: the keys read before stay where they are
+  size_t pastesUsed_ = 0;
 };
 
 // The command-line options, one row each; the usage text is made from them.
