@@ -73,7 +73,7 @@ TEST(CommandNames, TabCompletesTheTokensAndKeepsWhatAWordMeans) {
   }
   const struct { const char* word; const char* insert; std::vector<std::string> choices; } kRows[] = {
       {"BASE=", "", {"BASE=BIN", "BASE=DEC", "BASE=HEX", "BASE=OCT", "BASE=REAL"}}, {"base=h", "ex ", {}},
-      {"Ang", "LE=", {}}, {"LN", " ", {}}, {"PAST", "E", {}}, {"QQ", "", {}}, {"AB", "", {"AB", "ABOUT"}}};
+      {"Ang", "LE=", {}}, {"LN", " ", {}}, {"PAST", "E", {}}, {"QQ", "", {}}, {"AB", "", {"AB", "ABOUT", "ABS"}}};
   for (const auto& row : kRows) {
     const keys::Completion tab = keys::CompleteWord(row.word);
     EXPECT_TRUE(tab.insert == row.insert && tab.choices == row.choices) << row.word;

@@ -258,8 +258,8 @@ void MainWindow::ApplyLanguageMenu() {
 
 MenuMarks MainWindow::CurrentMenuMarks() const {
   const CalcState& s = engine_.state;
-  return MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base), s.xPanel, CanUndo(engine_), CanRedo(engine_),
-                   s.theme};
+  const uint8_t modes = s.errorShown ? uint8_t(0) : ModeBitOf(s.base);
+  return MenuMarks{s.language, s.errorAlarm, modes, s.xPanel, CanUndo(engine_), CanRedo(engine_), s.theme};
 }
 
 void MainWindow::ApplyXPanel() {

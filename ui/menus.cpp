@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "command_table.h"
+#include "function_menu.h"
 #include "languages.h"
 
 namespace vxc::ui {
@@ -39,9 +41,6 @@ const std::array<MenuRow, kMenuRowCount> kMenuTable = {{
   {L::kItem, cmd::kCopy, {"&Copy\tCtrl+C", "コピー(&C)\tCtrl+C", "複製(&C)\tCtrl+C", "&Kopio\tCtrl+C"}},
   {L::kItem, cmd::kCopyFull, {"Copy &Full Precision\tCtrl+Shift+C", "全桁コピー(&F)\tCtrl+Shift+C", "完整精度複製(&F)\tCtrl+Shift+C", "Kopio kun plena pre&cizeco\tCtrl+Shift+C"}},
   {L::kItem, cmd::kPaste, {"&Paste\tCtrl+V", "貼り付け(&P)\tCtrl+V", "貼上(&P)\tCtrl+V", "&Pasto\tCtrl+V"}},
-  {L::kPopup, 0, {"&Function", "機能(&F)", "機能(&F)", "&Funkcio"}},
-  {L::kItem, cmd::kLcm, {"&L.C.M.\tCtrl+L", "最小公倍数(&L)\tCtrl+L", "最小公倍數(&L)\tCtrl+L", "Plej &malgranda komuna oblo\tCtrl+L"}},
-  {L::kItem, cmd::kGcd, {"&G.C.D.\tCtrl+G", "最大公約数(&G)\tCtrl+G", "最大公因數(&G)\tCtrl+G", "Plej &granda komuna divizoro\tCtrl+G"}},
   {L::kPopup, 0, {"&Help", "ヘルプ(&H)", "幫助(&H)", "&Helpo"}},
   {L::kItem, cmd::kKeyboardHelp, {"&Keyboard Shortcuts\tF1", "キーボードショートカット(&K)\tF1", "鍵盤快速鍵(&K)\tF1", "&Fulmoklavoj\tF1"}},
   {L::kItem, cmd::kWebSite, {"Official &Web Site...", "公式サイト(&W)...", "官方網站(&W)...", "&Oficiala retejo..."}},
@@ -126,6 +125,7 @@ void BuildMenuBar(QMenuBar* bar, int column, const std::function<void(CommandId)
       }
     }
   }
+  AddFunctionMenu(bar, column, run);  // before Help
 }
 
 namespace {
@@ -144,7 +144,8 @@ void MarkActions(QMenu* menu, const MenuMarks& marks) {
     if (id == cmd::kXPanel) action->setChecked(marks.xPanel);
     if (IsLanguageItem(id)) action->setChecked(id == checkedLanguage);
     if (IsThemeItem(id)) action->setChecked(id == cmd::kThemeLight + marks.theme);
-    if (id == cmd::kLcm || id == cmd::kGcd) action->setEnabled(marks.lcmGcdEnabled);
+    // An engine command is greyed where the command table says it does not act.
+    if (const CommandRow* row = FindCommand(id)) action->setEnabled((row->actsIn & marks.commandModes) != 0);
     if (id == cmd::kUndo) action->setEnabled(marks.canUndo);
     if (id == cmd::kRedo) action->setEnabled(marks.canRedo);
   }

@@ -8,6 +8,7 @@
 
 #include "about_dialog.h"
 #include "clipboard.h"
+#include "command_table.h"
 #include "focus.h"
 #include "languages.h"
 #include "main_window.h"
@@ -50,10 +51,6 @@ void MainWindow::RunCommandNow(CommandId id) {
     case cmd::kFocusRight:
     case cmd::kFocusNext:
     case cmd::kFocusPrev: MoveFocus(*this, id); return;
-    case cmd::kLcm:
-    case cmd::kGcd:
-      if (!s.errorShown && IsIntegerBase(s.base)) Dispatch(engine_, id);
-      return;
     case cmd::kPaste: PasteClipboard(*this); return;
     case cmd::kCopy: CopyX(*this); return;
     case cmd::kCopyFull: CopyFullX(*this); return;
@@ -61,7 +58,7 @@ void MainWindow::RunCommandNow(CommandId id) {
     case cmd::kRedo: StepHistory(true); return;
     default: break;
   }
-  if (id >= cmd::kEnter && id <= cmd::kChangeSign && id != 1027) Dispatch(engine_, id);
+  if (FindCommand(id) != nullptr) Dispatch(engine_, id);  // the gates are the command table's
 }
 
 Action RadioAction(int index) {
