@@ -1,5 +1,6 @@
-// Paste of 1 MB of text (cleaning, the entry and the refresh), and the keys
-// that come after such a paste, which then work on a 1 MB entry line.
+// Paste of 1 MB of text (the scan up to the paste bound, then the refusal
+// or, when the number is short, the entry and the refresh), and the keys
+// that come after the longest paste taken, a kPasteLimit-character entry.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -50,11 +51,12 @@ void CleanMegabyte(benchmark::State& st) {
 }
 BENCHMARK(CleanMegabyte)->Unit(benchmark::kMillisecond);
 
-// One key pressed on a fresh 1 MB entry; the paste itself is not timed.
+// One key pressed on the longest entry a paste makes; the paste itself is
+// not timed.
 void KeyAfterPaste(benchmark::State& st, uint32_t base, vxc::CommandId key) {
   Calculator c;
   vxc::SelectBase(c.engine, base);
-  const std::string text(kMegabyte, base == vxc::kBaseBin ? '1' : '7');
+  const std::string text(vxc::kPasteLimit, base == vxc::kBaseBin ? '1' : '7');
   for (auto _ : st) {
     st.PauseTiming();
     vxc::Dispatch(c.engine, cmd::kClx);
@@ -75,7 +77,7 @@ BENCHMARK_CAPTURE(KeyAfterPaste, bin_gcd, vxc::kBaseBin, cmd::kGcd)->Unit(benchm
 // The display format change formats the typed entry.
 void FormattedRefreshAfterPaste(benchmark::State& st) {
   Calculator c;
-  vxc::PasteEntry(c.engine, std::string(kMegabyte, '7'));
+  vxc::PasteEntry(c.engine, std::string(vxc::kPasteLimit, '7'));
   for (auto _ : st) {
     vxc::SelectDisplayFormat(c.engine, vxc::kDisplaySci);
     benchmark::DoNotOptimize(c.Shown());

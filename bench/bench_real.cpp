@@ -2,6 +2,7 @@
 // refresh), each beside the raw MPFR call that does its arithmetic, so the
 // cost the calculator adds (text in, text out, range test, display) shows.
 #include <benchmark/benchmark.h>
+#include <gmp.h>
 #include <mpfr.h>
 
 #include <string>
@@ -48,6 +49,27 @@ BENCHMARK_CAPTURE(PressKey, exp, cmd::kExp, vxc::kAngleRad, "0", kX);
 BENCHMARK_CAPTURE(PressKey, pow, cmd::kPow, vxc::kAngleRad, kY, kX);
 BENCHMARK_CAPTURE(PressKey, factorial, cmd::kFactorial, vxc::kAngleRad, "0", "20");
 
+// The Function menu's REAL functions.
+BENCHMARK_CAPTURE(PressKey, tenx, cmd::kTenX, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, xroot_3, cmd::kXRoot, vxc::kAngleRad, kX, "3");
+BENCHMARK_CAPTURE(PressKey, xroot_frac, cmd::kXRoot, vxc::kAngleRad, kX, kY);
+BENCHMARK_CAPTURE(PressKey, abs, cmd::kAbs, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, int, cmd::kInt, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, frac, cmd::kFrac, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, mod, cmd::kMod, vxc::kAngleRad, kX, kY);
+BENCHMARK_CAPTURE(PressKey, pct, cmd::kPercent, vxc::kAngleRad, kY, kX);
+BENCHMARK_CAPTURE(PressKey, dpct, cmd::kPercentChange, vxc::kAngleRad, kY, kX);
+BENCHMARK_CAPTURE(PressKey, sinh, cmd::kSinh, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, cosh, cmd::kCosh, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, tanh, cmd::kTanh, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, asinh, cmd::kAsinh, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, acosh, cmd::kAcosh, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, atanh, cmd::kAtanh, vxc::kAngleRad, "0", "0.5");
+BENCHMARK_CAPTURE(PressKey, ncr, cmd::kCombinations, vxc::kAngleRad, "100", "15");
+BENCHMARK_CAPTURE(PressKey, npr, cmd::kPermutations, vxc::kAngleRad, "100", "15");
+BENCHMARK_CAPTURE(PressKey, torad, cmd::kToRadians, vxc::kAngleRad, "0", kX);
+BENCHMARK_CAPTURE(PressKey, todeg, cmd::kToDegrees, vxc::kAngleRad, "0", kX);
+
 void BM_KeyPi(benchmark::State& st) {
   Calculator c;
   for (auto _ : st) c.Press({cmd::kPi});
@@ -84,6 +106,23 @@ BENCHMARK_CAPTURE(RawCall, exp, "0", kX, [](Raw& a) { mpfr_exp(a.r, a.x, MPFR_RN
 BENCHMARK_CAPTURE(RawCall, pow, kY, kX, [](Raw& a) { mpfr_pow(a.r, a.y, a.x, MPFR_RNDN); });
 BENCHMARK_CAPTURE(RawCall, factorial, "0", "20", [](Raw& a) { mpfr_fac_ui(a.r, 20, MPFR_RNDN); });
 BENCHMARK_CAPTURE(RawCall, pi, "0", "0", [](Raw& a) { mpfr_const_pi(a.r, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, tenx, "0", kX, [](Raw& a) { mpfr_exp10(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, xroot_3, kX, "3", [](Raw& a) { mpfr_rootn_ui(a.r, a.y, 3, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, xroot_frac, kX, kY, [](Raw& a) { mpfr_ui_div(a.r, 1, a.x, MPFR_RNDN), mpfr_pow(a.r, a.y, a.r, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, abs, "0", kX, [](Raw& a) { mpfr_abs(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, int, "0", kX, [](Raw& a) { mpfr_trunc(a.r, a.x); });
+BENCHMARK_CAPTURE(RawCall, frac, "0", kX, [](Raw& a) { mpfr_frac(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, mod, kX, kY, [](Raw& a) { mpfr_fmod(a.r, a.y, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, pct, kY, kX, [](Raw& a) { mpfr_mul(a.r, a.y, a.x, MPFR_RNDN), mpfr_div_ui(a.r, a.r, 100, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, dpct, kY, kX, [](Raw& a) { mpfr_sub(a.r, a.x, a.y, MPFR_RNDN), mpfr_mul_ui(a.r, a.r, 100, MPFR_RNDN), mpfr_div(a.r, a.r, a.y, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, sinh, "0", kX, [](Raw& a) { mpfr_sinh(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, cosh, "0", kX, [](Raw& a) { mpfr_cosh(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, tanh, "0", kX, [](Raw& a) { mpfr_tanh(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, asinh, "0", kX, [](Raw& a) { mpfr_asinh(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, acosh, "0", kX, [](Raw& a) { mpfr_acosh(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, atanh, "0", "0.5", [](Raw& a) { mpfr_atanh(a.r, a.x, MPFR_RNDN); });
+BENCHMARK_CAPTURE(RawCall, ncr, "0", "0", [](Raw& a) { mpfr_set_ui(a.r, 0, MPFR_RNDN); mpz_t c; mpz_init(c); mpz_bin_uiui(c, 100, 15); mpfr_set_z(a.r, c, MPFR_RNDN); mpz_clear(c); });
+BENCHMARK_CAPTURE(RawCall, torad, "0", kX, [](Raw& a) { mpfr_const_pi(a.r, MPFR_RNDN), mpfr_mul(a.r, a.r, a.x, MPFR_RNDN), mpfr_div_ui(a.r, a.r, 180, MPFR_RNDN); });
 
 // What every key pays besides its arithmetic: one operand read, one result
 // printed, and the refresh of the four lines.

@@ -16,6 +16,10 @@ enum AngleCode : uint32_t { kAngleDeg = 0, kAngleRad = 1, kAngleGrad = 2 };
 enum DisplayCode : uint32_t { kDisplayFix = 0, kDisplaySci = 1, kDisplayEng = 2 };
 enum RangeCode : uint32_t { kRangeQW = 0, kRangeDW = 1, kRangeW = 2, kRangeB = 3 };
 enum LanguageCode : uint32_t { kLangEnglish = 0, kLangJapanese = 1, kLangChinese = 2, kLangEsperanto = 4 };
+enum ThemeCode : uint32_t { kThemeLight = 0, kThemeDark = 1, kThemeSystem = 2 };
+
+// The window's zoom in percent: 100 to 300 in steps of 25.
+inline constexpr uint32_t kZoomMin = 100, kZoomMax = 300, kZoomStep = 25;
 
 inline constexpr int kMemoryCount = 10;
 inline constexpr int kMaxDigitCount = 32;
@@ -64,6 +68,8 @@ struct CalcState {
   bool errorAlarm = true;
   bool xPanel = false;  // Option > X Panel; an option of the window, kept by the reset
   bool tapePane = false;  // Option > Tape: the window shows the tape; kept by the reset
+  uint32_t zoom = kZoomMin;       // Option > Zoom, percent; an option of the window too
+  uint32_t theme = kThemeSystem;  // Option > Theme; an option of the window too
 
   CalcState() {
     realMemory.fill(kRealMemoryResetText);
@@ -71,7 +77,7 @@ struct CalcState {
   }
 
   // Undo compares whole states: a new field takes part without more code.
-  // The options (language, alarm, X panel, tape pane) are no calculator state: undo
+  // The options (language, alarm, X panel, tape pane, zoom, theme) are no calculator state: undo
   // leaves them alone (undo.cpp, KeepOptions); a new option goes there too.
   bool operator==(const CalcState&) const = default;
 

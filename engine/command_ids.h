@@ -58,6 +58,34 @@ inline constexpr CommandId kSto = 1062;
 inline constexpr CommandId kStoSub = 1063;
 inline constexpr CommandId kStoAdd = 1064;
 inline constexpr CommandId kChangeSign = 1065;
+// Functions of the Function menu: 1070..1087 REAL (MOD in every mode),
+// 1088..1095 the integer modes.
+inline constexpr CommandId kTenX = 1070;
+inline constexpr CommandId kXRoot = 1071;
+inline constexpr CommandId kAbs = 1072;
+inline constexpr CommandId kInt = 1073;
+inline constexpr CommandId kFrac = 1074;
+inline constexpr CommandId kMod = 1075;
+inline constexpr CommandId kPercent = 1076;
+inline constexpr CommandId kPercentChange = 1077;
+inline constexpr CommandId kSinh = 1078;
+inline constexpr CommandId kCosh = 1079;
+inline constexpr CommandId kTanh = 1080;
+inline constexpr CommandId kAsinh = 1081;
+inline constexpr CommandId kAcosh = 1082;
+inline constexpr CommandId kAtanh = 1083;
+inline constexpr CommandId kCombinations = 1084;
+inline constexpr CommandId kPermutations = 1085;
+inline constexpr CommandId kToRadians = 1086;
+inline constexpr CommandId kToDegrees = 1087;
+inline constexpr CommandId kRotateLeft = 1088;
+inline constexpr CommandId kRotateRight = 1089;
+inline constexpr CommandId kRotateLeftN = 1090;
+inline constexpr CommandId kRotateRightN = 1091;
+inline constexpr CommandId kBitCount = 1092;
+inline constexpr CommandId kMaskLeft = 1093;
+inline constexpr CommandId kMaskRight = 1094;
+inline constexpr CommandId kByteSwap = 1095;
 inline constexpr CommandId kPaste = 32772;
 inline constexpr CommandId kLcm = 32783;
 inline constexpr CommandId kGcd = 32784;
@@ -87,6 +115,12 @@ inline constexpr CommandId kTape = 32799;         // Option > Tape; vxc32-keys p
 inline constexpr CommandId kTapeCopy = 32800;     // the tape pane's buttons
 inline constexpr CommandId kTapeClear = 32801;
 inline constexpr CommandId kTapeSaveAs = 32802;
+inline constexpr CommandId kZoomIn = 32803;       // Option > Zoom: 25% larger, up to 300%
+inline constexpr CommandId kZoomOut = 32804;      // 25% smaller, down to 100%
+inline constexpr CommandId kZoomReset = 32805;    // 100%
+inline constexpr CommandId kThemeLight = 32806;   // Option > Theme
+inline constexpr CommandId kThemeDark = 32807;
+inline constexpr CommandId kThemeSystem = 32808;
 }  // namespace cmd
 
 // Modes a command acts in, as a bit per BASE code.

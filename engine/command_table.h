@@ -41,6 +41,10 @@ inline constexpr std::array kCommandTable = {
     CommandRow{cmd::kRcl, cmd::kRcl, kInAll, false, MemoryKey},
     CommandRow{cmd::kSto, cmd::kStoAdd, kInAll, false, MemoryKey, MemoryUse::kWritten},
     CommandRow{cmd::kChangeSign, cmd::kChangeSign, kInReal | kInDec, false, EntryChangeSign},
+    CommandRow{cmd::kTenX, cmd::kFrac, kInReal, false, MoreRealFunction},
+    CommandRow{cmd::kMod, cmd::kMod, kInAll, false, Modulo},
+    CommandRow{cmd::kPercent, cmd::kToDegrees, kInReal, false, MoreRealFunction},
+    CommandRow{cmd::kRotateLeft, cmd::kByteSwap, kInInteger, false, MoreIntegerFunction},
     CommandRow{cmd::kLcm, cmd::kGcd, kInInteger, false, LcmGcd},
 };
 

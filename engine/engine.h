@@ -171,7 +171,11 @@ struct PastedNumber {
   std::string mantissa;  // for entryText; empty: the paste takes nothing
   std::string exponent;  // for exponentText
   bool exponentEntry = false;
+  bool tooLong = false;  // beyond kPasteLimit: the paste takes nothing and beeps
 };
+// The longest number a paste takes (mantissa and exponent together): a
+// longer one changes nothing, since every later key would have to read it.
+inline constexpr size_t kPasteLimit = 1000;
 PastedNumber ReadPastedNumber(std::string_view text, uint32_t base);
 // The characters of `text` that make a number in `base`, as PasteEntry puts
 // them into the entry line (possibly empty): ReadPastedNumber's mantissa.
@@ -181,6 +185,17 @@ std::string CleanPastedText(std::string_view text, uint32_t base);
 // exponent. A mantissa that already holds X's own "e" form keeps only that.
 std::string ComposeEntryText(const std::string& mantissa, const std::string& exponent);
 
+// A memory register's text from a settings file, read by value: a text
+// that is no number ("hello", "nan", ".", empty) becomes the value the
+// readers take from it (0 for those), and a REAL register (`realBank`)
+// whose value fails the range test becomes "0". Returns false when the
+// text was repaired; every text the calculator writes passes unchanged.
+bool RepairRegisterText(std::string& text, bool realBank);
+// A REAL register's text as a file stores it: itself, or, beyond `longest`
+// characters (the longest value the file's reader takes), the canonical
+// text of its value, which reads back the same.
+std::string RegisterTextToSave(const std::string& text, size_t longest);
+
 // The X panel's bit click (integer modes): finishes the entry and sets X
 // to its word with bit `bit` flipped, without a lift. A bit outside the
 // word, REAL and the error state change nothing.
@@ -189,8 +204,8 @@ void FlipBit(Engine& engine, uint32_t bit);
 // The tape's Clear: every line goes (a change the next save writes).
 void ClearTape(Engine& engine);
 
-// The state part of the reset to defaults: every field but `language`,
-// `xPanel` and `tapePane`.
+// The state part of the reset to defaults: every field but the window's
+// options (`language`, `xPanel`, `tapePane`, `zoom`, `theme`).
 void ResetCalculatorState(CalcState& state);
 
 // The five errors, and the message each shows in the X line, exactly.

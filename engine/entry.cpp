@@ -70,7 +70,8 @@ void EntryDigit(Engine& e, CommandId id) {
   if (s.exponentEntry) {
     const size_t limit = (!s.exponentText.empty() && s.exponentText[0] == '-') ? 3 : 2;
     if (s.exponentText.size() >= limit) return;
-    if (s.exponentText == "0") s.exponentText.clear();
+    // A lone 0 after EEX, signed or not, is a placeholder the digit replaces.
+    if (s.exponentText == "0" || s.exponentText == "-0") s.exponentText.pop_back();
     s.exponentText += static_cast<char>('0' + d);
     MarkDisplayStale(e);
     return;

@@ -113,6 +113,46 @@ void MemoryKey(Engine& e, CommandId id) {
   }
 }
 
+namespace {
+
+// A whole number text: an optional '-', digits with at most one point
+// (one digit at least), then optionally "e", a sign and digits.
+bool IsNumberText(std::string_view text) {
+  size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+  const size_t intStart = i;
+  i = SkipDecimalDigits(text, i);
+  size_t digits = i - intStart;
+  if (i < text.size() && text[i] == '.') {
+    const size_t fracStart = ++i;
+    i = SkipDecimalDigits(text, i);
+    digits += i - fracStart;
+  }
+  if (digits == 0) return false;
+  if (i == text.size()) return true;
+  if (text[i] != 'e' && text[i] != 'E') return false;
+  if (++i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  return i < text.size() && SkipDecimalDigits(text, i) == text.size();
+}
+
+}  // namespace
+
+bool RepairRegisterText(std::string& text, bool realBank) {
+  if (IsNumberText(text) && !(realBank && ResultOutOfRange(text))) return true;
+  if (!realBank) {
+    text = Int128ToString(HasExponent(text) ? 0 : ParseInt128(text));
+    return false;
+  }
+  const Real value = Real::FromString(text);
+  text = value.ToCanonicalText();
+  if (ResultOutOfRange(text)) text = "0";
+  return false;
+}
+
+std::string RegisterTextToSave(const std::string& text, size_t longest) {
+  if (text.size() <= longest) return text;
+  return Real::FromString(text).ToCanonicalText();
+}
+
 // Operands are read unsigned (a '-' reads as 0, a fraction is dropped).
 // GMP works on the exact values, so operands of 2^64 or more neither divide
 // by zero nor wrap the product; a result above 10^32 is "Overflow !".

@@ -61,6 +61,9 @@ void PushPi(Engine& e, CommandId id);
 void BitOperation(Engine& e, CommandId id);     // AND OR XOR XNOR SHL SHR NEG NOT
 void MemoryKey(Engine& e, CommandId id);        // RCL STO ST- ST+
 void LcmGcd(Engine& e, CommandId id);
+void MoreRealFunction(Engine& e, CommandId id);     // the REAL functions of the Function menu
+void Modulo(Engine& e, CommandId id);               // MOD: floored in REAL, as / divides in the integer modes
+void MoreIntegerFunction(Engine& e, CommandId id);  // rotates, bit count, masks, byte swap
 
 // Notes one step on the tape when it closes: what was keyed when it opened,
 // then `kind`'s lines for `action`. An error the step raised becomes its
@@ -90,5 +93,7 @@ TapeKind TapeKindOf(CommandHandler handler);
 
 // Integer + - x / (integer_modes.cpp), called by Arithmetic.
 void IntegerArithmetic(Engine& e, CommandId id);
+// MOD of the integer modes (more_integer_functions.cpp), called by Modulo.
+void IntegerModulo(Engine& e);
 
 }  // namespace vxc

@@ -20,8 +20,9 @@ bool StartsWith(const std::string& s, std::string_view prefix) {
   return s.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The minus signs a REAL paste may begin with: ASCII '-', the three-byte
-// minus of the old 8-bit clipboard, and U+2212 MINUS SIGN in UTF-8.
+// The minus signs a REAL or DEC paste may begin with: ASCII '-', the
+// three-byte minus of the old 8-bit clipboard, and U+2212 MINUS SIGN in
+// UTF-8.
 size_t LeadingMinusLength(const std::string& s) {
   if (StartsWith(s, "-")) return 1;
   if (StartsWith(s, "\x80\x6E\x8A")) return 3;
@@ -46,6 +47,7 @@ struct Scan {
   std::string text;
   size_t end = 0;
   bool readReal = false;
+  bool tooLong = false;  // more than kPasteLimit characters kept
 };
 
 // What each byte does to the scan; every byte from 0x80 up ends it.
@@ -99,14 +101,16 @@ Scan ScanNumber(std::string_view text, uint32_t base) {
   scan.readReal = readReal;
   std::string& r = scan.text;
   size_t skip = hexPrefix ? 2 : 0;
-  if (readReal) {
+  // DEC takes a sign too, so that a copied negative value pastes back.
+  if (readReal || (base == kBaseDec && !hexPrefix)) {
     skip = LeadingMinusLength(head);
     if (skip > 0) r = "-";
   }
   const size_t n = text.size();
   size_t i = skip > 0 ? headEnd[skip - 1] : 0;
   r.reserve(n - i + 1);
-  while (i < n) {
+  // Beyond the paste bound the scan stops: such a paste is refused anyway.
+  while (i < n && r.size() <= kPasteLimit) {
     size_t j = i;  // a run of bytes kept as they are goes in at once
     while (j < n && role[static_cast<unsigned char>(text[j])] == kKept) ++j;
     r.append(text.data() + i, j - i);
@@ -119,6 +123,8 @@ Scan ScanNumber(std::string_view text, uint32_t base) {
   }
 
   scan.end = i;
+  scan.tooLong = r.size() > kPasteLimit;
+  if (scan.tooLong) return scan;
   if (hexPrefix && base != kBaseHex) {
     r = HexInBase(r, base);
   } else if (r.capacity() > 2 * r.size() + 64) {
@@ -158,6 +164,10 @@ bool ReadExponent(std::string_view text, size_t i, bool& negative, std::string& 
 PastedNumber ReadPastedNumber(std::string_view text, uint32_t base) {
   Scan scan = ScanNumber(text, base);
   PastedNumber out;
+  if (scan.tooLong) {
+    out.tooLong = true;
+    return out;
+  }
   out.mantissa = std::move(scan.text);
   const std::string& m = out.mantissa;
   // The exponent belongs to a mantissa with a digit and at most one point.
@@ -177,6 +187,10 @@ PastedNumber ReadPastedNumber(std::string_view text, uint32_t base) {
     // as +/- leaves X's own "e" form in the entry line.
     out.mantissa += (negative ? "e-" : "e+") + digits;
   }
+  if (out.mantissa.size() + out.exponent.size() > kPasteLimit) {
+    out = PastedNumber();
+    out.tooLong = true;
+  }
   return out;
 }
 
@@ -189,6 +203,11 @@ void PasteEntry(Engine& e, std::string_view text) {
   if (s.errorShown) return;
   UndoStep step(e, MemoryUse::kKept);
   PastedNumber pasted = ReadPastedNumber(text, s.base);
+  if (pasted.tooLong) {
+    // Nothing changes, so the display needs no refresh; only the alarm says so.
+    if (s.errorAlarm && e.out.beep) e.out.beep();
+    return;
+  }
   TapeEntry tape(e, CommandAction(cmd::kPaste), pasted.mantissa.empty() ? TapeKind::kNone : TapeKind::kName);
   if (!pasted.mantissa.empty()) {
     if (s.xComplete && !s.liftDisabled) LiftStack(s, true);

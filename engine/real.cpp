@@ -21,6 +21,27 @@ constexpr const char* kInfinityText = "1e+999999999999999999";
 
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
+// r := D x 10^scale for the `count` decimal digits D, rounded to nearest.
+[[gnu::always_inline]] inline void SetDecimal(mpfr_ptr r, const char* digits, size_t count, long long scale) {
+  if (scale >= -kExactDecimalScale && scale <= kExactDecimalScale) {
+    SetScaledDecimal(r, digits, count, scale);
+  } else {
+    const std::string clean = std::string(digits, count) + "e" + std::to_string(scale);
+    mpfr_set_str(r, clean.c_str(), 10, MPFR_RNDN);
+  }
+}
+
+// r := the mantissa digits text[intStart, intEnd) and text[fracStart,
+// fracEnd), all of them, times 10^exponent, correctly rounded: the slow
+// way, for a value next to a rounding boundary.
+void SetAllDigits(mpfr_ptr r, std::string_view text, size_t intStart, size_t intEnd, size_t fracStart,
+                  size_t fracEnd, long long exponent) {
+  std::string clean(text.substr(intStart, intEnd - intStart));
+  clean.append(text.substr(fracStart, fracEnd - fracStart));
+  clean += "e" + std::to_string(exponent - static_cast<long long>(fracEnd - fracStart));
+  mpfr_set_str(r, clean.c_str(), 10, MPFR_RNDN);
+}
+
 }  // namespace
 
 void InitRealRange() {
@@ -85,7 +106,7 @@ Real Real::FromString(std::string_view text, int radix) {
 
   // Mantissa digits, collected without the point: value = D x 10^shift.
   // Leading zeros carry nothing; digits beyond kReadDigits only raise the
-  // shift and, when not zero, a sticky digit.
+  // shift and, when not zero, set `sticky`.
   char digits[kReadDigits + 1];
   size_t count = 0;
   long long shift = 0;
@@ -105,14 +126,16 @@ Real Real::FromString(std::string_view text, int radix) {
   const size_t intStart = i;
   i = SkipDecimalDigits(text, i);
   take(intStart, i);
-  size_t digitCount = i - intStart;
+  const size_t intEnd = i;
+  size_t fracStart = i;
   if (i < n && (text[i] == '.' || text[i] == ',')) {
-    const size_t fracStart = ++i;
+    fracStart = ++i;
     i = SkipDecimalDigits(text, i);
     take(fracStart, i);
-    digitCount += i - fracStart;
     shift -= static_cast<long long>(i - fracStart);
   }
+  const size_t fracEnd = i;
+  const size_t digitCount = (intEnd - intStart) + (fracEnd - fracStart);
   if (digitCount == 0) return result;
 
   // Optional exponent; an 'e' without digits is not part of the number.
@@ -138,20 +161,26 @@ Real Real::FromString(std::string_view text, int radix) {
     if (negative) mpfr_neg(result.v_, result.v_, MPFR_RNDN);
     return result;
   }
-  if (sticky) {
-    digits[count++] = '1';
-    --shift;
-  }
   // Clamp the decimal exponent of the value itself, so that its printed
   // form reads back to the same value.
   const long long digitsAbovePoint = static_cast<long long>(count) - 1;
-  const long long k = std::clamp(exponent + shift + digitsAbovePoint, -kExponentClamp, kExponentClamp);
+  const long long unclamped = exponent + shift + digitsAbovePoint;
+  const long long k = std::clamp(unclamped, -kExponentClamp, kExponentClamp);
   const long long total = k - digitsAbovePoint;
-  if (total >= -kExactDecimalScale && total <= kExactDecimalScale) {
-    SetScaledDecimal(result.v_, digits, count, total);
-  } else {
-    const std::string clean = std::string(digits, count) + "e" + std::to_string(total);
-    mpfr_set_str(result.v_, clean.c_str(), 10, MPFR_RNDN);
+  SetDecimal(result.v_, digits, count, total);
+  if (sticky && k == unclamped) {
+    // The value lies strictly between D and D + 1 units of the last kept
+    // digit. When both ends round alike, so does the value; when a rounding
+    // boundary lies between them, only all the digits can tell.
+    char next[kReadDigits + 1];  // D + 1, with room for a carry
+    next[0] = '0';
+    std::copy_n(digits, count, next + 1);
+    size_t last = count;
+    while (next[last] == '9') next[last--] = '0';
+    ++next[last];
+    Real upper;
+    SetDecimal(upper.v_, last == 0 ? next : next + 1, last == 0 ? count + 1 : count, total);
+    if (!mpfr_equal_p(result.v_, upper.v_)) SetAllDigits(result.v_, text, intStart, intEnd, fracStart, fracEnd, exponent);
   }
   // Rounding to nearest is symmetric: the sign can follow the rounding.
   if (negative) mpfr_neg(result.v_, result.v_, MPFR_RNDN);

@@ -25,8 +25,9 @@ enum RealCode : int { kRealOk = 0, kRealCarry = 1, kRealImproper = 2 };
 enum RealErrorCode : int { kErrOk = 0, kErrOverflow = 1, kErrImproperArgument = 13 };
 
 // Factorial computes operands up to this one; every larger factorial lies
-// above 2^63 - 1, the largest word-size limit, so it is refused unseen.
-inline constexpr unsigned long kFactorialLargestOperand = 20;
+// above 10^32, the result range test's limit (30! is 2.65e32), so it is
+// refused unseen.
+inline constexpr unsigned long kFactorialLargestOperand = 29;
 
 // Binary exponent above which Sin, Cos and Tan refuse their argument
 // (about 1e4932). Stored results stay below 1e100; only pasted or

@@ -90,18 +90,18 @@ void Inverse(Engine& e) {
   MarkDisplayStale(e);
 }
 
-// e^X: stored as 32-digit text straight into X, bypassing StoreResult, so
-// LastX keeps its value. The range test runs on its own and may report a
-// second "Overflow !" after the library's own.
+// e^X: stored with all its digits straight into X, bypassing StoreResult,
+// so LastX keeps its value. The range test runs on its own and may report
+// a second "Overflow !" after the library's own.
 void Exponential(Engine& e) {
   CalcState& s = e.state;
   Real x = Real::FromString(FetchOperand(s));
   ClearEntry(s);
   if (x.Exp() != kRealOk) ReportError(e, CalcError::kOverflow);
-  const std::string canonical = x.ToCanonicalText();
+  std::string canonical = x.ToCanonicalText();
   if (ResultOutOfRange(canonical)) ReportError(e, CalcError::kOverflow);
   if (!s.errorShown) {
-    s.stackX = ThirtyTwoDigitText(canonical);
+    s.stackX = std::move(canonical);
     s.xComplete = true;
   }
   MarkDisplayStale(e);
@@ -164,8 +164,9 @@ void RealFunction(Engine& e, CommandId id) {
 
 // X! in every mode. A typed entry of an integer mode holds digits of the
 // current base; it is read in that radix and, as decimal text, becomes
-// LastX, because every number at rest is decimal. The result must not pass
-// the largest signed value of the word size, in REAL mode too.
+// LastX, because every number at rest is decimal. In the integer modes the
+// result must not pass the largest signed value of the word size; in REAL
+// only the range test limits it.
 void Factorial(Engine& e, CommandId) {
   CalcState& s = e.state;
   const bool typedInteger = IsIntegerBase(s.base) && !s.entryText.empty();
@@ -176,7 +177,7 @@ void Factorial(Engine& e, CommandId) {
     ReportError(e, CalcError::kNotInteger);
   } else if (code != kErrOk) {
     ReportError(e, CalcError::kOverflow);
-  } else if (x.ToUInt() > WordSizeOf(s.range).MaxSigned()) {
+  } else if (IsIntegerBase(s.base) && x.Compare(Real(static_cast<long>(WordSizeOf(s.range).MaxSigned()))) > 0) {
     ReportError(e, CalcError::kOverflow);
   }
   if (typedInteger && !s.errorShown) s.entryText = operand;
@@ -184,8 +185,9 @@ void Factorial(Engine& e, CommandId) {
   MarkDisplayStale(e);
 }
 
-// PI pushes a finished X, then a number being typed, and puts pi as
-// 32-digit text into X. LastX keeps its value and no range test applies.
+// PI pushes a finished X, then a number being typed, and puts pi rounded
+// to the mantissa (its canonical text) into X. LastX keeps its value and
+// no range test applies.
 void PushPi(Engine& e, CommandId) {
   CalcState& s = e.state;
   if (s.xComplete && !s.liftDisabled) LiftStack(s, true);
@@ -194,7 +196,7 @@ void PushPi(Engine& e, CommandId) {
   static const std::string kPiText = [] {
     Real pi;
     pi.SetPi();
-    return ThirtyTwoDigitText(pi.ToCanonicalText());
+    return pi.ToCanonicalText();
   }();
   s.stackX = kPiText;
   s.xComplete = true;

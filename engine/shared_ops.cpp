@@ -124,13 +124,13 @@ void TerminateEntry(CalcState& s) {
 }
 
 void ResetCalculatorState(CalcState& state) {
-  const uint32_t language = state.language;
-  const bool xPanel = state.xPanel;
-  const bool tapePane = state.tapePane;
+  const CalcState kept = state;
   state = CalcState();
-  state.language = language;
-  state.xPanel = xPanel;
-  state.tapePane = tapePane;
+  state.language = kept.language;
+  state.xPanel = kept.xPanel;
+  state.zoom = kept.zoom;
+  state.theme = kept.theme;
+  state.tapePane = kept.tapePane;
 }
 
 }  // namespace vxc

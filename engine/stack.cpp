@@ -30,9 +30,11 @@ void StackEnter(Engine& e, CommandId) {
   } else {
     s.entryText = Real::FromString(s.entryText).ToCanonicalText();
     const std::string composed = ComposeEntryText(s.entryText, s.exponentText);
-    const std::string printed = Real::FromString(composed).ToCanonicalText();
-    if (printed.find('e') != std::string::npos || ResultOutOfRange(printed)) {
+    std::string printed = Real::FromString(composed).ToCanonicalText();
+    if (ResultOutOfRange(printed)) {
       ReportError(e, CalcError::kOverflow);  // Y keeps its value
+    } else if (printed.find('e') != std::string::npos) {
+      s.stackY = std::move(printed);  // below 10^-99: the "e" form of any tiny result
     } else {
       s.stackY = composed;
     }

@@ -22,6 +22,8 @@ void KeepOptions(CalcState& target, const CalcState& from) {
   target.errorAlarm = from.errorAlarm;
   target.xPanel = from.xPanel;
   target.tapePane = from.tapePane;
+  target.zoom = from.zoom;
+  target.theme = from.theme;
 }
 
 // Every field of a state, in order. The binding names each one, so that a
@@ -30,10 +32,10 @@ template <class State>
 auto Fields(State& s) {
   auto& [x, y, z, t, lastX, entry, exponent, errorText, errorShown, entryTyped, liftDisabled, exponentEntry,
          xComplete, realMemory, intMemory, memoryIndex, base, angle, display, range, digits, language,
-         errorAlarm, xPanel, tapePane] = s;
+         errorAlarm, xPanel, tapePane, zoom, theme] = s;
   return std::tie(x, y, z, t, lastX, entry, exponent, errorText, errorShown, entryTyped, liftDisabled,
                   exponentEntry, xComplete, realMemory, intMemory, memoryIndex, base, angle, display, range,
-                  digits, language, errorAlarm, xPanel, tapePane);
+                  digits, language, errorAlarm, xPanel, tapePane, zoom, theme);
 }
 
 // The memory registers are the only fields of this type.

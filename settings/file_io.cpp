@@ -82,6 +82,12 @@ void CreateFolder(const std::string& path) { CreateDirectoryW(Widen(path).c_str(
 
 bool WriteFileAtomic(const std::string& path, std::string_view data) {
   std::wstring target = Widen(path);
+  // A read-only file is one the user protects: never replaced.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
   std::wstring tmp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
   HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
@@ -148,18 +154,42 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// Where a write to `path` lands: the file a chain of symbolic links ends
+// at, also when that file does not exist yet (a dangling link), so that
+// the link stays a link.
+std::string LinkTarget(const std::string& path) {
+  if (char* real = realpath(path.c_str(), nullptr)) {
+    std::string target = real;
+    free(real);
+    return target;
+  }
+  std::string target = path;
+  for (int hops = 0; hops < 40; ++hops) {  // as many as the system follows
+    char buffer[4096];
+    const ssize_t n = readlink(target.c_str(), buffer, sizeof buffer);
+    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buffer) break;
+    const std::string next(buffer, static_cast<std::size_t>(n));
+    target = next[0] == '/' ? next : FolderOf(target) + "/" + next;
+  }
+  return target;
+}
+
 }  // namespace
 
 bool WriteFileAtomic(const std::string& path, std::string_view data) {
   // A settings file that is a symbolic link stays one: the real file is replaced.
-  std::string target = path;
-  if (char* real = realpath(path.c_str(), nullptr)) {
-    target = real;
-    free(real);
-  }
+  const std::string target = LinkTarget(path);
   mode_t mode = 0600;
   struct stat st {};
-  if (stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
+  if (stat(target.c_str(), &st) == 0) {
+    mode = st.st_mode & 07777;
+    // No write bit at all: the user protects the file. A rename would
+    // replace it anyway (and root may write anything), so it is refused here.
+    if ((mode & 0222) == 0) {
+      errno = EACCES;
+      return false;
+    }
+  }
 
   std::string tmp = target + ".XXXXXX";
   int fd = mkostemp(tmp.data(), O_CLOEXEC);

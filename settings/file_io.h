@@ -26,6 +26,9 @@ void CreateFoldersAbove(const std::string& path);
 // one, never a torn mix: temp file in the same folder, flush to disk, rename
 // over the target. On any failure the temp file is removed, the old file is
 // left as it was, and the result is false (on POSIX with errno telling why).
+// A file without write bits (read-only on Windows) is never replaced, even
+// for root; a symbolic link, dangling or not, stays a link and its target
+// is written.
 bool WriteFileAtomic(const std::string& path, std::string_view data);
 
 namespace detail {

@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 #include <utility>
@@ -101,13 +103,31 @@ SettingsValues ReadSettings(const std::string& path) {
   v.errorAlarm = IniGet(ini, "Sound", "ErrorAlarm", "1") == "1";
   v.xPanel = IniGet(ini, "Option", "Panel", "0") == "1";  // on only for "1", like the alarm
   v.tapePane = IniGet(ini, "Option", "Tape", "0") == "1";
+  v.zoom = NearestZoom(GetWhole(ini, "Option", "Zoom", "100"));
+  v.theme = static_cast<uint32_t>(GetInRange(ini, "Option", "Theme", kThemeSystem, kThemeLight, kThemeSystem));
   v.memoryIndex = static_cast<uint32_t>(GetInRange(ini, "Memory", "Uses", 0, 0, kMemoryCount - 1));
 
-  for (int n = 0; n < kMemoryCount; ++n)
-    v.realMemory[n] = IniGet(ini, "Memory", "RM" + std::to_string(n), kRealMemoryDefault);
-  for (int n = 0; n < kMemoryCount; ++n)
-    v.intMemory[n] = IniGet(ini, "Memory", "IM" + std::to_string(n), "0");
+  for (const bool real : {true, false}) {
+    for (int n = 0; n < kMemoryCount; ++n) {
+      const std::string key = (real ? "RM" : "IM") + std::to_string(n);
+      std::string& text = (real ? v.realMemory : v.intMemory)[n];
+      text = IniGet(ini, "Memory", key, real ? kRealMemoryDefault : "0");
+      const std::string held = text.substr(0, 40);
+      if (RepairRegisterText(text, real)) continue;
+      v.repairs.push_back(path + ": register " + key + " \"" + held + (held.size() < 40 ? "" : "...") +
+                          "\" is not a number in range; it loads as " + text);
+    }
+  }
   return v;
+}
+
+uint32_t NearestZoom(int64_t percent) {
+  const int64_t clamped = std::clamp<int64_t>(percent, kZoomMin, kZoomMax);
+  return static_cast<uint32_t>((clamped + kZoomStep / 2) / kZoomStep * kZoomStep);
+}
+
+uint32_t ZoomStep(uint32_t percent, int steps) {
+  return NearestZoom(int64_t(NearestZoom(percent)) + int64_t(steps) * kZoomStep);
 }
 
 void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
@@ -122,14 +142,17 @@ void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos) {
   s.errorAlarm = v.errorAlarm;
   s.xPanel = v.xPanel;
   s.tapePane = v.tapePane;
+  s.zoom = v.zoom;
+  s.theme = v.theme;
   s.memoryIndex = v.memoryIndex;
   s.realMemory = std::move(v.realMemory);
   s.intMemory = std::move(v.intMemory);
+  for (const std::string& line : v.repairs) std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 std::vector<SettingsEntry> SettingsEntries(const CalcState& s, const WindowPosition& pos) {
   std::vector<SettingsEntry> out;
-  out.reserve(36);
+  out.reserve(38);
   auto put = [&out](const char* section, std::string key, std::string value) {
     out.push_back({section, std::move(key), std::move(value)});
   };
@@ -146,9 +169,12 @@ std::vector<SettingsEntry> SettingsEntries(const CalcState& s, const WindowPosit
   put("Option", "Language", Whole(s.language));
   put("Option", "Panel", s.xPanel ? "1" : "0");
   put("Option", "Tape", s.tapePane ? "1" : "0");
+  put("Option", "Zoom", Whole(s.zoom));
+  put("Option", "Theme", Whole(s.theme));
   put("Sound", "ErrorAlarm", s.errorAlarm ? "1" : "0");
   put("Memory", "Uses", Whole(s.memoryIndex));
-  for (int n = 0; n < kMemoryCount; ++n) put("Memory", "RM" + std::to_string(n), s.realMemory[n]);
+  for (int n = 0; n < kMemoryCount; ++n)
+    put("Memory", "RM" + std::to_string(n), RegisterTextToSave(s.realMemory[n], kIniMaxValue));
   for (int n = 0; n < kMemoryCount; ++n) put("Memory", "IM" + std::to_string(n), s.intMemory[n]);
   return out;
 }

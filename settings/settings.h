@@ -20,6 +20,24 @@ struct WindowPosition {
   int32_t top = 0;
 };
 
+// A screen's rectangle in the same pixels as WindowPosition.
+struct ScreenArea {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+// Pixels of the window's top edge that must lie on a screen for the saved
+// place to be kept: enough to grab the window by.
+inline constexpr int32_t kMinVisibleTopEdge = 48;
+
+// Where a window of width x height saved at `saved` opens: there while at
+// least kMinVisibleTopEdge pixels of its top edge are on one screen, else
+// at the nearest place where it is wholly on a screen. No screens: as saved.
+WindowPosition PlaceOnScreens(WindowPosition saved, int32_t width, int32_t height,
+                              const std::vector<ScreenArea>& screens);
+
 // Windows: the application-data folder + \Ostrano\VXC\VXC.INI.
 // Elsewhere: $XDG_CONFIG_HOME (default ~/.config) + /Ostrano/VXC/VXC.INI.
 // Creates nothing.
@@ -40,8 +58,8 @@ enum class RangeMode : uint32_t { kQW, kDW, kW, kB };
 
 // Everything the file holds but Option/MEMORY, read and checked. A missing
 // file, section or key gives the default. A BASE outside 1..4 starts REAL,
-// an ANGLE outside 1..2 DEG; DISPLAY, RANGE, the digit counts and Uses
-// outside their ranges take their defaults. The language is kept as read:
+// an ANGLE outside 1..2 DEG; DISPLAY, RANGE, Theme, the digit counts and Uses
+// outside their ranges take their defaults; a Zoom takes the nearest allowed value. The language is kept as read:
 // an unknown one leaves the menus English with no language checked.
 struct SettingsValues {
   WindowPosition position;
@@ -54,13 +72,24 @@ struct SettingsValues {
   bool errorAlarm = true;
   bool xPanel = false;
   bool tapePane = false;
+  uint32_t zoom = kZoomMin;
+  uint32_t theme = kThemeSystem;
   uint32_t memoryIndex = 0;
   std::array<std::string, kMemoryCount> realMemory;
   std::array<std::string, kMemoryCount> intMemory;
+  // One line for each register a hand-edited file gave a text that is no
+  // number in range (RepairRegisterText): what it held and what it loads as.
+  std::vector<std::string> repairs;
 };
 SettingsValues ReadSettings(const std::string& path);
 
-// ReadSettings, then the values put into the state and the position.
+// The allowed zoom nearest to `percent`: 100 to 300 in steps of 25.
+uint32_t NearestZoom(int64_t percent);
+// The allowed zoom `steps` steps of 25 away from `percent` (Zoom In, Zoom Out).
+uint32_t ZoomStep(uint32_t percent, int steps);
+
+// ReadSettings, then the values put into the state and the position; each
+// repaired register is reported once on standard error.
 void LoadSettings(const std::string& path, CalcState& s, WindowPosition& pos);
 
 // One key of the file with the text the program writes for it.

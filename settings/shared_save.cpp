@@ -72,6 +72,13 @@ SaveOutcome WriteSettingsEntries(const std::string& path, const std::vector<Sett
 void LoadSharedSettings(SharedSettings& shared, CalcState& s, WindowPosition& pos) {
   LoadSettings(shared.path, s, pos);
   shared.saved = SettingsEntries(s, pos);
+  // A register repaired at load ("hello" loads as 0) counts as changed, so
+  // the next save writes the repaired value instead of repairing it again
+  // at every start.
+  IniStore ini;
+  if (IniLoadFile(ini, shared.path) != FileReadResult::kLoaded) return;
+  for (SettingsEntry& e : shared.saved)
+    if (std::strcmp(e.section, "Memory") == 0 && e.key != "Uses") e.value = IniGet(ini, e.section, e.key, e.value);
 }
 
 bool SharedSettingsChanged(const SharedSettings& shared, const CalcState& s, const WindowPosition& pos) {

@@ -45,6 +45,15 @@ run "$keys" --strict 5 ENTER BOGUS; expect "--strict, unknown key: stops before 
 input='1 ENTER 0 /\n' run "$keys" --strict; expect "--strict, standard input ending on an error" 1 "Devide" ""
 input='1 ENTER 0 /\nCLX\n' run "$keys" --strict; expect "--strict, standard input ending without an error" 0 "X +1" ""
 
+# Failures end with status 1: output that cannot be written, input that cannot be read, an unknown key.
+for args in 1 "--strict 1" --help --version; do
+  "$keys" $args >/dev/full 2>"$work/err"; rc=$?
+  [ "$rc" = 1 ] && grep -q "cannot write" "$work/err" || fail "vxc32-keys $args >/dev/full: exit status $rc"
+done
+"$keys" --strict <"$work" >/dev/null 2>"$work/err"; rc=$?
+[ "$rc" = 1 ] && grep -q "cannot read" "$work/err" || fail "vxc32-keys reading a folder: exit status $rc"
+input='1 BOGUS\n2\n' run "$keys" --strict; expect "--strict, an unknown key on standard input" 1 "X +2" "unknown key 'BOGUS'"
+
 # A save that fails (a regular file where the folder should be) says why.
 echo x >"$work/plain"
 run "$keys" --settings "$work/plain/VXC.INI" 7
@@ -91,6 +100,10 @@ grep -q "9.00" "$work/tty" || fail "the terminal missed the last display"
 if [ -n "$window" ]; then
   headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$window")
   check_options vxc32 "${headless[@]}"
+  run "${headless[@]}"; expect "vxc32 without a display" 1 "" "^vxc32: no display[^"$'\n'"]*vxc32-keys[^"$'\n'"]*$"
+  for args in --keymap --help; do
+    "${headless[@]}" $args >/dev/full 2>/dev/null; rc=$?; [ "$rc" = 1 ] || fail "vxc32 $args >/dev/full: exit status $rc"
+  done
   run "${headless[@]}" --keymap; expect "vxc32 --keymap" 0 $'(^|\n)Ctrl\\+Shift\\+Z\tREDO(\n|$)' ""
   [ "$(wc -l <<<"$out")" -ge 100 ] || fail "vxc32 --keymap: only $(wc -l <<<"$out") lines"
 fi

@@ -2,7 +2,7 @@
 // into the eight boxes of the four lines, the digit-count boxes and the
 // labels, rendered with the preferred face and with the fallback faces.
 // What is drawn must hold every character and its ink must stay inside the
-// box's text area.
+// box's text area, at 100% and at 200%, where a text is twice as large.
 #include <QFontMetricsF>
 #include <QImage>
 #include <string>
@@ -11,6 +11,7 @@
 #include "fonts.h"
 #include "text_fit.h"
 #include "window_test_support.h"
+#include "zoom_layout.h"
 
 namespace vxc::ui {
 namespace {
@@ -62,36 +63,42 @@ const FitCase kCases[] = {
 // Pixels drawn by the text (black, or red for an error): clearly darker than the panel behind it.
 bool IsInk(QRgb pixel) { return qGray(pixel) < 150; }
 
-class DisplayFitTest : public ::testing::TestWithParam<FaceChoice> {
+class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, int>> {
  protected:
   void SetUp() override {
-    if (GetParam() == FaceChoice::kPreferred && !QFile::exists(QString::fromLatin1(kPreferredFaceFile)))
+    if (face_ == FaceChoice::kPreferred && !QFile::exists(QString::fromLatin1(kPreferredFaceFile)))
       GTEST_SKIP() << kPreferredFaceFile << " is missing (Debian package fonts-wine)";
     ASSERT_TRUE(dir_.isValid());
-    ChooseFace(GetParam());
-    EXPECT_EQ(PreferredFaceInUse(), GetParam() == FaceChoice::kPreferred);
-    window_ = std::make_unique<MainWindow>((dir_.path() + QStringLiteral("/VXC.INI")).toStdString());
-    window_->show();
+    ChooseFace(face_);
+    EXPECT_EQ(PreferredFaceInUse(), face_ == FaceChoice::kPreferred);
+    window_ = Open(zoom_);
+  }
+  std::unique_ptr<MainWindow> Open(int zoom) {
+    const QString ini = dir_.path() + QStringLiteral("/%1.ini").arg(zoom);
+    { QFile f(ini); EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write("[Option]\nZoom=" + QByteArray::number(zoom)) > 0); }
+    auto window = std::make_unique<MainWindow>(ini.toStdString());
+    window->show();
+    return window;
   }
   void TearDown() override {
     window_.reset();
     ChooseFace(FaceChoice::kPreferred);
   }
 
-  void Show(const FitCase& c) {
-    CalcState& s = window_->engine().state;
+  static void Show(MainWindow& w, const FitCase& c) {
+    CalcState& s = w.engine().state;
     s.base = c.base, s.range = c.range, s.display = c.display;
     s.digits = {c.digits, c.digits, c.digits};
     s.stackT = c.t, s.stackZ = c.z, s.stackY = c.y, s.stackX = c.x;
     s.entryText = c.entry, s.exponentText = c.exponent, s.entryTyped = *c.entry != '\0';
     s.errorText = c.error, s.errorShown = *c.error != '\0';
-    MarkDisplayStale(window_->engine());
-    window_->RunCommand(0);  // no command: only shows the display anew
+    MarkDisplayStale(w.engine());
+    w.RunCommand(0);  // no command: only shows the display anew
     QApplication::processEvents();
   }
 
   // The box draws its whole text, at the floor size or larger, inside its text area.
-  static void ExpectWhole(DisplayBox* box, const std::string& where) {
+  void ExpectWhole(DisplayBox* box, const std::string& where) const {
     const QImage image = box->grab().toImage();  // paints the box
     const FittedText drawn = box->lastDrawn();
     const QRect area = box->TextArea();
@@ -100,15 +107,24 @@ class DisplayFitTest : public ::testing::TestWithParam<FaceChoice> {
     EXPECT_TRUE(drawn.whole) << where;
     EXPECT_GE(drawn.cellPixels, kFloorFontPixels) << where;
     EXPECT_LE(QFontMetricsF(drawn.font).horizontalAdvance(drawn.text), area.width()) << where;
-    QRect ink;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 2; x < image.width() - 2; ++x)  // inside the sunken edge
-        if (y >= 2 && y < image.height() - 2 && IsInk(image.pixel(x, y))) ink |= QRect(x, y, 1, 1);
+    const QRect ink = InkOf(image, zoom_);
     EXPECT_FALSE(ink.isEmpty()) << where;
     EXPECT_TRUE(area.contains(ink)) << where << ": ink " << ink.x() << ".." << ink.right()
                                                            << ", area " << area.x() << ".." << area.right();
   }
 
+  // The ink inside the sunken edge.
+  static QRect InkOf(const QImage& image, int zoom) {
+    const int edge = Zoomed(2, zoom);
+    QRect ink;
+    for (int y = edge; y < image.height() - edge; ++y)
+      for (int x = edge; x < image.width() - edge; ++x)
+        if (IsInk(image.pixel(x, y))) ink |= QRect(x, y, 1, 1);
+    return ink;
+  }
+
+  const FaceChoice face_ = std::get<0>(GetParam());
+  const int zoom_ = std::get<1>(GetParam());
   QTemporaryDir dir_;
   std::unique_ptr<MainWindow> window_;
 };
@@ -117,7 +133,7 @@ class DisplayFitTest : public ::testing::TestWithParam<FaceChoice> {
 TEST_P(DisplayFitTest, EveryLineAndDigitCountOfEveryModeIsDrawnWhole) {
   static const char* const kLines[4] = {"T", "Z", "Y", "X"};
   for (const FitCase& c : kCases) {
-    Show(c);
+    Show(*window_, c);
     for (int line = 0; line < 4; ++line) {
       const std::string where = std::string(c.what) + ", line " + kLines[line] + ": \"" +
                                 window_->valueBox(line)->text().toStdString() + "\" \"" +
@@ -129,11 +145,21 @@ TEST_P(DisplayFitTest, EveryLineAndDigitCountOfEveryModeIsDrawnWhole) {
     for (int i = 0; i < 3; ++i) ExpectWhole(window_->digitBox(i), std::string(c.what) + ", digit count");
     EXPECT_EQ(window_->digitBox(0)->text(), QString::number(c.digits)) << c.what;
   }
+  if (zoom_ != 200) return;
+  // At 200% a FIX 32 line takes the size it takes at 100%, doubled.
+  const std::unique_ptr<MainWindow> at100 = Open(100);
+  for (MainWindow* w : {window_.get(), at100.get()}) Show(*w, kCases[0]);
+  DisplayBox *large = window_->valueBox(kLineX), *small = at100->valueBox(kLineX);
+  const QRect largeInk = InkOf(large->grab().toImage(), 200), smallInk = InkOf(small->grab().toImage(), 100);
+  EXPECT_EQ(large->lastDrawn().cellPixels, small->lastDrawn().cellPixels);
+  EXPECT_EQ(large->lastDrawn().font.pixelSize(), 2 * small->lastDrawn().font.pixelSize());
+  EXPECT_NEAR(largeInk.width(), 2 * smallInk.width(), 4);
+  EXPECT_NEAR(largeInk.height(), 2 * smallInk.height(), 2);
 }
 
 TEST_P(DisplayFitTest, PastTheFloorTheLowDigitsStay) {
   // +/- on 1e-99 makes an entry of 102 characters: too long even at the floor.
-  Show({"entry", kBaseReal, kRangeQW, kDisplayFix, 2, "0", "0", "0", "0", kMinNeg});
+  Show(*window_, {"entry", kBaseReal, kRangeQW, kDisplayFix, 2, "0", "0", "0", "0", kMinNeg});
   DisplayBox* x = window_->valueBox(kLineX);
   x->grab();
   const FittedText fitted = x->lastDrawn();
@@ -162,9 +188,12 @@ TEST(FitText, ShrinksOnlyWhatDoesNotFit) {
   EXPECT_EQ(FitText(QString(), 24, 0).text, QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(Faces, DisplayFitTest, ::testing::Values(FaceChoice::kPreferred, FaceChoice::kFallback),
-                         [](const ::testing::TestParamInfo<FaceChoice>& info) {
-                           return std::string(info.param == FaceChoice::kPreferred ? "Tahoma" : "Fallback");
+INSTANTIATE_TEST_SUITE_P(Faces, DisplayFitTest,
+                         ::testing::Combine(::testing::Values(FaceChoice::kPreferred, FaceChoice::kFallback),
+                                            ::testing::Values(100, 200)),
+                         [](const ::testing::TestParamInfo<std::tuple<FaceChoice, int>>& info) {
+                           return std::string(std::get<0>(info.param) == FaceChoice::kPreferred ? "Tahoma" : "Fallback") +
+                                  std::to_string(std::get<1>(info.param));
                          });
 
 }  // namespace

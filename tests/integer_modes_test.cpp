@@ -1,10 +1,12 @@
 // Integer modes seen from the keys: results and the four display bases
-// against a reference written here from plain 64-bit arithmetic and printf.
+// against a reference written here from plain 64-bit arithmetic and the
+// standard library's digits.
 // Single keystroke checks and the BASE/RANGE switch tables live in
 // tests/cases/integer_modes.cases.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cctype>
+#include <charconv>
 #include <optional>
 #include <random>
 #include <string>
@@ -32,18 +34,15 @@ std::string Dec(I128 v) {
   return (v >= 10 ? Dec(v / 10) : "") + char('0' + int(v % 10));
 }
 
-// HEX and OCT through printf, BIN written out by hand.
+// The digits of `v` in `base` (DEC: signed), through the standard library, in upper case.
 std::string InBase(uint64_t v, uint32_t base) {
-  if (base == kBaseBin) {
-    std::string out;
-    do out.insert(out.begin(), (v & 1) ? '1' : '0');
-    while ((v >>= 1) != 0);
-    return out;
-  }
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, base == kBaseHex ? "%llX" : base == kBaseOct ? "%llo" : "%lld",
-                static_cast<unsigned long long>(v));
-  return buffer;
+  char buffer[65];
+  const int radix = base == kBaseHex ? 16 : base == kBaseOct ? 8 : 2;
+  char* end = base == kBaseDec ? std::to_chars(buffer, buffer + sizeof buffer, int64_t(v)).ptr
+                               : std::to_chars(buffer, buffer + sizeof buffer, v, radix).ptr;
+  std::string out(buffer, end);
+  for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return out;
 }
 
 // DEC reads a negative value as a signed 64-bit number and any other as the

@@ -14,21 +14,9 @@
 namespace vxc {
 namespace {
 
-// Read as far as the text parses; the exponent form only beyond 10^99.
-TEST(Real, FromStringReadsAsFarAsTheTextParses) {
-  const struct {
-    std::string input, canonical;
-  } cases[] = {
-      {"0", "0"}, {"", "0"}, {"-", "0"}, {"nan", "0"}, {"inf", "0"}, {"0x1F", "0"}, {"  \t-12.5", "-12.5"},
-      {"+7", "7"}, {"- 3", "-3"}, {"3.1.4", "3.1"}, {"2,5", "2.5"}, {".5", "0.5"}, {"5.", "5"}, {"1.5e3", "1500"},
-      {"1.5 E -3", "0.0015"}, {"1.5e", "1.5"}, {"1.5e+", "1.5"}, {"12abc", "12"}, {"007.2500", "7.25"}, {"-0", "0"},
-      {"1e99", "1" + std::string(99, '0')}, {"1e100", "1e+100"}, {"-2.5e300", "-2.5e+300"},
-      {"1e-99", "0." + std::string(98, '0') + "1"}, {"1.5e-120", "1.5e-120"}, {"0.001", "0.001"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Real::FromString(c.input).ToCanonicalText(), c.canonical) << c.input;
-  }
-}
+// How far a text is read is memory.cases' (register texts from a settings
+// file); no file or paste leaves the leading blanks skipped here.
+TEST(Real, FromStringSkipsLeadingBlanks) { EXPECT_EQ(Real::FromString("  \t-12.5").ToCanonicalText(), "-12.5"); }
 
 TEST(Real, LongAndHugeTextsStaySafe) {
   // A million digits read quickly and round like their first digits.
@@ -70,17 +58,9 @@ TEST(Real, CanonicalDecimalShortcutAgreesWithTheConversion) {
   }
 }
 
+// Division by zero and improper operands through the keys: errors.cases and
+// real_functions.cases; a product past the exponent range no key reaches.
 TEST(Real, ReturnCodes) {
-  Real r(1);
-  EXPECT_NE(r.Div(Real(0)), kRealOk);
-  EXPECT_EQ(r.ToCanonicalText(), "1");  // unchanged
-  Real z(0), n(-8), m(-2), s(-4), l(0);
-  EXPECT_EQ(z.Pow(Real(0)), kRealImproper);
-  EXPECT_EQ(n.Pow(Real::FromString("0.5")), kRealImproper);
-  EXPECT_EQ(m.Pow(Real(3)), kRealOk);
-  EXPECT_EQ(m.ToCanonicalText(), "-8");
-  EXPECT_EQ(s.Sqrt(), kRealImproper);
-  EXPECT_EQ(l.Ln(), kRealImproper);
   Real huge = Real::FromString("1e999999999999999999");
   EXPECT_EQ(huge.Mul(huge), kRealCarry);
 }
@@ -92,33 +72,20 @@ TEST(Real, ConversionsToMachineIntegers) {
   EXPECT_EQ(Real::FromString("18446744073709551616").ToUInt(), 0u);
 }
 
+// Signed 128-bit texts (a fraction cut, the lowest value, 2^128 + 5 wrapping
+// to 5) are memory.cases' integer registers; leading blanks no file leaves.
 TEST(Integers, ReadingAndPrinting) {
-  EXPECT_EQ(Int128ToString(ParseInt128("2.5")), "2");
-  EXPECT_EQ(Int128ToString(ParseInt128("-3.7")), "-3");
-  EXPECT_EQ(Int128ToString(ParseInt128("")), "0");
-  EXPECT_EQ(Int128ToString(ParseInt128("  -170141183460469231731687303715884105728")),
-            "-170141183460469231731687303715884105728");
-  // 2^128 + 5 wraps to 5.
-  EXPECT_EQ(Int128ToString(ParseInt128("340282366920938463463374607431768211461")), "5");
+  EXPECT_EQ(Int128ToString(ParseInt128("  -12")), "-12");
   EXPECT_EQ(UInt128ToString(ParseUInt128("-5", 10)), "0");
   EXPECT_EQ(UInt128ToString(ParseUInt128("1f", 16), 16), "1F");
   EXPECT_EQ(ParseBigInt("-123456789012345678901234567890123456789012345").get_str(),
             "-123456789012345678901234567890123456789012345");
 }
 
-TEST(Integers, WordSizeEdges) {
-  const std::pair<uint32_t, int> sizes[] = {{0, 64}, {1, 32}, {2, 16}, {3, 8}, {7, 64}};  // 7: unknown, read as QW
-  for (const auto& [range, bits] : sizes) {
-    const WordSize w = WordSizeOf(range);
-    const uint64_t sign = uint64_t{1} << (bits - 1);
-    EXPECT_EQ(w.bits, bits);
-    EXPECT_EQ(SignedWordText(w.mask, w), "-1");
-    EXPECT_EQ(SignedWordText(w.signBit, w), "-" + std::to_string(sign));
-    EXPECT_EQ(std::to_string(w.MaxSigned()), std::to_string(sign - 1));
-    EXPECT_EQ(UnsignedWordText(UInt128(w.mask) + 1, w), "0");  // one above the mask wraps
-    EXPECT_EQ(UnsignedWordText(static_cast<UInt128>(Int128(-1)), w), std::to_string(w.mask));
-  }
-}
+// The edges of each word (-1, the sign bit, the largest signed value, 2^bits
+// wrapping to 0) are integer_modes_test's first operands, shown in every
+// base, and panel_test's rows; a range code no file loads is read as QW.
+TEST(Integers, AnUnknownRangeIsAQuadWord) { EXPECT_EQ(WordSizeOf(7).bits, 64); }
 
 TEST(RoundDigits, HalfAwayFromZero) {
   const struct {
@@ -158,21 +125,6 @@ TEST(RoundDigits, CarryThroughAMegabyte) {
   EXPECT_EQ(rounded.size(), nines.size() - 1);
   EXPECT_EQ(rounded.front(), '1');
   EXPECT_EQ(rounded.find_first_not_of('0', 1), std::string::npos);
-}
-
-TEST(ThirtyTwoDigits, PiAndFriends) {
-  Real pi;
-  pi.SetPi();
-  EXPECT_EQ(ThirtyTwoDigitText(pi.ToCanonicalText()), "3.1415926535897932384626433832795");
-  EXPECT_EQ(ThirtyTwoDigitText("-0.5"), "-0.5");
-  // Below 0.1 the zeros after the point do not count as digits.
-  EXPECT_EQ(ThirtyTwoDigitText("0.00000000000000000000000000000000000000000003720075976020835962959695803863118337"),
-            "0.00000000000000000000000000000000000000000003720075976020835962959695803863");
-  EXPECT_EQ(ThirtyTwoDigitText("-0.001234567890123456789012345678901234567"),
-            "-0.001234567890123456789012345678901");
-  EXPECT_EQ(ThirtyTwoDigitText(std::string(40, '7')), std::string(40, '7'));
-  // A carry into a new integer digit still leaves 32 digits.
-  EXPECT_EQ(ThirtyTwoDigitText("9." + std::string(40, '9')), "10." + std::string(30, '0'));
 }
 
 }  // namespace

@@ -122,7 +122,8 @@ TEST(RealDecimal, BoundaryTextsReadCorrectlyRounded) {
 
 // Random texts of 1 to 135 digits, beyond 90 the rest only deciding the
 // rounding; some exactly halfway between two 256-bit values,
-// (2^256 + odd) / 2^k written out in full.
+// (2^256 + odd) / 2^k written out in full (up to 250 digits), or a hair
+// above (one more digit) or below (the last 5 made 49).
 TEST(RealDecimal, RandomTextsReadCorrectlyRounded) {
   std::mt19937_64 rng(256);
   for (int t = 0; t < 20000; ++t) {
@@ -135,11 +136,13 @@ TEST(RealDecimal, RandomTextsReadCorrectlyRounded) {
     if (rng() % 3 == 0) text += "e" + std::to_string(static_cast<long>(rng() % 1000) - 500);
     if (t % 5 == 0) {
       mpz_class v = (mpz_class(1) << 256) + mpz_class(static_cast<unsigned long>(rng() % 1000000) * 2 + 1);
-      const unsigned k = static_cast<unsigned>(rng() % 15);
+      const unsigned k = static_cast<unsigned>(t % 10 == 0 ? rng() % 15 : 15 + rng() % 230);
       mpz_class five;
       mpz_ui_pow_ui(five.get_mpz_t(), 5, k);
       text = mpz_class(v * five).get_str();
       if (k > 0) text.insert(text.size() - k, ".");
+      if (t % 3 == 1) text += "1";
+      if (t % 3 == 2) text.replace(text.size() - 1, 1, "49");
       if (rng() % 2) text.insert(0, "-");
     }
     ExpectReadsLikeTheLibrary(text);

@@ -17,6 +17,7 @@
 
 #include "file_lock.h"
 #include "ini_store.h"
+#include "real.h"
 #include "shared_save.h"
 
 namespace vxc {
@@ -49,7 +50,7 @@ CalcState Sample() {
   CalcState s;
   s.base = kBaseHex, s.display = kDisplaySci, s.angle = kAngleGrad, s.range = kRangeB, s.memoryIndex = 7;
   s.digits = {5, 0, 32}, s.language = kLangEsperanto, s.errorAlarm = false;
-  s.xPanel = s.tapePane = true;
+  s.xPanel = s.tapePane = true, s.zoom = 175, s.theme = kThemeDark;
   for (int n = 0; n < kMemoryCount; ++n) {
     s.realMemory[n] = std::to_string(n) + ".5e-" + std::to_string(n);
     s.intMemory[n] = "-" + std::to_string(n * 11);
@@ -60,7 +61,7 @@ CalcState Sample() {
 TEST_F(SettingsTest, FirstSaveCreatesFoldersAndTheTableLayoutAndReadsBack) {
   const char* const sampleText =
       "[Pos]\nTop=-30\nLeft=1920\n"
-      "[Option]\nBASE=2\nDISPLAY=1\nANGLE=2\nRANGE=3\nMEMORY=7\nPTF=5\nPTS=0\nPTE=32\nLanguage=4\nPanel=1\nTape=1\n"
+      "[Option]\nBASE=2\nDISPLAY=1\nANGLE=2\nRANGE=3\nMEMORY=7\nPTF=5\nPTS=0\nPTE=32\nLanguage=4\nPanel=1\nTape=1\nZoom=175\nTheme=1\n"
       "[Sound]\nErrorAlarm=0\n[Memory]\nUses=7\n"
       "RM0=0.5e-0\nRM1=1.5e-1\nRM2=2.5e-2\nRM3=3.5e-3\nRM4=4.5e-4\n"
       "RM5=5.5e-5\nRM6=6.5e-6\nRM7=7.5e-7\nRM8=8.5e-8\nRM9=9.5e-9\n"
@@ -78,7 +79,7 @@ TEST_F(SettingsTest, SaveKeepsWhatAPersonWrote) {
   EXPECT_EQ(Slurp(file_),
             "; my settings\r\n[other]\r\nx = 1\r\n\r\n"
             "[option]\r\nbase = 0\r\nmine=yes\r\nDISPLAY=0\r\nANGLE=0\r\nRANGE=0\r\nMEMORY=0\r\n"
-            "PTF=2\r\nPTS=2\r\nPTE=2\r\nLanguage=0\r\nPanel=0\r\nTape=0\r\n\r\n"
+            "PTF=2\r\nPTS=2\r\nPTE=2\r\nLanguage=0\r\nPanel=0\r\nTape=0\r\nZoom=100\r\nTheme=2\r\n\r\n"
             "[MEMORY]\r\nrm3=0.0e0\r\nUses=0\r\nRM0=0.0e0\r\nRM1=0.0e0\r\nRM2=0.0e0\r\n"
             "RM4=0.0e0\r\nRM5=0.0e0\r\nRM6=0.0e0\r\nRM7=0.0e0\r\nRM8=0.0e0\r\nRM9=0.0e0\r\n"
             "IM0=0\r\nIM1=0\r\nIM2=0\r\nIM3=0\r\nIM4=0\r\nIM5=0\r\nIM6=0\r\nIM7=0\r\nIM8=0\r\nIM9=0\r\n"
@@ -101,7 +102,11 @@ TEST_F(SettingsTest, HostileAndOddFiles) {
       {"[Pos]\nLeft=1\n[B]\n[pos]\ntop=2\n", "Top=2\n"}, {"\xEF\xBB\xBF[Pos]\nTop=1\n", "Top=1\n"},
       {"[Pos]\nTop=  +12abc", "Top=12\n"}, {"[Pos]\nTop=99999999999", "Top=2147483647\n"},
       {"[Pos]\nTop=-2147483649", "Top=-2147483648\n"}, {"[Memory]\nRM1=12\0" "34\n"s, "RM1=12\n"},
-      {"[Memory]\nRM1=" + std::string(9999, '7'), "RM1=" + std::string(254, '7') + "\n"}, {"[Memory]\nRM1=", "RM1=\n"},
+      {"[Memory]\nRM1=0." + std::string(9999, '7'), "RM1=0." + std::string(252, '7') + "\n"},
+      // registers are read by value: no number, or out of range in REAL, loads as 0
+      {"[Memory]\nRM1=", "RM1=0\n"}, {"[Memory]\nRM0=hello", "RM0=0\n"}, {"[Memory]\nRM1=1e999999999", "RM1=0\n"},
+      {"[Memory]\nRM2=nan\nRM3=inf\nRM4=.", "RM2=0\nRM3=0\nRM4=0\n"}, {"[Memory]\nRM5=-1e40", "RM5=0\n"},
+      {"[Memory]\nRM6=12abc\nRM7=1.5e-120", "RM6=12\nRM7=1.5e-120\n"}, {"[Memory]\nIM1=x\nIM2=-7", "IM1=0\nIM2=-7\n"},
       // unknown bases start REAL, unknown angles DEG (BASE=7: modes_unknown.ini); an unknown language is kept
       {"[Option]\nBASE=-1\nANGLE=9", ""}, {"[Option]\nBASE=4\nANGLE=2", "BASE=4\n"},
       {"[Option]\nLanguage=3", "Language=3\n"},
@@ -109,6 +114,10 @@ TEST_F(SettingsTest, HostileAndOddFiles) {
       {"[Sound]\nErrorAlarm=yes", "ErrorAlarm=0\n"}, {"[Sound]\nErrorAlarm=01", "ErrorAlarm=0\n"},
       {"[option]\npanel=1", "Panel=1\n"}, {"[Option]\nPanel=2", "Panel=0\n"}, {"[Option]\nPanel=on", "Panel=0\n"},
       {"[option]\ntape=1", "Tape=1\n"}, {"[Option]\nTape=yes", "Tape=0\n"},
+      // a zoom outside 100..300 or between steps of 25 starts at the nearest allowed one; Theme outside 0..2 is System
+      {"[Option]\nZoom=112", "Zoom=100\n"}, {"[Option]\nZoom=113", "Zoom=125\n"}, {"[Option]\nZoom=290", "Zoom=300\n"},
+      {"[Option]\nZoom=99999999999", "Zoom=300\n"}, {"[Option]\nZoom=-150", "Zoom=100\n"}, {"[Option]\nZoom=2x", "Zoom=100\n"},
+      {"[Option]\nZoom=250", "Zoom=250\n"}, {"[Option]\nTheme=0", "Theme=0\n"}, {"[Option]\nTheme=3", "Theme=2\n"},
   };
   const std::string defaults = LoadAndSaveFresh();  // no file yet
   EXPECT_NE(defaults.find("Top=0\n"), std::string::npos);
@@ -164,14 +173,43 @@ TEST_F(SettingsTest, FailedSavesLeaveTheOldFile) {
   EXPECT_EQ(Slurp(dir_ + "/plain"), "x");
 }
 
-TEST_F(SettingsTest, SavingThroughALinkKeepsTheLink) {
-  const std::string real = dir_ + "/real.ini";
+// A link stays a link, also a dangling one (its target is created); a file
+// without write bits is never replaced, even by root, and the save says so.
+TEST_F(SettingsTest, SavingThroughALinkKeepsTheLinkAndAReadOnlyFileIsLeft) {
+  const std::string real = dir_ + "/real.ini", dangling = dir_ + "/dangling.ini";
   Spit(real, "[Pos]\nTop=1\n");
   ASSERT_EQ(symlink(real.c_str(), file_.c_str()), 0);
-  SaveSettings(file_, Sample(), {});
-  struct stat st {};
-  EXPECT_TRUE(lstat(file_.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+  ASSERT_EQ(symlink("dots/new.ini", dangling.c_str()), 0);
+  ASSERT_EQ(mkdir((dir_ + "/dots").c_str(), 0700), 0);
+  for (const std::string& link : {file_, dangling}) {
+    EXPECT_TRUE(SaveSettings(link, Sample(), {}));
+    struct stat st {};
+    EXPECT_TRUE(lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+  }
   EXPECT_EQ(Slurp(real).substr(0, 19), "[Pos]\nTop=0\nLeft=0\n");
+  EXPECT_NE(Slurp(dir_ + "/dots/new.ini").find("BASE=2"), std::string::npos);
+  ASSERT_EQ(chmod(real.c_str(), 0444), 0);
+  std::string reason;
+  EXPECT_FALSE(SaveSettings(file_, CalcState(), {}, &reason));
+  EXPECT_NE(reason.find("Permission denied"), std::string::npos) << reason;
+  EXPECT_NE(Slurp(real).find("BASE=2"), std::string::npos);
+}
+
+// Each repaired register is reported once; a register text longer than the
+// reader takes is saved by its value and reads back the same.
+TEST_F(SettingsTest, RepairsAreReportedAndLongRegistersSavedByValue) {
+  Spit(file_, "[Memory]\nRM0=hello\nRM1=1e999999999\nRM2=0.5\nIM3=nan\n");
+  CalcState s;
+  WindowPosition pos;
+  testing::internal::CaptureStderr();
+  LoadSettings(file_, s, pos);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 3) << err;
+  EXPECT_NE(err.find("RM0 \"hello\""), std::string::npos) << err;
+  s.realMemory[4] = "0." + std::string(298, '3');
+  ASSERT_TRUE(SaveSettings(file_, s, pos));
+  LoadSettings(file_, s, pos);
+  EXPECT_EQ(s.realMemory[4], "0." + std::string(kCanonicalDigits, '3'));
 }
 
 // A program with the file open: what it loaded, its state now.
@@ -193,7 +231,8 @@ struct Program {
 TEST_F(SettingsTest, SavesWriteOnlyWhatTheProgramChanged) {
   struct Case { std::vector<std::string> steps, want; };
   const Case cases[] = {
-      {{"a RM0=1", "b IM0=5", "A", "B"}, {"RM0=1", "IM0=5", "RM3=3", "BASE=2"}},  // different keys, both orders
+      {{"a RM0=1", "b IM0=5", "A", "B"}, {"RM0=1", "IM0=5", "RM3=3", "BASE=2", "IM7=0"}},  // different keys, both orders;
+      // a register repaired at load is saved repaired
       {{"a RM0=1", "b IM0=5", "B", "A"}, {"RM0=1", "IM0=5", "RM3=3", "BASE=2"}},
       {{"a RM0=1", "A", "b BASE=1", "B", "a RM0=2", "A", "B"}, {"RM0=2", "BASE=1"}},
       {{"a RM0=1", "b RM0=2", "A", "B"}, {"RM0=2"}},  // the same key: the later save wins
@@ -204,7 +243,7 @@ TEST_F(SettingsTest, SavesWriteOnlyWhatTheProgramChanged) {
       {{"a RM0=1", "A", "d", "b IM0=5", "B"}, {"IM0=5", "RM0=0.5", "RM3=3", "Top=0"}},  // deleted: written whole
   };
   for (const Case& c : cases) {
-    Spit(file_, "; mine\n[Option]\nBASE=2\nown=x\n[Memory]\nRM0=0.5\nRM3=3\n");
+    Spit(file_, "; mine\n[Option]\nBASE=2\nown=x\n[Memory]\nRM0=0.5\nRM3=3\nIM7=hello\n");
     Program a(file_), b(file_);
     std::string what;
     for (const std::string& step : c.steps) {

@@ -127,7 +127,32 @@ TEST_F(WindowTest, SettingsAreWrittenWhenTheWindowClosesAndReadSafely) {
   MainWindow& w = Reopen();
   ExpectShowsTheModes("hand-edited");  // the values read are in modes_unknown.ini's cases
   EXPECT_EQ(w.menuBar()->actions().size(), 4);  // language 3: the first menu stays
-  EXPECT_EQ(w.pos(), QPoint(0, 0));              // off every screen
+  EXPECT_EQ(w.pos(), QPoint(0, 1024 - kAreaHeight - 60));  // off every screen: the nearest place on it
+}
+
+// A saved place keeps the window where at least 48 pixels of its top edge
+// are on the screen (1280 x 1024); otherwise it opens at the nearest place
+// where all of it shows, and that place is saved.
+TEST_F(WindowTest, TheWindowStartsOnTheScreen) {
+  ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1280, 1024));
+  Open().close();  // the save makes the settings folder
+  const int right = 1280 - kAreaWidth - 16, bottom = 1024 - kAreaHeight - 60;
+  const struct { int left, top; QPoint opens; } cases[] = {
+      {2147483647, 2147483647, {right, bottom}}, {-2147483647 - 1, 5, {0, 5}}, {100, -30, {100, 0}},
+      {1280 - 48, 500, {1280 - 48, 500}}, {1280 - 47, 500, {right, 500}}, {1280 - 48, 1023, {1280 - 48, 1023}},
+  };
+  for (const auto& c : cases) {
+    window_.reset();
+    QFile f(QString::fromStdString(SettingsPath()));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("[Pos]\nLeft=%1\nTop=%2\n").arg(c.left).arg(c.top).toUtf8());
+    f.close();
+    MainWindow& w = Reopen();
+    EXPECT_EQ(w.pos(), c.opens) << c.left << "," << c.top;
+    w.close();
+    const QString saved = QStringLiteral("Left=%1\nTop=%2").arg(c.opens.x()).arg(c.opens.y());
+    EXPECT_TRUE(IniText().contains(saved)) << IniText().toStdString();
+  }
 }
 
 // ------------------------------------------------------------- clipboard

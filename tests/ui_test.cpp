@@ -19,6 +19,7 @@
 #include "key_faces.h"
 #include "key_rules.h"
 #include "keymap.h"
+#include "function_menu.h"
 #include "menus.h"
 #include "window_test_support.h"
 
@@ -67,7 +68,9 @@ TEST(Tables, KeysAndMenusAreComplete) {
   }
   EXPECT_EQ(names.removeDuplicates(), 0);  // the three up keys differ by their format
   std::set<CommandId> ids;
-  for (const MenuRow& r : kMenuTable) {
+  std::vector<MenuRow> rows(kMenuTable.begin(), kMenuTable.end());
+  rows.insert(rows.end(), kFunctionMenuTable.begin(), kFunctionMenuTable.end());
+  for (const MenuRow& r : rows) {
     const bool item = r.level == MenuLevel::kItem || r.level == MenuLevel::kSubItem;
     EXPECT_EQ(r.id != 0, item) << r.text[0];
     if (item) { EXPECT_TRUE(ids.insert(r.id).second) << r.text[0]; }
@@ -225,12 +228,22 @@ TEST_F(WindowTest, EveryAcceleratorAndMenuItemReachesItsCommandBeforeQt) {
   Type(w, "12");
   w.RunCommand(cmd::kUndo);  // Undo and Redo enabled
   swallow_ = true;
-  for (const MenuRow& row : kMenuTable) {
-    if (row.id == 0) continue;
-    seen_.clear();
-    FindAction(w.menuBar(), row.id)->trigger();
-    EXPECT_EQ(seen_, std::vector<CommandId>{row.id}) << row.text[0];
+  std::vector<MenuRow> rows(kMenuTable.begin(), kMenuTable.end());
+  rows.insert(rows.end(), kFunctionMenuTable.begin(), kFunctionMenuTable.end());
+  std::set<CommandId> run;
+  for (uint32_t base : {kBaseDec, kBaseReal}) {  // each item where it is enabled
+    if (base == kBaseReal) w.SelectBaseMode(base);
+    for (const MenuRow& row : rows) {
+      QAction* action = row.id == 0 ? nullptr : FindAction(w.menuBar(), row.id);
+      if (action == nullptr || !action->isEnabled() || run.count(row.id)) continue;
+      seen_.clear();
+      action->trigger();
+      EXPECT_EQ(seen_, std::vector<CommandId>{row.id}) << row.text[0];
+      run.insert(row.id);
+    }
   }
+  for (const MenuRow& row : rows) EXPECT_TRUE(row.id == 0 || run.count(row.id)) << row.text[0];
+  w.SelectBaseMode(kBaseDec);
   // A menu bar opened with Alt keeps its arrows.
   swallow_ = false;
   auto* style = new AltMenuStyle;
@@ -319,11 +332,18 @@ TEST_F(WindowTest, MenusInFourLanguages) {
     EXPECT_EQ(FindAction(bar, cmd::kErrorAlarm)->isChecked(), alarm);
     w.RunCommand(cmd::kErrorAlarm);
     EXPECT_EQ(FindAction(w.menuBar(), cmd::kErrorAlarm)->isChecked(), !alarm);
-    // L.C.M. and G.C.D. only in the integer modes.
+    // The Function menu's items only where they act (L.C.M. and G.C.D. in
+    // the integer modes), and none while an error shows.
     for (uint32_t base : {kBaseReal, kBaseDec, kBaseReal}) {
       w.SelectBaseMode(base);
-      for (CommandId id : {cmd::kLcm, cmd::kGcd}) EXPECT_EQ(FindAction(w.menuBar(), id)->isEnabled(), base != kBaseReal);
+      for (CommandId id : {cmd::kLcm, cmd::kGcd, cmd::kRotateLeft, cmd::kByteSwap})
+        EXPECT_EQ(FindAction(w.menuBar(), id)->isEnabled(), base != kBaseReal);
+      for (CommandId id : {cmd::kSinh, cmd::kPercent}) EXPECT_EQ(FindAction(w.menuBar(), id)->isEnabled(), base == kBaseReal);
+      EXPECT_TRUE(FindAction(w.menuBar(), cmd::kMod)->isEnabled());
     }
+    Type(w, "1\r0/");
+    EXPECT_FALSE(FindAction(w.menuBar(), cmd::kMod)->isEnabled());
+    w.RunCommand(cmd::kClx);
   }
 }
 

@@ -7,8 +7,8 @@
 
 namespace vxc::ui {
 
-DisplayBox::DisplayBox(BoxEdge edge, Qt::Alignment alignment, QWidget* parent)
-    : QFrame(parent), edge_(edge), alignment_(alignment) {
+DisplayBox::DisplayBox(const Look& look, BoxEdge edge, Qt::Alignment alignment, QWidget* parent)
+    : QFrame(parent), look_(look), edge_(edge), alignment_(alignment) {
   setAttribute(Qt::WA_TransparentForMouseEvents);  // clicks belong to the window behind
   setFrameShape(QFrame::NoFrame);
 }
@@ -20,9 +20,11 @@ void DisplayBox::SetText(const QString& text) {
   update();
 }
 
-void DisplayBox::SetTextColour(const QColor& colour) {
-  if (colour == colour_) return;
-  colour_ = colour;
+QColor DisplayBox::textColour() const { return QColor(error_ ? look_.colours->errorText : look_.colours->text); }
+
+void DisplayBox::SetErrorColour(bool error) {
+  if (error == error_) return;
+  error_ = error;
   update();
 }
 
@@ -30,7 +32,7 @@ void DisplayBox::SetCellPixels(int pixels) {
   if (pixels == cellPixels_) return;
   cellPixels_ = pixels;
   fittedFor_ = QSize();
-  setFont(CellFont(pixels));
+  setFont(CellFont(pixels, look_.zoom));
   update();
 }
 
@@ -41,9 +43,11 @@ void DisplayBox::SetSpokenText(const QString& spoken) {
 }
 
 QRect DisplayBox::TextArea() const {
+  const int z = look_.zoom;
   switch (edge_) {
-    case BoxEdge::kClient: return rect().adjusted(3, 2, -3, -2);
-    case BoxEdge::kSunken: return rect().adjusted(2, 1, -2, -1);  // "32" keeps clear of the edge
+    case BoxEdge::kClient: return rect().adjusted(Zoomed(3, z), Zoomed(2, z), -Zoomed(3, z), -Zoomed(2, z));
+    case BoxEdge::kSunken:  // "32" keeps clear of the edge
+      return rect().adjusted(Zoomed(2, z), Zoomed(1, z), -Zoomed(2, z), -Zoomed(1, z));
     case BoxEdge::kNone: break;
   }
   return rect();
@@ -51,9 +55,10 @@ QRect DisplayBox::TextArea() const {
 
 FittedText DisplayBox::Fitted() const {
   if (cellPixels_ <= 0) return FittedText{font(), 0, text_, true};  // no size given yet
-  if (fittedFor_ != size()) {
-    fitted_ = FitText(text_, cellPixels_, TextArea().width());
+  if (fittedFor_ != size() || fittedZoom_ != look_.zoom) {
+    fitted_ = FitText(text_, cellPixels_, TextArea().width(), look_.zoom);
     fittedFor_ = size();
+    fittedZoom_ = look_.zoom;
   }
   return fitted_;
 }
@@ -61,29 +66,16 @@ FittedText DisplayBox::Fitted() const {
 void DisplayBox::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QRect r = rect();
-  const QColor shadow(128, 128, 128), dark(64, 64, 64), light(255, 255, 255), face(212, 208, 200);
-  if (edge_ == BoxEdge::kClient || edge_ == BoxEdge::kSunken) {
-    // Outer edge: shadow above and left, highlight below and right.
-    p.setPen(shadow);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(light);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-  }
-  if (edge_ == BoxEdge::kClient) {
-    // The inner edge darker, so the box looks pressed into the panel.
-    p.setPen(dark);
-    p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
-    p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
-    p.setPen(face);
-    p.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
-    p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
-  }
+  const ThemeColours& c = *look_.colours;
+  const int t = look_.line();
+  // Outer edge: shadow above and left, highlight below and right.
+  if (edge_ == BoxEdge::kClient || edge_ == BoxEdge::kSunken) FrameRing(p, r, t, c.edgeShadow, c.edgeLight);
+  // The inner edge darker, so the box looks pressed into the panel.
+  if (edge_ == BoxEdge::kClient) FrameRing(p, r.adjusted(t, t, -t, -t), t, c.edgeDark, c.window);
   lastDrawn_ = Fitted();
   if (text_.isEmpty()) return;
   p.setFont(lastDrawn_.font);
-  p.setPen(isEnabled() ? colour_ : palette().color(QPalette::Disabled, QPalette::WindowText));
+  p.setPen(isEnabled() ? textColour() : QColor(c.disabledText));
   p.drawText(TextArea(), int(alignment_ | Qt::AlignVCenter) | Qt::TextSingleLine, lastDrawn_.text);
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "text_fit.h"
+#include "zoom_layout.h"
 
 namespace vxc::ui {
 
@@ -19,13 +20,15 @@ enum class BoxEdge : uint8_t {
 
 class DisplayBox : public QFrame {
  public:
-  DisplayBox(BoxEdge edge, Qt::Alignment alignment, QWidget* parent);
+  // Drawn at the zoom and in the colours of `look`.
+  DisplayBox(const Look& look, BoxEdge edge, Qt::Alignment alignment, QWidget* parent);
 
   const QString& text() const { return text_; }
-  const QColor& textColour() const { return colour_; }
+  // The text's colour: the theme's text, or its error colour.
+  QColor textColour() const;
   void SetText(const QString& text);
-  void SetTextColour(const QColor& colour);
-  // The cell height the text is drawn at when it fits (CellFont).
+  void SetErrorColour(bool error);
+  // The cell height the text is drawn at when it fits (CellFont), at 100%.
   void SetCellPixels(int pixels);
   int cellPixels() const { return cellPixels_; }
   // The name a screen reader reads ("X, 5.00"); tells it when it changes.
@@ -41,16 +44,18 @@ class DisplayBox : public QFrame {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  const Look& look_;
   BoxEdge edge_;
   Qt::Alignment alignment_;
   QString text_;
   QString spoken_;
-  QColor colour_ = Qt::black;
+  bool error_ = false;
   int cellPixels_ = 0;
   FittedText lastDrawn_;
   // Fitting measures the text at each size tried: done once per text, size and width.
   mutable FittedText fitted_;
   mutable QSize fittedFor_;  // the box size `fitted_` was made for; invalid when stale
+  mutable int fittedZoom_ = 0;
 };
 
 }  // namespace vxc::ui

@@ -22,6 +22,7 @@ struct FaceState {
   bool preferred = false;  // a face with Tahoma's metrics is first in `families`
   QStringList families;
   QHash<int, QFont> cells;  // fonts are made once per cell height and kept
+  QHash<int, QFont> zoomedCells;  // and per zoom, keyed pixels * 1024 + percent
 };
 
 FaceState& Face() {
@@ -102,6 +103,18 @@ QFont CellFont(int pixels) {
   const double cellPerEm = CellPerEm(f);
   if (cellPerEm > 0) f.setPixelSize(qMax(1, qRound(pixels / cellPerEm)));
   cells.insert(pixels, f);
+  return f;
+}
+
+QFont CellFont(int pixels, int zoomPercent) {
+  if (zoomPercent == 100) return CellFont(pixels);
+  QHash<int, QFont>& zoomed = Face().zoomedCells;
+  const int key = pixels * 1024 + zoomPercent;
+  auto found = zoomed.constFind(key);
+  if (found != zoomed.constEnd()) return *found;
+  QFont f = CellFont(pixels);
+  f.setPixelSize(qMax(1, (f.pixelSize() * zoomPercent + 50) / 100));
+  zoomed.insert(key, f);
   return f;
 }
 

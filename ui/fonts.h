@@ -31,6 +31,9 @@ QFont SansFont();
 
 // SansFont at a cell height of `pixels`.
 QFont CellFont(int pixels);
+// CellFont(`pixels`) with its size scaled to `zoomPercent`, so that a text
+// takes `zoomPercent` of its width and height at 100%.
+QFont CellFont(int pixels, int zoomPercent);
 
 inline constexpr int kLabelFontPixels = 26;  // T, Z, Y labels
 inline constexpr int kSmallFontPixels = 14;  // group boxes, radios, digit-count boxes

@@ -6,11 +6,14 @@
 #include <QString>
 #include <QWidget>
 
+#include "zoom_layout.h"
+
 namespace vxc::ui {
 
 class GroupFrame : public QWidget {
  public:
-  GroupFrame(const QString& title, QWidget* parent);
+  // Drawn at the zoom and in the colours of `look` (Light at 100% without one).
+  GroupFrame(const QString& title, QWidget* parent, const Look* look = nullptr);
   const QString& title() const { return title_; }
 
  protected:
@@ -18,6 +21,7 @@ class GroupFrame : public QWidget {
 
  private:
   QString title_;
+  const Look* look_;
 };
 
 }  // namespace vxc::ui

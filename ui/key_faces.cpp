@@ -12,36 +12,32 @@
 #include <QPainterPath>
 
 #include "fonts.h"
+#include "zoom_layout.h"
 
 namespace vxc::ui {
 namespace {
 
+// How a family's label is set: its preferred size in pixels and weight.
 struct Palette {
-  QColor top, bottom, border, text;
-  int pointSize;  // preferred label size in pixels
+  int pointSize;
   bool bold;
 };
 
 Palette PaletteOf(KeyTone tone) {
   switch (tone) {
-    case KeyTone::kLineLabel: return {kWindowColour, kWindowColour, QColor(128, 128, 128), Qt::black, 21, false};
-    case KeyTone::kFunction: return {QColor(96, 102, 112), QColor(58, 62, 70), QColor(34, 36, 41), QColor(250, 250, 250), 11, true};
-    case KeyTone::kBitwise: return {QColor(88, 106, 135), QColor(54, 68, 92), QColor(30, 38, 54), QColor(250, 250, 250), 11, true};
-    case KeyTone::kHexDigit: return {QColor(246, 242, 228), QColor(218, 211, 190), QColor(128, 122, 104), QColor(28, 28, 28), 13, true};
-    case KeyTone::kDigit: return {QColor(252, 251, 247), QColor(226, 223, 213), QColor(132, 128, 118), QColor(24, 24, 24), 13, true};
-    case KeyTone::kOperator: return {QColor(222, 228, 236), QColor(184, 194, 208), QColor(104, 114, 130), QColor(22, 36, 58), 18, true};
-    case KeyTone::kStack: return {QColor(204, 201, 192), QColor(172, 168, 158), QColor(104, 100, 92), QColor(28, 28, 28), 11, true};
-    case KeyTone::kMemory: return {QColor(198, 208, 200), QColor(162, 175, 166), QColor(94, 106, 98), QColor(24, 34, 28), 11, true};
-    case KeyTone::kEnter: return {QColor(86, 130, 200), QColor(46, 90, 160), QColor(26, 52, 100), QColor(255, 255, 255), 12, true};
-    case KeyTone::kClear: return {QColor(222, 104, 72), QColor(178, 62, 36), QColor(110, 34, 18), QColor(255, 255, 255), 12, true};
-    case KeyTone::kArrow: return {QColor(214, 211, 203), QColor(176, 172, 162), QColor(96, 92, 84), QColor(40, 40, 40), 8, false};
+    case KeyTone::kLineLabel: return {21, false};
+    case KeyTone::kFunction:
+    case KeyTone::kBitwise:
+    case KeyTone::kStack:
+    case KeyTone::kMemory: return {11, true};
+    case KeyTone::kHexDigit:
+    case KeyTone::kDigit: return {13, true};
+    case KeyTone::kOperator: return {18, true};
+    case KeyTone::kEnter:
+    case KeyTone::kClear: return {12, true};
+    case KeyTone::kArrow: return {8, false};
   }
-  return PaletteOf(KeyTone::kStack);
-}
-
-QColor Mix(const QColor& a, const QColor& b, double t) {
-  return QColor::fromRgbF(a.redF() * (1 - t) + b.redF() * t, a.greenF() * (1 - t) + b.greenF() * t,
-                          a.blueF() * (1 - t) + b.blueF() * t);
+  return {11, true};
 }
 
 using Look = FaceLook;
@@ -206,33 +202,34 @@ void DrawLabel(QPainter& p, const KeyDef& key, const QRectF& area, const Palette
   }
 }
 
-QPixmap PaintFace(const KeyDef& key, Look lookKind, qreal dpr) {
-  const QSize size(key.width, key.height);
+QPixmap PaintFace(const KeyDef& key, Look lookKind, qreal dpr, const ThemeColours& colours, int zoom) {
+  // Painted in the key's own pixels, scaled onto its place at the zoom.
+  const QSize size = Zoomed(QRect(key.x, key.y, key.width, key.height), zoom).size();
   QPixmap pix(size * dpr);
   pix.setDevicePixelRatio(dpr);
-  pix.fill(kWindowColour);
+  pix.fill(QColor(colours.window));
   QPainter p(&pix);
+  if (zoom != 100) p.scale(double(size.width()) / key.width, double(size.height()) / key.height);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
   const Palette pal = PaletteOf(key.look.tone);
+  const FaceColours face = FaceColoursOf(colours, key.look.tone, lookKind);
   const QRectF full(0, 0, key.width, key.height);
 
   if (key.look.tone == KeyTone::kLineLabel) {
     // Looks like the T, Z and Y labels; pushed in, it shows a sunken edge.
     QRectF area = full;
     if (lookKind == Look::kPressed) {
-      p.setPen(QColor(128, 128, 128));
+      p.setPen(QColor(colours.edgeShadow));
       p.drawLine(QPointF(0.5, 0.5), QPointF(key.width - 0.5, 0.5));
       p.drawLine(QPointF(0.5, 0.5), QPointF(0.5, key.height - 0.5));
-      p.setPen(Qt::white);
+      p.setPen(QColor(colours.edgeLight));
       p.drawLine(QPointF(0.5, key.height - 0.5), QPointF(key.width - 0.5, key.height - 0.5));
       p.drawLine(QPointF(key.width - 0.5, 0.5), QPointF(key.width - 0.5, key.height - 0.5));
       area.translate(1, 1);
     }
-    QColor ink = lookKind == Look::kDisabled ? QColor(150, 146, 138) : pal.text;
-    QFont f = LineLabelFont();
-    p.setFont(f);
-    p.setPen(ink);
+    p.setFont(LineLabelFont());
+    p.setPen(face.ink);
     p.drawText(area, Qt::AlignCenter, QString::fromUtf8(key.look.label));
     return pix;
   }
@@ -243,17 +240,7 @@ QPixmap PaintFace(const KeyDef& key, Look lookKind, qreal dpr) {
   const bool pressed = lookKind == Look::kPressed;
   const bool disabled = lookKind == Look::kDisabled;
 
-  QColor top = pal.top, bottom = pal.bottom, border = pal.border;
-  if (disabled) {
-    // A flatter, paler key: it is there but does nothing now.
-    top = Mix(top, kWindowColour, 0.45);
-    bottom = Mix(bottom, kWindowColour, 0.45);
-    border = Mix(border, kWindowColour, 0.45);
-  }
-  if (pressed) {
-    top = top.darker(112);
-    bottom = bottom.darker(106);
-  }
+  const QColor top = face.top, bottom = face.bottom, border = face.border;
 
   // The whole key (top and lip), then the key top over it.
   const QRectF outer = full.adjusted(0.5, 0.5, -0.5, -0.5);
@@ -276,19 +263,17 @@ QPixmap PaintFace(const KeyDef& key, Look lookKind, qreal dpr) {
                QPointF(topFace.right() - radius, topFace.top() + 1.0));
   }
 
-  QColor ink = pal.text;
-  if (disabled) ink = Mix(pal.text, Mix(top, bottom, 0.5), 0.62);
   QRectF area = topFace;
   if (pressed) area.translate(0, lip * 0.25);
-  DrawLabel(p, key, area, pal, ink);
+  DrawLabel(p, key, area, pal, face.ink);
   return pix;
 }
 
 }  // namespace
 
-QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr) {
+QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr, const ThemeColours& colours, int zoomPercent) {
   if (look == FaceLook::kDisabled && !key.hasDisabledFace) return QPixmap();
-  return PaintFace(key, look, dpr);
+  return PaintFace(key, look, dpr, colours, zoomPercent);
 }
 
 QRectF SuperscriptInk(const KeyDef& key) {

@@ -9,10 +9,9 @@
 #include <QRectF>
 
 #include "keypad_table.h"
+#include "theme.h"
 
 namespace vxc::ui {
-
-inline const QColor kWindowColour(212, 208, 200);
 
 struct FaceSet {
   QPixmap normal;
@@ -20,11 +19,11 @@ struct FaceSet {
   QPixmap disabled;  // null when the key has no disabled face
 };
 
-enum class FaceLook : uint8_t { kNormal, kPressed, kDisabled };
-
-// Paints one face of `key` at `dpr` device pixels per pixel; a null pixmap
-// for the disabled look of a key that has none.
-QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr);
+// Paints one face of `key` in `colours`, at `zoomPercent` of its size and
+// `dpr` device pixels per pixel; a null pixmap for the disabled look of a
+// key that has none.
+QPixmap PaintKeyFace(const KeyDef& key, FaceLook look, qreal dpr, const ThemeColours& colours = LightColours(),
+                     int zoomPercent = 100);
 
 // The box of the superscript's ink on the normal face of `key` (the 2 of
 // x², the x of e^x and y^x), in key pixels; empty for a key without one.

@@ -111,6 +111,36 @@ constexpr std::array<KeyBinding, kKeyMapCount> MakeTable() {
   t[n++] = Char('~', kModNone, kNot, kInInteger);
   t[n++] = Char('n', kModNone, kNeg, kInInteger);
 
+  // The functions of the Function menu. Hyperbolic: Ctrl+Shift with the
+  // letter of the circular function, Alt+Shift for the inverse.
+  t[n++] = Key(Qt::Key_L, kModCtrl | kModShift, kTenX, kInReal);  // beside LOG as e^X is beside LN
+  t[n++] = Char('R', kModNone, kXRoot, kInReal);
+  t[n++] = Char('|', kModNone, kAbs, kInReal);
+  t[n++] = Char('i', kModNone, kInt, kInReal);
+  t[n++] = Char('I', kModNone, kFrac, kInReal);
+  t[n++] = Char('m', kModNone, kMod);
+  t[n++] = Char('%', kModNone, kPercent, kInReal);
+  t[n++] = Char('%', kModNone, kMod, kInInteger);  // as C writes the remainder
+  t[n++] = Char('P', kModNone, kPercentChange, kInReal);
+  t[n++] = Key(Qt::Key_S, kModCtrl | kModShift, kSinh, kInReal);
+  t[n++] = Key(Qt::Key_O, kModCtrl | kModShift, kCosh, kInReal);
+  t[n++] = Key(Qt::Key_T, kModCtrl | kModShift, kTanh, kInReal);
+  t[n++] = Char('S', kModAlt, kAsinh, kInReal);
+  t[n++] = Char('O', kModAlt, kAcosh, kInReal);
+  t[n++] = Char('T', kModAlt, kAtanh, kInReal);
+  t[n++] = Key(Qt::Key_N, kModCtrl | kModShift, kCombinations, kInReal);
+  t[n++] = Key(Qt::Key_P, kModCtrl | kModShift, kPermutations, kInReal);
+  t[n++] = Key(Qt::Key_R, kModCtrl | kModShift, kToRadians, kInReal);
+  t[n++] = Key(Qt::Key_D, kModCtrl | kModShift, kToDegrees, kInReal);
+  t[n++] = Key(Qt::Key_Left, kModCtrl, kRotateLeft, kInInteger);
+  t[n++] = Key(Qt::Key_Right, kModCtrl, kRotateRight, kInInteger);
+  t[n++] = Key(Qt::Key_Left, kModCtrl | kModShift, kRotateLeftN, kInInteger);
+  t[n++] = Key(Qt::Key_Right, kModCtrl | kModShift, kRotateRightN, kInInteger);
+  t[n++] = Char('#', kModNone, kBitCount, kInInteger);
+  t[n++] = Char('[', kModNone, kMaskLeft, kInInteger);
+  t[n++] = Char(']', kModNone, kMaskRight, kInInteger);
+  t[n++] = Char('w', kModNone, kByteSwap, kInInteger);
+
   // Edit, Help and the tape.
   t[n++] = Key(Qt::Key_Z, kModCtrl, kUndo);
   t[n++] = Key(Qt::Key_Y, kModCtrl, kRedo);
@@ -118,6 +148,16 @@ constexpr std::array<KeyBinding, kKeyMapCount> MakeTable() {
   t[n++] = Key(Qt::Key_C, kModCtrl | kModShift, kCopyFull);
   t[n++] = Key(Qt::Key_F1, kModNone, kKeyboardHelp);
   t[n++] = Key(Qt::Key_T, kModCtrl, kTape);
+
+  // Option > Zoom. Ctrl with plus and minus are ST+ and ST-: these take Alt too.
+  t[n++] = Key(Qt::Key_Plus, kModCtrl | kModAlt, kZoomIn);
+  t[n++] = Key(Qt::Key_Equal, kModCtrl | kModAlt, kZoomIn);  // the plus key without Shift
+  t[n++] = Key(Qt::Key_Minus, kModCtrl | kModAlt, kZoomOut);
+  t[n++] = Key(Qt::Key_0, kModCtrl | kModAlt, kZoomReset);
+  // Option > Theme.
+  t[n++] = Key(Qt::Key_L, kModCtrl | kModShift, cmd::kThemeLight);
+  t[n++] = Key(Qt::Key_D, kModCtrl | kModShift, cmd::kThemeDark);
+  t[n++] = Key(Qt::Key_S, kModCtrl | kModShift, cmd::kThemeSystem);
 
   // The radio choices. F2 to F8 and F12 as in the usual desktop calculator:
   // F2-F4 are the angle unit in REAL and the word size in the integer modes.

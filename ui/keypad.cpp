@@ -9,8 +9,6 @@ KeyFaceWidget::KeyFaceWidget(Keypad& keypad, int row, QWidget* parent)
     : QWidget(parent), keypad_(keypad), row_(row) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_OpaquePaintEvent);  // the faces carry the background
-  const KeyDef& key = kKeypad[row];
-  setGeometry(key.x, key.y, key.width, key.height);
   hide();
 }
 
@@ -40,7 +38,7 @@ void KeyFaceWidget::paintEvent(QPaintEvent*) {
   const QPixmap& pix = FacePixmap(keypad_, row_, face_);
   QPainter p(this);
   if (pix.isNull()) {
-    p.fillRect(rect(), kWindowColour);
+    p.fillRect(rect(), QColor(keypad_.facesColours != nullptr ? keypad_.facesColours->window : LightColours().window));
     return;
   }
   p.drawPixmap(0, 0, pix);
@@ -51,32 +49,43 @@ const QPixmap& FacePixmap(Keypad& keypad, int row, Face face) {
   if (row < 0 || row >= kKeyCount || face == Face::kHidden) return kNone;
   FaceSet& set = keypad.faces[row];
   const qreal dpr = keypad.facesDpr > 0 ? keypad.facesDpr : 1.0;
-  const KeyDef& key = kKeypad[row];
+  const ThemeColours& colours = keypad.facesColours != nullptr ? *keypad.facesColours : LightColours();
+  auto paint = [&](QPixmap& pix, FaceLook look) -> const QPixmap& {
+    if (pix.isNull()) pix = PaintKeyFace(kKeypad[row], look, dpr, colours, keypad.facesZoom);
+    return pix;
+  };
   switch (face) {
-    case Face::kPressed:
-      if (set.pressed.isNull()) set.pressed = PaintKeyFace(key, FaceLook::kPressed, dpr);
-      return set.pressed;
-    case Face::kDisabled:
-      if (set.disabled.isNull()) set.disabled = PaintKeyFace(key, FaceLook::kDisabled, dpr);
-      return set.disabled;
-    default:
-      if (set.normal.isNull()) set.normal = PaintKeyFace(key, FaceLook::kNormal, dpr);
-      return set.normal;
+    case Face::kPressed: return paint(set.pressed, FaceLook::kPressed);
+    case Face::kDisabled: return paint(set.disabled, FaceLook::kDisabled);
+    default: return paint(set.normal, FaceLook::kNormal);
   }
 }
 
 void EnsureFacesFor(Keypad& keypad, qreal dpr) {
-  if (dpr <= 0 || dpr == keypad.facesDpr) return;
+  const int zoom = keypad.look != nullptr ? keypad.look->zoom : 100;
+  const ThemeColours* colours = keypad.look != nullptr ? keypad.look->colours : &LightColours();
+  if (dpr <= 0 || (dpr == keypad.facesDpr && zoom == keypad.facesZoom && colours == keypad.facesColours)) return;
   keypad.faces = {};
   keypad.facesDpr = dpr;
+  keypad.facesZoom = zoom;
+  keypad.facesColours = colours;
   for (KeyFaceWidget* w : keypad.keys) {
     if (w != nullptr && w->isVisible()) w->update();
   }
 }
 
 void BuildKeypad(Keypad& keypad, QWidget* parent) {
-  keypad.facesDpr = parent->devicePixelRatioF();
+  EnsureFacesFor(keypad, parent->devicePixelRatioF());
   for (int row = 0; row < kKeyCount; ++row) keypad.keys[row] = new KeyFaceWidget(keypad, row, parent);
+  PlaceKeys(keypad);
+}
+
+void PlaceKeys(Keypad& keypad) {
+  const int zoom = keypad.look != nullptr ? keypad.look->zoom : 100;
+  for (int row = 0; row < kKeyCount; ++row) {
+    const KeyDef& key = kKeypad[row];
+    if (keypad.keys[row] != nullptr) keypad.keys[row]->setGeometry(Zoomed(QRect(key.x, key.y, key.width, key.height), zoom));
+  }
 }
 
 void ApplyKeyFaces(Keypad& keypad, const FaceModes& modes) {

@@ -9,6 +9,7 @@
 
 #include "key_faces.h"
 #include "key_rules.h"
+#include "zoom_layout.h"
 
 namespace vxc::ui {
 
@@ -36,7 +37,11 @@ class KeyFaceWidget : public QWidget {
 struct Keypad {
   std::array<KeyFaceWidget*, kKeyCount> keys{};
   std::array<FaceSet, kKeyCount> faces;  // painted when first shown
-  qreal facesDpr = 0;  // the ratio the faces are painted at
+  const Look* look = nullptr;  // the zoom and colours to paint at; Light at 100% when null
+  // What the faces are painted for: the pixel ratio, the zoom and the colours.
+  qreal facesDpr = 0;
+  int facesZoom = 100;
+  const ThemeColours* facesColours = nullptr;
   KeyPressState press;
   std::function<void(int row)> activate;  // runs a key's command
 };
@@ -45,13 +50,16 @@ struct Keypad {
 // has no such face.
 const QPixmap& FacePixmap(Keypad& keypad, int row, Face face);
 
-// Creates the 64 face widgets on `parent`, all hidden.
+// Creates the 64 face widgets on `parent`, all hidden, at the zoom.
 void BuildKeypad(Keypad& keypad, QWidget* parent);
+// Puts every key at its place times the zoom of `keypad.look`.
+void PlaceKeys(Keypad& keypad);
 
 // Shows every key's face for the modes (and the held key pushed in).
 void ApplyKeyFaces(Keypad& keypad, const FaceModes& modes);
 
-// Drops the painted faces when the screen's pixel ratio is not the painted one.
+// Drops the painted faces when the screen's pixel ratio, the zoom or the
+// colours are not the painted ones.
 void EnsureFacesFor(Keypad& keypad, qreal dpr);
 
 // Mouse handlers; each shows the faces it changes. Up returns the command

@@ -3,6 +3,9 @@
 // The command line is read before Qt starts, so that --help and --version
 // work without a display.
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -66,6 +69,44 @@ const OptionDef* FindOption(std::string_view arg) {
   return nullptr;
 }
 
+// The end of an option's run: its output written out, or status 1 and a
+// word on standard error (a full disk, /dev/full).
+int Finish() {
+  std::cout.flush();
+  if (std::cout) return 0;
+  std::cerr << "vxc32: cannot write standard output\n";
+  return 1;
+}
+
+constexpr const char* kNoDisplay = "vxc32: no display to show the window on; vxc32-keys runs the calculator in a terminal\n";
+
+// Whether a window can be shown: a platform named, or a display to connect
+// to (X11 and Wayland look for these variables).
+bool DisplayAvailable(int argc, char** argv) {
+#if defined(_WIN32) || defined(__APPLE__)
+  return true;
+#else
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "-platform" || std::string_view(argv[i]) == "--platform") return true;
+  }
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && value[0] != '\0') return true;
+  }
+  return false;
+#endif
+}
+
+// While Qt connects to the display: a failure to connect ends the run with
+// the one line above and status 1 instead of an abort.
+void QuitWithoutDisplay(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) {
+    std::fputs(kNoDisplay, stderr);
+    std::_Exit(1);
+  }
+  std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 int BadCommandLine(const std::string& message) {
   std::cerr << "vxc32: " << message << '\n';
   PrintUsage(std::cerr);
@@ -80,9 +121,9 @@ int main(int argc, char** argv) {
     const OptionDef* def = FindOption(argv[i]);
     if (def == nullptr) return BadCommandLine("unknown option '" + std::string(argv[i]) + "'");
     switch (def->option) {
-      case Option::kHelp: PrintUsage(std::cout); return 0;
-      case Option::kVersion: std::cout << "vxc32 " VXC_VERSION "\n"; return 0;
-      case Option::kKeymap: vxc::ui::PrintKeyMap(std::cout); return 0;
+      case Option::kHelp: PrintUsage(std::cout); return Finish();
+      case Option::kVersion: std::cout << "vxc32 " VXC_VERSION "\n"; return Finish();
+      case Option::kKeymap: vxc::ui::PrintKeyMap(std::cout); return Finish();
       case Option::kExitWhenShown: exitWhenShown = true; break;
       case Option::kQt: break;
       case Option::kQtWithValue:
@@ -91,7 +132,13 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (!DisplayAvailable(argc, argv)) {
+    std::cerr << kNoDisplay;
+    return 1;
+  }
+  const QtMessageHandler qtHandler = qInstallMessageHandler(QuitWithoutDisplay);
   QApplication app(argc, argv);
+  qInstallMessageHandler(qtHandler);
   QGuiApplication::setDesktopFileName(QStringLiteral("org.ostrano.VXC32"));  // the installed launcher
   vxc::ui::MainWindow window(vxc::SettingsPath());
   // A kill, a hang-up or Ctrl+C saves the settings like a close, then ends the run.

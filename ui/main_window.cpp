@@ -11,11 +11,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
-#include <QProxyStyle>
 #include <QRadioButton>
 #include <QScreen>
 #include <QToolTip>
-#include <QStyleOption>
 #include <cstdio>
 
 #include "accessibility.h"
@@ -44,26 +42,29 @@ class CalcArea : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    p.setPen(Qt::black);
-    p.drawLine(0, 0, width(), 0);  // under the menu bar
-    RaisedInnerEdge(p, QRect(QPoint(3, 6), QPoint(355, 98)));     // T, Z and Y lines
-    RaisedInnerEdge(p, QRect(QPoint(3, 99), QPoint(355, 137)));   // X line
+    const Look& look = window_.look();
+    const int t = look.line();
+    p.fillRect(QRect(0, 0, width(), t), QColor(look.colours->menuLine));  // under the menu bar
+    for (const QRect& lines : {QRect(3, 6, 353, 93), QRect(3, 99, 353, 39)})  // T, Z and Y lines; X line
+      FrameRing(p, Zoomed(lines, look.zoom), t, QColor(look.colours->edgeLight), QColor(look.colours->edgeShadow));
   }
+  // The keypad is hit-tested in the layout's pixels.
+  QPoint At(const QPointF& shown) const { return Unzoomed(shown.toPoint(), window_.look().zoom); }
   void mousePressEvent(QMouseEvent* e) override {
-    if (e->button() == Qt::LeftButton) window_.AreaMousePress(e->position().toPoint().x(), e->position().toPoint().y());
+    if (e->button() == Qt::LeftButton) window_.AreaMousePress(At(e->position()).x(), At(e->position()).y());
   }
   void mouseMoveEvent(QMouseEvent* e) override {
-    if (e->buttons() & Qt::LeftButton) window_.AreaMouseMove(e->position().toPoint().x(), e->position().toPoint().y());
+    if (e->buttons() & Qt::LeftButton) window_.AreaMouseMove(At(e->position()).x(), At(e->position()).y());
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
-    if (e->button() == Qt::LeftButton) window_.AreaMouseRelease(e->position().toPoint().x(), e->position().toPoint().y());
+    if (e->button() == Qt::LeftButton) window_.AreaMouseRelease(At(e->position()).x(), At(e->position()).y());
   }
-  void contextMenuEvent(QContextMenuEvent* e) override { window_.AreaContextMenu(e->pos(), e->globalPos()); }
+  void contextMenuEvent(QContextMenuEvent* e) override { window_.AreaContextMenu(At(e->pos()), e->globalPos()); }
   bool event(QEvent* e) override {
     // The keys take no mouse input of their own, so the area shows their tooltips.
     if (e->type() == QEvent::ToolTip) {
       auto* help = static_cast<QHelpEvent*>(e);
-      const QString tip = window_.AreaToolTip(help->pos());
+      const QString tip = window_.AreaToolTip(At(help->pos()));
       if (tip.isEmpty()) QToolTip::hideText();
       else QToolTip::showText(help->globalPos(), tip, this);
       return true;
@@ -72,15 +73,6 @@ class CalcArea : public QWidget {
   }
 
  private:
-  static void RaisedInnerEdge(QPainter& p, const QRect& r) {
-    p.setPen(Qt::white);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(QColor(128, 128, 128));
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-  }
-
   MainWindow& window_;
 };
 
@@ -116,14 +108,8 @@ MainWindow::MainWindow(std::string settingsPath, std::string tapePath, QWidget* 
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowTitle(WindowTitle());
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, kWindowColour);
-  pal.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
-  pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
-  // Captions and digit counts of a group that does not act now are greyed, like the keys.
-  pal.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledTextColour);
-  pal.setColor(QPalette::Button, kWindowColour);
-  setPalette(pal);
+  look_.zoom = int(NearestZoom(engine_.state.zoom));
+  zoom_.Apply(look_.zoom);  // the controls are placed at it as they are made
 
   area_ = new CalcArea(*this, this);
   setCentralWidget(area_);
@@ -132,6 +118,7 @@ MainWindow::MainWindow(std::string settingsPath, std::string tapePath, QWidget* 
   ApplyLanguageMenu();
 
   BuildDisplay();
+  keypad_.look = &look_;
   BuildKeypad(keypad_, area_);
   keypad_.activate = [this](int row) { RunCommand(kKeypad[row].commandId); };
   BuildRadios();
@@ -140,6 +127,9 @@ MainWindow::MainWindow(std::string settingsPath, std::string tapePath, QWidget* 
   }
   SyncWindowToState();
   ShowIfStale();
+  FollowDesktopPalette(this, [this] {
+    if (engine_.state.theme == kThemeSystem) ApplyLook();
+  });
 
   // The keyboard table sees every key press before any widget does.
   qApp->installEventFilter(new KeyMapFilter(
@@ -162,14 +152,14 @@ FaceModes MainWindow::faceModes() const {
 }
 
 void MainWindow::PlaceWindow() {
-  // Restored as stored; only a place where the window would be on no screen
-  // at all falls back to (0, 0).
-  const QRect wanted(position_.left, position_.top, kAreaWidth + 16, kAreaHeight + 60);
-  bool onScreen = false;
-  for (const QScreen* screen : QGuiApplication::screens()) onScreen = onScreen || screen->geometry().intersects(wanted);
-  if (!onScreen && !QGuiApplication::screens().isEmpty()) {
-    position_ = WindowPosition{};
+  // As stored, unless the title bar could not be grabbed there; the place
+  // it moves to is the one saved next.
+  std::vector<ScreenArea> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->geometry();
+    screens.push_back(ScreenArea{r.x(), r.y(), r.width(), r.height()});
   }
+  position_ = PlaceOnScreens(position_, Zoomed(kAreaWidth, look_.zoom) + 16, Zoomed(kAreaHeight, look_.zoom) + 60, screens);
   move(position_.left, position_.top);
 }
 
@@ -178,64 +168,35 @@ void MainWindow::BuildDisplay() {
   for (int line = 0; line < 4; ++line) {
     const int y = line < 3 ? 11 + 28 * line : 103;
     if (line < 3) {
-      auto* label = new DisplayBox(BoxEdge::kNone, Qt::AlignLeft, area_);
-      label->setGeometry(10, y, 18, 28);
+      auto* label = new DisplayBox(look_, BoxEdge::kNone, Qt::AlignLeft, area_);
+      zoom_.Place(label, QRect(10, y, 18, 28));
       label->SetCellPixels(kLabelFontPixels);
       label->SetText(QString::fromLatin1(names[line]));
       label->SetSpokenText(label->text());
       lineLabels_[line] = label;
     }
-    values_[line] = new DisplayBox(BoxEdge::kClient, Qt::AlignRight, area_);
-    values_[line]->setGeometry(29, y, 287, 28);
+    values_[line] = new DisplayBox(look_, BoxEdge::kClient, Qt::AlignRight, area_);
+    zoom_.Place(values_[line], QRect(29, y, 287, 28));
     values_[line]->SetCellPixels(kFontNormal);
-    exponents_[line] = new DisplayBox(BoxEdge::kClient, Qt::AlignRight, area_);
-    exponents_[line]->setGeometry(319, y, 34, 28);
+    exponents_[line] = new DisplayBox(look_, BoxEdge::kClient, Qt::AlignRight, area_);
+    zoom_.Place(exponents_[line], QRect(319, y, 34, 28));
     exponents_[line]->SetCellPixels(kFontNormal);
   }
 }
 
 namespace {
 
-GroupFrame* MakeGroup(const char* title, QRect place, const QFont& font, QWidget* parent) {
-  auto* group = new GroupFrame(QString::fromLatin1(title), parent);
-  group->setGeometry(place);
-  group->setFont(font);
+GroupFrame* MakeGroup(const char* title, QRect place, const Look& look, ZoomLayout& layout, QWidget* parent) {
+  auto* group = new GroupFrame(QString::fromLatin1(title), parent, &look);
+  layout.Place(group, place, kSmallFontPixels);
   group->setAccessibleName(group->title());
   return group;
 }
 
-// Radio buttons with the caption close to the circle, as the narrow
-// buttons of the mode groups need, and a dotted focus rectangle around the
-// caption once the keyboard has moved the focus (whatever the desktop style).
-class NarrowRadioStyle : public QProxyStyle {
- public:
-  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
-    if (metric == PM_RadioButtonLabelSpacing) return 3;
-    // The classic 13-pixel circle leaves room for "GRAD" inside the ANGLE frame.
-    if (metric == PM_ExclusiveIndicatorWidth || metric == PM_ExclusiveIndicatorHeight) return 13;
-    return QProxyStyle::pixelMetric(metric, option, widget);
-  }
-  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override {
-    if (element != PE_FrameFocusRect) {
-      QProxyStyle::drawPrimitive(element, option, painter, widget);
-      return;
-    }
-    if (!(option->state & State_KeyboardFocusChange)) return;
-    painter->save();
-    painter->setPen(QPen(option->palette.color(QPalette::WindowText), 1, Qt::DotLine));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
-    painter->restore();
-  }
-};
-
 }  // namespace
 
 void MainWindow::BuildRadios() {
-  auto* radioStyle = new NarrowRadioStyle;
-  radioStyle->setParent(this);
-  const QFont font = CellFont(kSmallFontPixels);
+  QStyle* radioStyle = NewRadioStyle(look_, this);
   struct RadioPlace {
     const char* text;
     int x, y, w;
@@ -250,11 +211,11 @@ void MainWindow::BuildRadios() {
     {"QW", 365, 217, 40}, {"DW", 365, 237, 40}, {"W", 413, 217, 40}, {"B", 413, 237, 40},
   };
   // clang-format on
-  baseGroup_ = MakeGroup("BASE", QRect(362, 3, 53, 117), font, area_);
-  angleGroup_ = MakeGroup("ANGLE", QRect(362, 123, 53, 72), font, area_);
-  memGroup_ = MakeGroup("MEM", QRect(419, 3, 40, 192), font, area_);
-  displayGroup_ = MakeGroup("DISPLAY", QRect(362, 199, 97, 81), font, area_);
-  rangeGroup_ = MakeGroup("RANGE", QRect(362, 199, 97, 60), font, area_);
+  baseGroup_ = MakeGroup("BASE", QRect(362, 3, 53, 117), look_, zoom_, area_);
+  angleGroup_ = MakeGroup("ANGLE", QRect(362, 123, 53, 72), look_, zoom_, area_);
+  memGroup_ = MakeGroup("MEM", QRect(419, 3, 40, 192), look_, zoom_, area_);
+  displayGroup_ = MakeGroup("DISPLAY", QRect(362, 199, 97, 81), look_, zoom_, area_);
+  rangeGroup_ = MakeGroup("RANGE", QRect(362, 199, 97, 60), look_, zoom_, area_);
 
   const int groupStarts[6] = {kRadioBase, kRadioAngle, kRadioMem, kRadioDisplay, kRadioRange, kRadioCount};
   for (int g = 0; g < 5; ++g) {
@@ -262,8 +223,7 @@ void MainWindow::BuildRadios() {
     buttonGroups_[g]->setExclusive(true);
     for (int i = groupStarts[g]; i < groupStarts[g + 1]; ++i) {
       auto* radio = new QRadioButton(QString::fromLatin1(kPlaces[i].text), area_);
-      radio->setGeometry(kPlaces[i].x, kPlaces[i].y, kPlaces[i].w, 14);
-      radio->setFont(font);
+      zoom_.Place(radio, QRect(kPlaces[i].x, kPlaces[i].y, kPlaces[i].w, 14), kSmallFontPixels);
       radio->setStyle(radioStyle);
       if (g == 2) radio->setAccessibleName(QStringLiteral("MEM ") + radio->text());  // not a bare digit
       buttonGroups_[g]->addButton(radio, i);
@@ -281,8 +241,8 @@ void MainWindow::BuildRadios() {
     }
   }
   for (int i = 0; i < 3; ++i) {
-    digitBoxes_[i] = new DisplayBox(BoxEdge::kSunken, Qt::AlignHCenter, area_);
-    digitBoxes_[i]->setGeometry(410, 215 + 20 * i, 17, 17);
+    digitBoxes_[i] = new DisplayBox(look_, BoxEdge::kSunken, Qt::AlignHCenter, area_);
+    zoom_.Place(digitBoxes_[i], QRect(410, 215 + 20 * i, 17, 17));
     digitBoxes_[i]->SetCellPixels(kSmallFontPixels);
   }
 }
@@ -301,20 +261,22 @@ void MainWindow::ApplyLanguageMenu() {
 
 MenuMarks MainWindow::CurrentMenuMarks() const {
   const CalcState& s = engine_.state;
-  return MenuMarks{s.language, s.errorAlarm, IsIntegerBase(s.base), s.xPanel, s.tapePane, CanUndo(engine_), CanRedo(engine_)};
+  const uint8_t modes = s.errorShown ? uint8_t(0) : ModeBitOf(s.base);
+  return MenuMarks{s.language, s.errorAlarm, modes, s.xPanel, s.tapePane, CanUndo(engine_), CanRedo(engine_), s.theme};
 }
 
 void MainWindow::ApplyPanes() {
   const bool on = engine_.state.xPanel;
   if (on && xPanel_ == nullptr) {  // made when first wanted: most runs never show it
-    xPanel_ = new XPanel(area_);
-    xPanel_->setGeometry(0, kAreaHeight, kAreaWidth, kXPanelHeight);
+    xPanel_ = new XPanel(look_, area_);
+    zoom_.Place(xPanel_, QRect(0, kAreaHeight, kAreaWidth, kXPanelHeight));
     xPanel_->SetBitHandler([this](int bit) { FlipPanelBit(bit); });
   }
   if (xPanel_ != nullptr) xPanel_->setVisible(on);
   const int height = kAreaHeight + (on ? kXPanelHeight : 0);
   ApplyTapePane(height);
-  area_->setFixedSize(kAreaWidth + (engine_.state.tapePane ? kTapePaneWidth : 0), height);
+  const int width = kAreaWidth + (engine_.state.tapePane ? kTapePaneWidth : 0);
+  area_->setFixedSize(Zoomed(QRect(0, 0, width, height), look_.zoom).size());
 }
 
 void MainWindow::ApplyToolTips() {
@@ -357,7 +319,7 @@ void MainWindow::ApplyFrame(const DisplayFrame& frame) {
     values_[line]->SetSpokenText(SpokenLine(name, main, exponent, line == kLineX && frame.xIsError));
     exponents_[line]->SetSpokenText(SpokenLine(name + QStringLiteral(" exponent"), exponent, {}, false));
   }
-  values_[kLineX]->SetTextColour(frame.xIsError ? QColor(255, 0, 0) : QColor(Qt::black));
+  values_[kLineX]->SetErrorColour(frame.xIsError);
   static const char* const kDigitNames[3] = {"FIX digits", "SCI digits", "ENG digits"};
   for (int i = 0; i < 3; ++i) {
     const QString count = QString::fromUtf8(frame.digitCounts[i]);
@@ -418,6 +380,7 @@ void MainWindow::SyncWindowToState() {
   focusGroup_ = FocusGroup::kBase;
   keypad_.press = KeyPressState{};
   ApplyLanguageMenu();
+  ApplyLook();
   ApplyPanes();
   MarkDisplayStale(engine_);
 }

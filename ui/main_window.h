@@ -2,7 +2,6 @@
 // groups, the digit-count boxes and the keypad, over one Engine.
 #pragma once
 
-#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -16,6 +15,7 @@
 #include "keypad.h"
 #include "menus.h"
 #include "shared_save.h"
+#include "zoom_layout.h"
 
 class QButtonGroup;
 class QDialog;
@@ -40,9 +40,7 @@ inline constexpr int kRadioBase = 0, kRadioAngle = 5, kRadioMem = 8, kRadioDispl
 // The radio choice of radio `index`, and the radio of a choice (-1 for a command).
 Action RadioAction(int index);
 int RadioIndexOf(Action action);
-// Text of a control that does not act now.
-inline const QColor kDisabledTextColour(128, 128, 128);
-
+// The calculator area at 100%.
 inline constexpr int kAreaWidth = 472;
 inline constexpr int kAreaHeight = 330;
 
@@ -88,6 +86,10 @@ class MainWindow : public QMainWindow {
   void ToggleTapePane();
   // A click on bit `bit` in the X panel.
   void FlipPanelBit(int bit);
+  // Option > Zoom and Option > Theme (window_look.cpp); false for other ids.
+  bool RunLookCommand(CommandId id);
+  // The zoom and colours everything is drawn with now.
+  const Look& look() const { return look_; }
 
   // "Initialize": defaults, window at (0, 0), every control showing them, file written.
   void Initialize();
@@ -164,6 +166,9 @@ class MainWindow : public QMainWindow {
   void ApplyPanes();
   // The tape pane (tape_pane.cpp), made when first wanted, `height` high.
   void ApplyTapePane(int height);
+  // Zoom and theme as the state says: places, fonts, colours, and the
+  // window kept on its screen when it grows.
+  void ApplyLook();
   bool WriteSettings(SaveNotice notice, SaveScope scope = SaveScope::kChanged);
   // The window's place, taken from the window while it shows.
   const WindowPosition& CurrentPosition();
@@ -179,6 +184,8 @@ class MainWindow : public QMainWindow {
   std::function<void(const QString&)> saveFailureBox_;
   bool savedAtEnd_ = false;
 
+  Look look_;
+  ZoomLayout zoom_;
   CalcArea* area_ = nullptr;
   XPanel* xPanel_ = nullptr;
   TapePane* tapePane_ = nullptr;

@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "command_table.h"
+#include "function_menu.h"
 #include "languages.h"
 
 namespace vxc::ui {
@@ -17,6 +19,14 @@ const std::array<MenuRow, kMenuRowCount> kMenuTable = {{
   {L::kItem, cmd::kErrorAlarm, {"Error Alar&m", "アラーム(&M)", "報警(&M)", "Alar&mo"}},
   {L::kItem, cmd::kXPanel, {"X &Panel", "X パネル(&P)", "X 面板(&P)", "X-&panelo"}},
   {L::kItem, cmd::kTape, {"&Tape\tCtrl+T", "テープ(&T)\tCtrl+T", "紙帶(&T)\tCtrl+T", "&Bendo\tCtrl+T"}},
+  {L::kSubPopup, 0, {"&Zoom", "ズーム(&Z)", "縮放(&Z)", "&Zomo"}},
+  {L::kSubItem, cmd::kZoomIn, {"Zoom &In\tCtrl+Alt++", "拡大(&I)\tCtrl+Alt++", "放大(&I)\tCtrl+Alt++", "&Pligrandigi\tCtrl+Alt++"}},
+  {L::kSubItem, cmd::kZoomOut, {"Zoom &Out\tCtrl+Alt+-", "縮小(&O)\tCtrl+Alt+-", "縮小(&O)\tCtrl+Alt+-", "Mal&grandigi\tCtrl+Alt+-"}},
+  {L::kSubItem, cmd::kZoomReset, {"&Actual Size (100%)\tCtrl+Alt+0", "実際のサイズ 100%(&A)\tCtrl+Alt+0", "實際大小 100%(&A)\tCtrl+Alt+0", "&Reala grando (100%)\tCtrl+Alt+0"}},
+  {L::kSubPopup, 0, {"&Theme", "テーマ(&T)", "主題(&T)", "&Etoso"}},
+  {L::kSubItem, cmd::kThemeLight, {"&Light\tCtrl+Shift+L", "ライト(&L)\tCtrl+Shift+L", "淺色(&L)\tCtrl+Shift+L", "&Hela\tCtrl+Shift+L"}},
+  {L::kSubItem, cmd::kThemeDark, {"&Dark\tCtrl+Shift+D", "ダーク(&D)\tCtrl+Shift+D", "深色(&D)\tCtrl+Shift+D", "&Malhela\tCtrl+Shift+D"}},
+  {L::kSubItem, cmd::kThemeSystem, {"&System (as the desktop)\tCtrl+Shift+S", "システムに合わせる(&S)\tCtrl+Shift+S", "跟隨系統(&S)\tCtrl+Shift+S", "Laŭ la &sistemo\tCtrl+Shift+S"}},
   {L::kSeparator, 0, {"", "", "", ""}},
   {L::kSubPopup, 0, {"&Language", "言語(&L)", "語言(&L)", "&Lingvo"}},
   {L::kSubItem, cmd::kLangEnglish, {"&English", "英語(&E)", "英語(&E)", "&Angla lingvo"}},
@@ -32,9 +42,6 @@ const std::array<MenuRow, kMenuRowCount> kMenuTable = {{
   {L::kItem, cmd::kCopy, {"&Copy\tCtrl+C", "コピー(&C)\tCtrl+C", "複製(&C)\tCtrl+C", "&Kopio\tCtrl+C"}},
   {L::kItem, cmd::kCopyFull, {"Copy &Full Precision\tCtrl+Shift+C", "全桁コピー(&F)\tCtrl+Shift+C", "完整精度複製(&F)\tCtrl+Shift+C", "Kopio kun plena pre&cizeco\tCtrl+Shift+C"}},
   {L::kItem, cmd::kPaste, {"&Paste\tCtrl+V", "貼り付け(&P)\tCtrl+V", "貼上(&P)\tCtrl+V", "&Pasto\tCtrl+V"}},
-  {L::kPopup, 0, {"&Function", "機能(&F)", "機能(&F)", "&Funkcio"}},
-  {L::kItem, cmd::kLcm, {"&L.C.M.\tCtrl+L", "最小公倍数(&L)\tCtrl+L", "最小公倍數(&L)\tCtrl+L", "Plej &malgranda komuna oblo\tCtrl+L"}},
-  {L::kItem, cmd::kGcd, {"&G.C.D.\tCtrl+G", "最大公約数(&G)\tCtrl+G", "最大公因數(&G)\tCtrl+G", "Plej &granda komuna divizoro\tCtrl+G"}},
   {L::kPopup, 0, {"&Help", "ヘルプ(&H)", "幫助(&H)", "&Helpo"}},
   {L::kItem, cmd::kKeyboardHelp, {"&Keyboard Shortcuts\tF1", "キーボードショートカット(&K)\tF1", "鍵盤快速鍵(&K)\tF1", "&Fulmoklavoj\tF1"}},
   {L::kItem, cmd::kWebSite, {"Official &Web Site...", "公式サイト(&W)...", "官方網站(&W)...", "&Oficiala retejo..."}},
@@ -52,8 +59,10 @@ namespace {
 
 bool IsLanguageItem(CommandId id) { return LanguageOfItem(id) != nullptr; }
 
+bool IsThemeItem(CommandId id) { return id >= cmd::kThemeLight && id <= cmd::kThemeSystem; }
+
 bool IsCheckable(CommandId id) {
-  return id == cmd::kErrorAlarm || id == cmd::kXPanel || id == cmd::kTape || IsLanguageItem(id);
+  return id == cmd::kErrorAlarm || id == cmd::kXPanel || id == cmd::kTape || IsLanguageItem(id) || IsThemeItem(id);
 }
 
 CommandId LanguageItemOf(uint32_t language) {
@@ -76,15 +85,18 @@ void BuildMenuBar(QMenuBar* bar, int column, const std::function<void(CommandId)
   // The languages are one choice: radio marks, one checked (none for an
   // unknown code, hence optional).
   QActionGroup* languages = nullptr;
+  QActionGroup* themes = nullptr;
   for (const MenuRow& row : kMenuTable) {
     const QString text = QString::fromUtf8(row.text[column]);
     switch (row.level) {
       case L::kPopup:
         popup = bar->addMenu(text);
+        popup->setAttribute(Qt::WA_WindowPropagation);  // the window's theme
         sub = nullptr;
         break;
       case L::kSubPopup:
         if (popup != nullptr) sub = popup->addMenu(text);
+        if (sub != nullptr) sub->setAttribute(Qt::WA_WindowPropagation);
         break;
       case L::kSeparator:
         if (popup != nullptr) popup->addSeparator();
@@ -104,12 +116,17 @@ void BuildMenuBar(QMenuBar* bar, int column, const std::function<void(CommandId)
           }
           languages->addAction(action);
         }
+        if (IsThemeItem(row.id)) {
+          if (themes == nullptr) themes = new QActionGroup(into);
+          themes->addAction(action);
+        }
         const CommandId id = row.id;
         QObject::connect(action, &QAction::triggered, bar, [run, id] { run(id); });
         break;
       }
     }
   }
+  AddFunctionMenu(bar, column, run);  // before Help
 }
 
 namespace {
@@ -128,7 +145,9 @@ void MarkActions(QMenu* menu, const MenuMarks& marks) {
     if (id == cmd::kXPanel) action->setChecked(marks.xPanel);
     if (id == cmd::kTape) action->setChecked(marks.tape);
     if (IsLanguageItem(id)) action->setChecked(id == checkedLanguage);
-    if (id == cmd::kLcm || id == cmd::kGcd) action->setEnabled(marks.lcmGcdEnabled);
+    if (IsThemeItem(id)) action->setChecked(id == cmd::kThemeLight + marks.theme);
+    // An engine command is greyed where the command table says it does not act.
+    if (const CommandRow* row = FindCommand(id)) action->setEnabled((row->actsIn & marks.commandModes) != 0);
     if (id == cmd::kUndo) action->setEnabled(marks.canUndo);
     if (id == cmd::kRedo) action->setEnabled(marks.canRedo);
   }

@@ -1,5 +1,6 @@
 // The menu bar in four languages: one table, one row per entry, with the
-// same command ids in every language.
+// same command ids in every language. The Function menu has a table of its
+// own (function_menu.h).
 #pragma once
 
 #include <array>
@@ -23,7 +24,7 @@ struct MenuRow {
   std::array<const char*, kMenuLanguages> text;  // UTF-8; "\t" starts the shortcut text
 };
 
-inline constexpr int kMenuRowCount = 27;
+inline constexpr int kMenuRowCount = 32;
 extern const std::array<MenuRow, kMenuRowCount> kMenuTable;
 
 // The column of a language code (0, 1, 2, 4), or -1 for an unknown code.
@@ -33,11 +34,12 @@ int MenuColumnOf(uint32_t language);
 struct MenuMarks {
   uint32_t language = 0;  // the checked language item; unknown codes check none
   bool errorAlarm = false;
-  bool lcmGcdEnabled = false;
+  uint8_t commandModes = 0;  // ModeBitOf(base), or 0 while an error shows: the Function menu's greying
   bool xPanel = false;
   bool tape = false;
   bool canUndo = false;  // Edit > Undo and Redo are greyed when there is nothing to do
   bool canRedo = false;
+  uint32_t theme = 2;  // the checked Theme item
 };
 
 // Fills `bar` with the menus of `column` (the table's language column);

@@ -4,8 +4,10 @@
 //   vxc32-render --screenshot DIR [--scale N]
 //
 // Writes window-real.png, window-hex.png, window-error.png,
-// window-menu-ja.png, window-about.png, window-panel-hex.png,
-// window-panel-real.png, window-sci.png and window-fix32.png into DIR. Runs with any Qt platform, offscreen included;
+// window-menu-ja.png, window-function-menu.png, window-function-menu-ja.png,
+// window-about.png, window-panel-hex.png, window-panel-real.png,
+// window-sci.png, window-fix32.png, window-zoom200.png and
+// window-dark-panel.png into DIR. Runs with any Qt platform, offscreen included;
 // the settings file lives in a temporary folder and is thrown away.
 #include <QApplication>
 #include <QDialog>
@@ -53,10 +55,11 @@ QImage Shot(QWidget& w) {
   return w.grab().toImage();
 }
 
-// The window with its first menu open, the popup drawn where it opens.
-QImage ShotWithMenu(vxc::ui::MainWindow& w) {
+// The window with menu `index` open, the popup drawn where it opens, and
+// with `withSubmenu` its first submenu open beside it.
+QImage ShotWithMenu(vxc::ui::MainWindow& w, int index = 0, bool withSubmenu = false) {
   QMenuBar* bar = w.menuBar();
-  QAction* first = bar->actions().value(0);
+  QAction* first = bar->actions().value(index);
   if (first == nullptr || first->menu() == nullptr) return Shot(w);
   QMenu* menu = first->menu();
   const QRect item = bar->actionGeometry(first);
@@ -64,17 +67,36 @@ QImage ShotWithMenu(vxc::ui::MainWindow& w) {
   bar->setActiveAction(first);
   menu->popup(w.mapToGlobal(at));
   QApplication::processEvents();
+  QMenu* sub = nullptr;
+  QPoint subAt;
+  for (QAction* a : menu->actions()) {
+    if (!withSubmenu || a->menu() == nullptr) continue;
+    sub = a->menu();
+    menu->setActiveAction(a);
+    subAt = at + menu->actionGeometry(a).topRight();
+    sub->popup(w.mapToGlobal(subAt));
+    QApplication::processEvents();
+    break;
+  }
   const QImage window = w.grab().toImage();
   const QImage popup = menu->grab().toImage();
+  const QImage subPopup = sub != nullptr ? sub->grab().toImage() : QImage();
   const qreal dpr = window.devicePixelRatio();
-  QImage out(qMax(window.width(), int((at.x()) * dpr) + popup.width()),
-             qMax(window.height(), int((at.y()) * dpr) + popup.height()), QImage::Format_ARGB32_Premultiplied);
+  int width = qMax(window.width(), int(at.x() * dpr) + popup.width());
+  int height = qMax(window.height(), int(at.y() * dpr) + popup.height());
+  if (sub != nullptr) {
+    width = qMax(width, int(subAt.x() * dpr) + subPopup.width());
+    height = qMax(height, int(subAt.y() * dpr) + subPopup.height());
+  }
+  QImage out(width, height, QImage::Format_ARGB32_Premultiplied);
   out.setDevicePixelRatio(dpr);
   out.fill(Qt::transparent);
   QPainter p(&out);
   p.drawImage(QPoint(0, 0), window);
   p.drawImage(QPointF(at), popup);
+  if (sub != nullptr) p.drawImage(QPointF(subAt), subPopup);
   p.end();
+  if (sub != nullptr) sub->hide();
   menu->hide();
   return out;
 }
@@ -140,6 +162,16 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     ok = Save(ShotWithMenu(w), dir, "window-menu-ja.png") && ok;
   }
+  {  // the Function menu (the third), in English and in Japanese, with the hyperbolic submenu open
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    Digits(w, "2");
+    ok = Save(ShotWithMenu(w, 2, true), dir, "window-function-menu.png") && ok;
+    w.RunCommand(cmd::kLangJapanese);
+    QApplication::processEvents();
+    ok = Save(ShotWithMenu(w, 2, true), dir, "window-function-menu-ja.png") && ok;
+    w.RunCommand(cmd::kLangEnglish);  // the windows after this one start in English
+  }
   {  // the X panel in HEX: a QW word with its bits
     vxc::ui::MainWindow w(ini);
     w.show();
@@ -204,6 +236,30 @@ int main(int argc, char** argv) {
     Press(w, {cmd::kDiv, cmd::kEnter});
     Digits(w, "1234567890.1234567890123456789012");
     ok = Save(Shot(w), dir, "window-fix32.png") && ok;
+  }
+  {  // zoom 200%: FIX 6, 22/7 under 10^6/3
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    Press(w, {cmd::kZoomIn, cmd::kZoomIn, cmd::kZoomIn, cmd::kZoomIn});
+    for (int i = 0; i < 4; ++i) Press(w, {cmd::kDigitsUp});
+    Digits(w, "1000000");
+    Press(w, {cmd::kEnter, cmd::kDigit0 + 3, cmd::kDiv});
+    Digits(w, "22");
+    Press(w, {cmd::kEnter, cmd::kDigit0 + 7, cmd::kDiv});
+    ok = Save(Shot(w), dir, "window-zoom200.png") && ok;
+    Press(w, {cmd::kZoomReset});
+  }
+  {  // the Dark theme with the X panel in HEX, an operation greyed in DEC keys
+    vxc::ui::MainWindow w(ini);
+    w.show();
+    Press(w, {cmd::kThemeDark, cmd::kXPanel});
+    w.SelectBaseMode(vxc::kBaseHex);
+    Digits(w, "FF");
+    Press(w, {cmd::kEnter});
+    Digits(w, "C0DE");
+    ok = Save(Shot(w), dir, "window-dark-panel.png") && ok;
+    Press(w, {cmd::kXPanel, cmd::kThemeSystem});
+    w.SelectBaseMode(vxc::kBaseReal);
   }
   {  // the About box
     vxc::ui::MainWindow w(ini);

@@ -94,6 +94,7 @@ std::vector<SheetLine> SheetLines(int column) {
 QDialog* CreateShortcutSheet(QWidget* owner, int column) {
   auto* sheet = new QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   sheet->setAttribute(Qt::WA_DeleteOnClose);
+  sheet->setAttribute(Qt::WA_WindowPropagation);  // the window's theme
   sheet->setWindowTitle(Text(kSheetTitle, column));
 
   const std::vector<SheetLine> lines = SheetLines(column);

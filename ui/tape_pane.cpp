@@ -18,6 +18,7 @@
 #include "keymap.h"
 #include "main_window.h"
 #include "shortcut_sheet.h"
+#include "zoom_layout.h"
 
 namespace vxc::ui {
 namespace {
@@ -82,11 +83,8 @@ TapePane::TapePane(QWidget* parent) : QWidget(parent) {
   list_->setProperty(kOwnKeysProperty, true);
   list_->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 6, 6, 6);
-  layout->setSpacing(4);
   layout->addWidget(list_, 1);
-  auto* row = new QHBoxLayout;
-  row->setSpacing(4);
+  row_ = new QHBoxLayout;
   for (int i = 0; i < 3; ++i) {
     buttons_[i] = new QPushButton(this);
     buttons_[i]->setProperty(kOwnKeysProperty, true);
@@ -94,10 +92,22 @@ TapePane::TapePane(QWidget* parent) : QWidget(parent) {
     connect(buttons_[i], &QPushButton::clicked, this, [this, id] {
       if (run_) run_(id);
     });
-    row->addWidget(buttons_[i]);
+    row_->addWidget(buttons_[i]);
   }
-  layout->addLayout(row);
+  layout->addLayout(row_);
   SetLanguage(0);
+  SetZoom(100);
+}
+
+void TapePane::SetZoom(int percent) {
+  list_->setFont(CellFont(kTapeFontPixels, percent));
+  QFont buttonFont = font();
+  if (buttonFont.pixelSize() > 0) buttonFont.setPixelSize(Zoomed(buttonFont.pixelSize(), percent));
+  else buttonFont.setPointSizeF(buttonFont.pointSizeF() * percent / 100.0);
+  for (QPushButton* button : buttons_) button->setFont(buttonFont);
+  layout()->setContentsMargins(Zoomed(4, percent), Zoomed(6, percent), Zoomed(6, percent), Zoomed(6, percent));
+  layout()->setSpacing(Zoomed(4, percent));
+  row_->setSpacing(Zoomed(4, percent));
 }
 
 void TapePane::SetLanguage(int column) {
@@ -156,7 +166,8 @@ void MainWindow::ApplyTapePane(int height) {
     tapePane_->SetLanguage(menuColumn_);
   }
   if (tapePane_ == nullptr) return;
-  tapePane_->setGeometry(kAreaWidth, 0, kTapePaneWidth, height);
+  tapePane_->setGeometry(Zoomed(QRect(kAreaWidth, 0, kTapePaneWidth, height), look_.zoom));
+  tapePane_->SetZoom(look_.zoom);
   tapePane_->setVisible(on);
   ComposeTape(engine_);
   if (on) tapePane_->Show(engine_.tape, SIZE_MAX);  // every line, those added while it was hidden too

@@ -11,6 +11,7 @@
 #include "engine.h"
 
 class QListWidget;
+class QHBoxLayout;
 class QPushButton;
 
 namespace vxc::ui {
@@ -26,6 +27,9 @@ class TapePane : public QWidget {
   void Show(const Tape& tape, size_t added);
   // The button texts and tooltips in the menu language `column`.
   void SetLanguage(int column);
+  // Lines, buttons and margins at the window's zoom (percent); the colours
+  // come with the window's palette.
+  void SetZoom(int percent);
   // The buttons' commands go to `run` (the window's RunCommand).
   void SetCommandHandler(std::function<void(CommandId)> run) { run_ = std::move(run); }
   // Where Escape sends the keyboard focus back to.
@@ -43,6 +47,7 @@ class TapePane : public QWidget {
  private:
   QListWidget* list_ = nullptr;
   QPushButton* buttons_[3] = {};
+  QHBoxLayout* row_ = nullptr;
   std::function<void(CommandId)> run_;
   std::function<void()> leave_;
 };

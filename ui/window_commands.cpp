@@ -8,6 +8,7 @@
 
 #include "about_dialog.h"
 #include "clipboard.h"
+#include "command_table.h"
 #include "focus.h"
 #include "languages.h"
 #include "main_window.h"
@@ -27,6 +28,7 @@ void MainWindow::RunCommand(CommandId id) {
 
 void MainWindow::RunCommandNow(CommandId id) {
   if (observer_ && observer_(id)) return;
+  if (RunLookCommand(id)) return;
   CalcState& s = engine_.state;
   if (const Language* language = LanguageOfItem(id)) {
     s.language = language->code;
@@ -51,10 +53,6 @@ void MainWindow::RunCommandNow(CommandId id) {
     case cmd::kFocusRight:
     case cmd::kFocusNext:
     case cmd::kFocusPrev: MoveFocus(*this, id); return;
-    case cmd::kLcm:
-    case cmd::kGcd:
-      if (!s.errorShown && IsIntegerBase(s.base)) Dispatch(engine_, id);
-      return;
     case cmd::kPaste: PasteClipboard(*this); return;
     case cmd::kCopy: CopyX(*this); return;
     case cmd::kCopyFull: CopyFullX(*this); return;
@@ -62,7 +60,7 @@ void MainWindow::RunCommandNow(CommandId id) {
     case cmd::kRedo: StepHistory(true); return;
     default: break;
   }
-  if (id >= cmd::kEnter && id <= cmd::kChangeSign && id != 1027) Dispatch(engine_, id);
+  if (FindCommand(id) != nullptr) Dispatch(engine_, id);  // the gates are the command table's
 }
 
 Action RadioAction(int index) {
@@ -196,6 +194,7 @@ void MainWindow::AreaContextMenu(const QPoint& local, const QPoint& global) {
     if (kKeypad[row].Contains(local.x(), local.y()) && RestingFace(row, faceModes()) != Face::kHidden) return;
   }
   QMenu menu(this);
+  menu.setAttribute(Qt::WA_WindowPropagation);  // the window's theme
   QAction* item = menu.addAction(InitializeItemText(UserInJapan()));
   if (menu.exec(global) == item) RunCommand(cmd::kInitialize);
 }

@@ -34,33 +34,30 @@ QRect BitRect(int bit, int wordBits) {
   return QRect(right - kBitWidth, kBinTop + line * kBitLineStep, kBitWidth, kBitHeight);
 }
 
-QIcon CopyIcon() {
-  QPixmap pixmap(12, 12);
+constexpr int kCopyIconSize = 12;
+
+// Two sheets, drawn at the zoom (the icon is never scaled up).
+QIcon CopyIcon(const Look& look, qreal dpr) {
+  const int side = Zoomed(kCopyIconSize, look.zoom);
+  QPixmap pixmap(QSize(side, side) * dpr);
+  pixmap.setDevicePixelRatio(dpr);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
-  p.setPen(QColor(64, 64, 64));
-  p.setBrush(Qt::white);
+  p.scale(double(side) / kCopyIconSize, double(side) / kCopyIconSize);
+  p.setPen(QColor(look.colours->iconPen));
+  p.setBrush(QColor(look.colours->iconFill));
   p.drawRect(0, 0, 7, 8);
-  p.drawRect(4, 3, 7, 8);  // two sheets
+  p.drawRect(4, 3, 7, 8);
   return QIcon(pixmap);
 }
 
-QLabel* MakeLabel(const QString& text, const QFont& font, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setFont(font);
-  return label;
-}
+QLabel* MakeLabel(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
 
-QLabel* MakeValue(const QFont& font, QWidget* parent) {
+QLabel* MakeValue(QWidget* parent) {
   auto* value = new QLabel(parent);
-  value->setFont(font);
   value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   value->setAutoFillBackground(true);
-  QPalette pal = value->palette();
-  pal.setColor(QPalette::Window, Qt::white);
-  pal.setColor(QPalette::WindowText, Qt::black);
-  value->setPalette(pal);
   value->setTextInteractionFlags(Qt::TextSelectableByMouse);  // selectable, with a Copy context menu
   value->setFocusPolicy(Qt::NoFocus);
   return value;
@@ -73,69 +70,84 @@ QString SpokenOf(int row) {
 
 }  // namespace
 
-BitButton::BitButton(int bit, QWidget* parent) : QAbstractButton(parent), bit_(bit) {
+BitButton::BitButton(const Look& look, int bit, QWidget* parent) : QAbstractButton(parent), look_(look), bit_(bit) {
   setFocusPolicy(Qt::NoFocus);  // the window's own focus keys move among the mode groups
   setCursor(Qt::PointingHandCursor);
 }
 
 void BitButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  if (isDown()) p.fillRect(rect(), QColor(192, 192, 192));
-  p.setPen(text() == QLatin1String("1") ? QColor(Qt::black) : QColor(112, 112, 112));
+  const ThemeColours& c = *look_.colours;
+  if (isDown()) p.fillRect(rect(), QColor(c.bitDown));
+  p.setPen(QColor(text() == QLatin1String("1") ? c.bitOne : c.bitZero));
   p.setFont(font());
   p.drawText(rect(), Qt::AlignCenter, text());
 }
 
-XPanel::XPanel(QWidget* parent) : QWidget(parent) {
-  const QFont font = CellFont(kSmallFontPixels);
+XPanel::XPanel(const Look& look, QWidget* parent) : QWidget(parent), look_(look) {
+  layout_.Apply(look.zoom);
   for (int row = 0; row <= kPanelRowCount; ++row) {
     auto* copy = new QToolButton(this);
-    copy->setIcon(CopyIcon());
     copy->setAutoRaise(true);
     copy->setFocusPolicy(Qt::NoFocus);
     copy->setToolTip(QStringLiteral("Copy"));
     copy->setAccessibleName(QStringLiteral("Copy ") + SpokenOf(row));
     const int top = row < kPanelRowCount ? kRowTop + row * kRowStep : kRowTop;
-    copy->setGeometry(kCopyX, top - 2, kCopySize, kCopySize);
+    layout_.Place(copy, QRect(kCopyX, top - 2, kCopySize, kCopySize));
     connect(copy, &QToolButton::clicked, this, [this, row] { CopyRow(row); });
     copies_[size_t(row)] = copy;
     if (row == kPanelRowCount) break;
-    labels_[size_t(row)] = MakeLabel(QString::fromLatin1(kPanelRowNames[size_t(row)].label), font, this);
-    labels_[size_t(row)]->setGeometry(kLabelX, top, kLabelWidth, kRowHeight);
+    labels_[size_t(row)] = MakeLabel(QString::fromLatin1(kPanelRowNames[size_t(row)].label), this);
+    layout_.Place(labels_[size_t(row)], QRect(kLabelX, top, kLabelWidth, kRowHeight), kSmallFontPixels);
     if (row == kPanelBin) continue;  // BIN shows bits, not a text
-    values_[size_t(row)] = MakeValue(font, this);
-    values_[size_t(row)]->setGeometry(kValueX, top, kValueWidth, kRowHeight);
+    values_[size_t(row)] = MakeValue(this);
+    layout_.Place(values_[size_t(row)], QRect(kValueX, top, kValueWidth, kRowHeight), kSmallFontPixels);
   }
-  const QFont bitFont = CellFont(15);
   for (int bit = 0; bit < kMaxWordBits; ++bit) {
-    auto* button = new BitButton(bit, this);
-    button->setFont(bitFont);
+    auto* button = new BitButton(look_, bit, this);
     connect(button, &QAbstractButton::clicked, this, [this, bit] {
       if (flipBit_) flipBit_(bit);
     });
     bits_[size_t(bit)] = button;
   }
-  fullLabel_ = MakeLabel(QStringLiteral("X"), font, this);
-  fullLabel_->setGeometry(kLabelX, kRowTop, kLabelWidth, kRowHeight);
+  fullLabel_ = MakeLabel(QStringLiteral("X"), this);
+  layout_.Place(fullLabel_, QRect(kLabelX, kRowTop, kLabelWidth, kRowHeight), kSmallFontPixels);
   full_ = new QPlainTextEdit(this);
   full_->setReadOnly(true);
-  full_->setFont(font);
   full_->setWordWrapMode(QTextOption::WrapAnywhere);  // a number has no spaces to break at
   full_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   full_->setFocusPolicy(Qt::NoFocus);
   full_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  full_->setGeometry(kValueX, kRowTop, kValueWidth, kFullHeight);
+  layout_.Place(full_, QRect(kValueX, kRowTop, kValueWidth, kFullHeight), kSmallFontPixels);
   full_->setAccessibleName(SpokenOf(kPanelRowCount));
-  setFixedHeight(kXPanelHeight);
+  ApplyLook();
   Show(PanelText{});
 }
 
-void XPanel::PlaceBits(int wordBits) {
-  if (wordBits == placedBits_) return;
-  placedBits_ = wordBits;
-  for (int bit = 0; bit < kMaxWordBits; ++bit) {
-    if (bit < wordBits) bits_[size_t(bit)]->setGeometry(BitRect(bit, wordBits));
+void XPanel::ApplyLook() {
+  layout_.Apply(look_.zoom);
+  placedBits_ = 0;  // the bits are placed again by the next Show
+  PlaceBits(shown_.wordBits);
+  const QIcon icon = CopyIcon(look_, devicePixelRatioF());
+  for (QAbstractButton* copy : copies_) {
+    copy->setIcon(icon);
+    copy->setIconSize(QSize(1, 1) * Zoomed(kCopyIconSize, look_.zoom));
   }
+  for (QLabel* value : values_) {
+    if (value == nullptr) continue;
+    QPalette pal = value->palette();
+    pal.setColor(QPalette::Window, look_.colours->panelBox);
+    pal.setColor(QPalette::WindowText, look_.colours->panelText);
+    value->setPalette(pal);
+  }
+  setFixedHeight(Zoomed(kXPanelHeight, look_.zoom));
+  update();
+}
+
+void XPanel::PlaceBits(int wordBits) {
+  if (wordBits == placedBits_ || wordBits <= 0) return;
+  placedBits_ = wordBits;
+  for (int bit = 0; bit < kMaxWordBits && bit < wordBits; ++bit) layout_.Place(bits_[size_t(bit)], BitRect(bit, wordBits), 15);
 }
 
 void XPanel::Show(const PanelText& panel) {
@@ -185,20 +197,20 @@ void XPanel::CopyRow(int row) {
 
 void XPanel::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.setPen(QColor(128, 128, 128));
-  p.drawLine(0, 0, width(), 0);
-  p.setPen(Qt::white);
-  p.drawLine(0, 1, width(), 1);
+  const ThemeColours& c = *look_.colours;
+  const int t = look_.line(), zoom = look_.zoom;
+  p.fillRect(QRect(0, 0, width() + 1, t), QColor(c.edgeShadow));
+  p.fillRect(QRect(0, t, width() + 1, t), QColor(c.edgeLight));
   if (shown_.kind != PanelKind::kInteger) return;
   // Under every group of four: the number of its lowest bit; under the
   // first group of a line also that of its highest.
-  p.setPen(QColor(80, 80, 80));
-  p.setFont(CellFont(11));
+  p.setPen(QColor(c.bitNumbers));
+  p.setFont(CellFont(11, zoom));
   const int wordBits = shown_.wordBits;
   for (int low = 0; low < wordBits; low += 4) {
     const int high = low + 3;
     const QRect group = BitRect(high, wordBits).united(BitRect(low, wordBits));
-    const QRect under(group.left(), group.bottom() + 1, group.width(), kNumberHeight);
+    const QRect under = Zoomed(QRect(group.left(), group.bottom() + 1, group.width(), kNumberHeight), zoom);
     p.drawText(under, Qt::AlignRight | Qt::AlignTop, QString::number(low));
     if (high % kBitsPerLine == kBitsPerLine - 1 || high == wordBits - 1) {
       p.drawText(under, Qt::AlignLeft | Qt::AlignTop, QString::number(high));

@@ -10,31 +10,35 @@
 #include <functional>
 
 #include "display.h"
+#include "zoom_layout.h"
 
 class QLabel;
 class QPlainTextEdit;
 
 namespace vxc::ui {
 
-inline constexpr int kXPanelHeight = 134;
+inline constexpr int kXPanelHeight = 134;  // at 100%
 inline constexpr int kMaxWordBits = 64;
 
 // One bit of the word: shows 0 or 1, flips it when clicked.
 class BitButton : public QAbstractButton {
  public:
-  BitButton(int bit, QWidget* parent);
+  BitButton(const Look& look, int bit, QWidget* parent);
   int bit() const { return bit_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  const Look& look_;
   int bit_;
 };
 
 class XPanel : public QWidget {
  public:
-  explicit XPanel(QWidget* parent);
+  // Drawn at the zoom and in the colours of `look`; ApplyLook after they change.
+  XPanel(const Look& look, QWidget* parent);
+  void ApplyLook();
 
   // Shows `panel`; an empty panel (an error) shows nothing at all.
   void Show(const PanelText& panel);
@@ -55,6 +59,8 @@ class XPanel : public QWidget {
   void CopyRow(int row);
   void PlaceBits(int wordBits);
 
+  const Look& look_;
+  ZoomLayout layout_;
   PanelText shown_;
   std::array<QLabel*, kPanelRowCount> labels_{};
   std::array<QLabel*, kPanelRowCount> values_{};

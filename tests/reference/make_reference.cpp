@@ -7,7 +7,7 @@
 //   tests/reference/make_reference.sh
 //
 // Each line: KEY ANGLE Y X EXPECTED ("-" where a column does not apply; Y is
-// Y^X's base).
+// the first operand of Y^X, XROOT, MOD, PCT and DPCT).
 //
 // The operands are read the way the calculator reads them, correctly
 // rounded to 256 bits, so that the reference measures the function and not
@@ -82,6 +82,28 @@ int main() {
     else if (key == "SQRT") mpfr_sqrt(r, x, MPFR_RNDN);
     else if (key == "EXP") mpfr_exp(r, x, MPFR_RNDN);
     else if (key == "INV") mpfr_ui_div(r, 1, x, MPFR_RNDN);
+    // The functions of the Function menu (ANGLE never matters to them).
+    else if (key == "TENX") mpfr_exp10(r, x, MPFR_RNDN);
+    else if (key == "SINH") mpfr_sinh(r, x, MPFR_RNDN);
+    else if (key == "COSH") mpfr_cosh(r, x, MPFR_RNDN);
+    else if (key == "TANH") mpfr_tanh(r, x, MPFR_RNDN);
+    else if (key == "ASINH") mpfr_asinh(r, x, MPFR_RNDN);
+    else if (key == "ACOSH") mpfr_acosh(r, x, MPFR_RNDN);
+    else if (key == "ATANH") mpfr_atanh(r, x, MPFR_RNDN);
+    else if (key == "TORAD" || key == "TODEG") {
+      mpfr_const_pi(r, MPFR_RNDN);
+      if (key == "TORAD") mpfr_mul(r, r, x, MPFR_RNDN), mpfr_div_ui(r, r, 180, MPFR_RNDN);
+      else mpfr_mul_ui(x, x, 180, MPFR_RNDN), mpfr_div(r, x, r, MPFR_RNDN);
+    } else if (key == "XROOT" || key == "MOD" || key == "PCT" || key == "DPCT") {
+      ReadOperand(y, yText.c_str());
+      if (key == "XROOT" && mpfr_integer_p(x)) mpfr_rootn_si(r, y, mpfr_get_si(x, MPFR_RNDN), MPFR_RNDN);
+      else if (key == "XROOT") mpfr_ui_div(r, 1, x, MPFR_RNDN), mpfr_pow(r, y, r, MPFR_RNDN);
+      else if (key == "MOD") {  // floored: the sign of x
+        mpfr_fmod(r, y, x, MPFR_RNDN);
+        if (!mpfr_zero_p(r) && mpfr_sgn(r) != mpfr_sgn(x)) mpfr_add(r, r, x, MPFR_RNDN);
+      } else if (key == "PCT") mpfr_mul(r, y, x, MPFR_RNDN), mpfr_div_ui(r, r, 100, MPFR_RNDN);
+      else mpfr_sub(r, x, y, MPFR_RNDN), mpfr_mul_ui(r, r, 100, MPFR_RNDN), mpfr_div(r, r, y, MPFR_RNDN);
+    }
     else if (key == "POW") {
       ReadOperand(y, yText.c_str());
       mpfr_pow(r, y, x, MPFR_RNDN);

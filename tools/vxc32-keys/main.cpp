@@ -6,8 +6,10 @@
 // whole state with --dump) is printed once. Without them, each line of
 // standard input holds keys; the display is printed after each line.
 // Exit status: 0, or 2 for a bad command line or an unknown key argument;
-// with --strict, 1 when the run ends with an error message shown or a
-// settings save failed.
+// 1 when standard output cannot be written or standard input cannot be
+// read; with --strict, 1 also when the run ends with an error message
+// shown, a settings save failed or a line held an unknown key.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -106,6 +108,12 @@ struct Session {
       case cmd::kPaste: return;  // no clipboard text here
       case cmd::kErrorAlarm: vxc::ToggleErrorAlarm(engine); return;
       case cmd::kXPanel: engine.state.xPanel = !engine.state.xPanel; return;
+      case cmd::kZoomIn: engine.state.zoom = vxc::ZoomStep(engine.state.zoom, 1); return;
+      case cmd::kZoomOut: engine.state.zoom = vxc::ZoomStep(engine.state.zoom, -1); return;
+      case cmd::kZoomReset: engine.state.zoom = vxc::kZoomMin; return;
+      case cmd::kThemeLight:
+      case cmd::kThemeDark:
+      case cmd::kThemeSystem: engine.state.theme = id - cmd::kThemeLight; return;
       case cmd::kInitialize: Initialize(); return;
       case cmd::kTape: PrintTape(); return;
       case cmd::kTapeClear: vxc::ClearTape(engine); return;
@@ -282,7 +290,7 @@ constexpr OptionDef kOptions[] = {
     {"--dump", Option::kDump, nullptr, "print the whole state, one name=value line each"},
     {"--settings", Option::kSettings, "FILE", "read the settings from FILE at the start, save them at the end"},
     {"--tape", Option::kTape, "FILE", "read the tape from FILE at the start, save it with the settings"},
-    {"--strict", Option::kStrict, nullptr, "exit status 1 when an error message shows at the end or a save fails"},
+    {"--strict", Option::kStrict, nullptr, "exit status 1 when an error shows at the end, a save fails or a key is unknown"},
     {"--help", Option::kHelp, nullptr, "print this help and exit (also -h)"},
     {"-h", Option::kHelp, nullptr, nullptr},
     {"--version", Option::kVersion, nullptr, "print the version and exit"},
@@ -309,6 +317,21 @@ const OptionDef* FindOption(std::string_view arg) {
 // Anything that starts with '-' but is not the subtract key is an option.
 bool LooksLikeOption(std::string_view arg) { return arg.size() > 1 && arg[0] == '-'; }
 
+// The end of a run: standard output written out, or status 1 and a word
+// on standard error (a full disk, /dev/full).
+int Finish(int status) {
+  std::cout.flush();
+  if (std::cout) return status;
+  std::cerr << "vxc32-keys: cannot write standard output\n";
+  return 1;
+}
+
+// Standard input that can be read: open, and not a folder.
+bool InputReadable() {
+  struct stat st {};
+  return fstat(STDIN_FILENO, &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
 int BadCommandLine(const std::string& message) {
   std::cerr << "vxc32-keys: " << message << '\n';
   PrintUsage(std::cerr);
@@ -331,8 +354,8 @@ int main(int argc, char** argv) {
     const OptionDef* def = FindOption(arg);
     if (def == nullptr) return BadCommandLine("unknown option '" + arg + "'");
     switch (def->option) {
-      case Option::kHelp: PrintUsage(std::cout); return 0;
-      case Option::kVersion: std::cout << "vxc32-keys " VXC_VERSION "\n"; return 0;
+      case Option::kHelp: PrintUsage(std::cout); return Finish(0);
+      case Option::kVersion: std::cout << "vxc32-keys " VXC_VERSION "\n"; return Finish(0);
       case Option::kDump: session.dump = true; break;
       case Option::kStrict: strict = true; break;
       case Option::kSettings:
@@ -346,10 +369,12 @@ int main(int argc, char** argv) {
     }
   }
   // What the run ends with, as the exit status.
-  auto finish = [&session, strict] {
+  bool unknownKey = false, inputFailed = false;
+  auto finish = [&] {
     session.Save();
-    std::cout.flush();
-    return strict && (session.engine.state.errorShown || session.saveFailed) ? 1 : 0;
+    if (inputFailed) std::cerr << "vxc32-keys: cannot read standard input\n";
+    const bool failed = session.engine.state.errorShown || session.saveFailed || unknownKey;
+    return Finish(inputFailed || (strict && failed) ? 1 : 0);
   };
 
   vxc::InitNumbers();
@@ -366,6 +391,7 @@ int main(int argc, char** argv) {
     return finish();
   }
 
+  inputFailed = !InputReadable();
   const bool interactive = isatty(STDIN_FILENO) != 0;
   // Into a pipe or a file the output is buffered and written at the end; a
   // terminal sees each line at once, and the prompt before each read.
@@ -399,9 +425,12 @@ int main(int argc, char** argv) {
       for (const Key* key : keys) session.Press(*key);
       session.Print();
       std::cout << '\n';
+    } else if (!comment) {
+      unknownKey = true;
     }
     if (interactive) std::cout << prompt;
     if (flushEachLine) std::cout << std::flush;
   }
+  inputFailed = inputFailed || std::cin.bad();
   return finish();
 }
