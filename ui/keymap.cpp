@@ -155,9 +155,6 @@ constexpr std::array<KeyBinding, kKeyMapCount> MakeTable() {
   t[n++] = Key(Qt::Key_Minus, kModCtrl | kModAlt, kZoomOut);
   t[n++] = Key(Qt::Key_0, kModCtrl | kModAlt, kZoomReset);
   // Option > Theme.
-  t[n++] = Key(Qt::Key_L, kModCtrl | kModShift, cmd::kThemeLight);
-  t[n++] = Key(Qt::Key_D, kModCtrl | kModShift, cmd::kThemeDark);
-  t[n++] = Key(Qt::Key_S, kModCtrl | kModShift, cmd::kThemeSystem);
 
   // The radio choices. F2 to F8 and F12 as in the usual desktop calculator:
   // F2-F4 are the angle unit in REAL and the word size in the integer modes.

@@ -38,7 +38,7 @@ struct KeyBinding {
 
 // Rows of the accelerator table; digit and letter ranges are written out one per row.
 inline constexpr int kAcceleratorCount = 20 + 2 + 10 + 12 + 11;
-inline constexpr int kKeyMapCount = kAcceleratorCount + 65 + 7 + 27 + 1;
+inline constexpr int kKeyMapCount = kAcceleratorCount + 65 + 4 + 27 + 1;
 // The first kAcceleratorCount rows are the accelerator table.
 extern const std::array<KeyBinding, kKeyMapCount> kKeyMap;
 
