@@ -72,7 +72,7 @@ size_t ComposeTape(Engine& engine, const DisplayFrame* shown) {
   size_t added = 0;
   std::string line;
   for (size_t i = 0; i < tape.stepCount; ++i) {
-    TapeStep& step = tape.steps[i];
+    TapeStep& step = tape.steps[(tape.firstStep + i) % kTapeLines];
     line.clear();
     if (!step.keyed.empty()) {
       AppendNumber(line, step.keyed, step.keyedModes);
@@ -95,6 +95,7 @@ size_t ComposeTape(Engine& engine, const DisplayFrame* shown) {
     AddLine(tape, line);
     ++added;
   }
+  tape.firstStep = 0;
   tape.stepCount = 0;
   tape.changes += added;
   return added;

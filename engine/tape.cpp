@@ -1,8 +1,6 @@
 // Noting the steps of the tape. A step costs a few short string copies into
 // storage a slot already has; the text of its lines is composed later, and
 // only when a front-end shows, prints or saves the tape.
-#include <algorithm>
-
 #include "ops.h"
 
 namespace vxc {
@@ -11,14 +9,16 @@ namespace {
 TapeModes ModesOf(const CalcState& s) { return TapeModes{s.base, s.range, s.display, s.CurrentDigits()}; }
 
 // The slot for the next step. A front-end that never composes keeps no more
-// steps than the tape keeps lines.
+// steps than the tape keeps lines: the slots are a ring, and once it is full
+// the oldest step gives its slot to the newest, at the cost of one key.
 TapeStep& NextSlot(Tape& tape) {
   if (tape.stepCount == kTapeLines) {
-    std::rotate(tape.steps.begin(), tape.steps.begin() + 1, tape.steps.end());
+    tape.firstStep = (tape.firstStep + 1) % kTapeLines;
     --tape.stepCount;
   }
-  if (tape.stepCount == tape.steps.size()) tape.steps.emplace_back();
-  return tape.steps[tape.stepCount];
+  const size_t slot = (tape.firstStep + tape.stepCount) % kTapeLines;
+  if (slot == tape.steps.size()) tape.steps.emplace_back();  // the ring grows until it is full
+  return tape.steps[slot];
 }
 
 }  // namespace
@@ -86,6 +86,7 @@ TapeEntry::~TapeEntry() {
 void ClearTape(Engine& engine) {
   Tape& tape = engine.tape;
   tape.lines.clear();
+  tape.firstStep = 0;
   tape.stepCount = 0;
   ++tape.changes;
 }

@@ -55,7 +55,8 @@ struct TapeStep {
 
 struct Tape {
   std::deque<std::string> lines;  // composed lines, oldest first, at most kTapeLines
-  std::vector<TapeStep> steps;    // noted and not yet composed: the first stepCount
+  std::vector<TapeStep> steps;    // a ring of noted steps not yet composed: stepCount from firstStep on
+  size_t firstStep = 0;
   size_t stepCount = 0;
   uint64_t changes = 0;       // lines added or cleared so far: what a save compares
   uint64_t savedChanges = 0;  // `changes` when the tape was last read or written
