@@ -19,6 +19,7 @@
 #include "ini_store.h"
 #include "real.h"
 #include "shared_save.h"
+#include "tape_file.h"
 
 namespace vxc {
 namespace {
@@ -319,11 +320,15 @@ TEST_F(SettingsTest, TwoProcessesSavingAtOnceKeepEachOthersKeys) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
-TEST(Settings, PathFollowsTheConfigHome) {
+// The settings follow the config home, the tape the data home; a relative one is ignored.
+TEST(Settings, PathsFollowTheConfigAndDataHomes) {
   setenv("HOME", "/home/u", 1);
-  for (const char* xdg : {"/x/cfg", "relative", static_cast<const char*>(nullptr)}) {
-    if (xdg) setenv("XDG_CONFIG_HOME", xdg, 1); else unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(SettingsPath(), xdg && xdg[0] == '/' ? "/x/cfg/Ostrano/VXC/VXC.INI" : "/home/u/.config/Ostrano/VXC/VXC.INI");
+  for (const char* xdg : {"/x", "relative", static_cast<const char*>(nullptr)}) {
+    const bool used = xdg && xdg[0] == '/';
+    if (xdg) setenv("XDG_CONFIG_HOME", (xdg + "/cfg"s).c_str(), 1), setenv("XDG_DATA_HOME", (xdg + "/data"s).c_str(), 1);
+    else unsetenv("XDG_CONFIG_HOME"), unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(SettingsPath(), used ? "/x/cfg/Ostrano/VXC/VXC.INI" : "/home/u/.config/Ostrano/VXC/VXC.INI");
+    EXPECT_EQ(TapePath(), used ? "/x/data/Ostrano/VXC/tape.txt" : "/home/u/.local/share/Ostrano/VXC/tape.txt");
   }
 }
 

@@ -101,13 +101,5 @@ TEST_F(TapeFileTest, FailedSavesKeepTheOldFileAndSaySo) {
   EXPECT_EQ(Slurp(file_), "line 0 ***\nline 1 ***\nline 2 ***\n");
 }
 
-TEST(TapeFile, PathFollowsTheDataHome) {
-  setenv("HOME", "/home/u", 1);
-  for (const char* xdg : {"/x/data", "relative", static_cast<const char*>(nullptr)}) {
-    if (xdg) setenv("XDG_DATA_HOME", xdg, 1); else unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(TapePath(), xdg && xdg[0] == '/' ? "/x/data/Ostrano/VXC/tape.txt" : "/home/u/.local/share/Ostrano/VXC/tape.txt");
-  }
-}
-
 }  // namespace
 }  // namespace vxc

@@ -195,6 +195,17 @@ TEST_F(LookTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   EXPECT_EQ(boxes_.size(), 1u);
 }
 
+// Starts `program` offscreen with its settings under `config` and `var` set to 1 (if given).
+void StartWindow(QProcess& window, const QString& program, const QStringList& args, const QString& config,
+                 const QString& var = {}) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+  if (!var.isEmpty()) env.insert(var, QStringLiteral("1"));
+  window.setProcessEnvironment(env);
+  window.start(program, args);
+}
+
 #ifdef VXC32_PATH
 // The SIGTERM bit (and its neighbours) in the caught-signal mask of `pid`.
 bool CatchesSignal(qint64 pid, int signal) {
@@ -223,11 +234,7 @@ TEST(QuitSignals, AKillOrAHangUpSavesTheSettingsLikeAClose) {
       ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     }
     QProcess window;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-    window.setProcessEnvironment(env);
-    window.start(QStringLiteral(VXC32_PATH), {});
+    StartWindow(window, QStringLiteral(VXC32_PATH), {}, config);
     ASSERT_TRUE(window.waitForStarted(10000)) << c.name;
     QElapsedTimer waited;
     waited.start();
@@ -266,11 +273,8 @@ TEST(PromptSave, AWindowKilledThreeSecondsAfterAStoreKeepsTheRegister) {
   }
   QTemporaryDir dir;
   QProcess window;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("VXC_WINDOW_TO_KILL"), QStringLiteral("1"));
-  env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
-  window.setProcessEnvironment(env);
-  window.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=PromptSave.*")});
+  StartWindow(window, QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=PromptSave.*")},
+              dir.path(), QStringLiteral("VXC_WINDOW_TO_KILL"));
   QByteArray out;
   while (!out.contains("stored\n") && window.waitForReadyRead(30000)) out += window.readAllStandardOutput();
   ASSERT_TRUE(out.contains("stored\n")) << out.toStdString();
