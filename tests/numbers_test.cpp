@@ -84,7 +84,7 @@ TEST(Integers, ReadingAndPrinting) {
 
 // The edges of each word (-1, the sign bit, the largest signed value, 2^bits
 // wrapping to 0) are integer_modes_test's first operands, shown in every
-// base, and panel_test's rows; a range code no file loads is read as QW.
+// base, and format_test's X panel rows; a range code no file loads is read as QW.
 TEST(Integers, AnUnknownRangeIsAQuadWord) { EXPECT_EQ(WordSizeOf(7).bits, 64); }
 
 TEST(RoundDigits, HalfAwayFromZero) {
