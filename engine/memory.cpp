@@ -1,9 +1,9 @@
 // Memory registers (RCL, STO, ST-, ST+), L.C.M. and G.C.D.
 //
 // REAL and the integer modes have a bank of ten registers each; `base`
-// picks the bank at the moment of the key press. None of these keys raises
-// an error or changes lastX, except L.C.M./G.C.D., which act like any
-// two-operand key.
+// picks the bank at the moment of the key press. None of these keys
+// changes lastX, and in REAL only a value past the range test raises an
+// error; L.C.M./G.C.D. act like any two-operand key.
 #include <string>
 
 #include <gmpxx.h>
@@ -50,23 +50,38 @@ void Recall(Engine& e, const std::string& registerText) {
   MarkDisplayStale(e);
 }
 
+// A REAL register holds only values the range test passes, the values the
+// settings file loads back unchanged; a larger one (a pasted 1e299, a sum
+// past 10^32) is "Overflow !" and the register keeps what it held.
+bool StorableOrOverflow(Engine& e, const std::string& value) {
+  if (!ResultOutOfRange(value)) return true;
+  ReportError(e, CalcError::kOverflow);
+  return false;
+}
+
 void RealMemoryKey(Engine& e, CommandId id, std::string& reg) {
   CalcState& s = e.state;
   switch (id) {
-    case cmd::kSto:
+    case cmd::kSto: {
       // A typed number is stored exactly as typed and stays in the entry.
-      reg = s.entryText.empty() ? s.stackX : ComposeEntryText(s.entryText, s.exponentText);
+      std::string value = s.entryText.empty() ? s.stackX : ComposeEntryText(s.entryText, s.exponentText);
+      if (!StorableOrOverflow(e, value)) return;
+      reg = std::move(value);
       return;
+    }
     case cmd::kStoAdd: {
       Real r = Real::FromString(FetchOperand(s));
       r.Add(Real::FromString(reg));
-      reg = r.ToCanonicalText();
+      std::string sum = r.ToCanonicalText();
+      if (StorableOrOverflow(e, sum)) reg = std::move(sum);
       return;
     }
     default: {  // ST-: the register's new value is shown in X as well
       Real m = Real::FromString(reg);
       m.Sub(Real::FromString(FetchOperand(s)));
-      reg = m.ToCanonicalText();
+      std::string difference = m.ToCanonicalText();
+      if (!StorableOrOverflow(e, difference)) return;
+      reg = std::move(difference);
       s.stackX = ThirtyTwoDigitText(reg);
       s.xComplete = true;
       s.entryText.clear();
