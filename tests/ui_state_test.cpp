@@ -150,7 +150,7 @@ TEST_F(WindowTest, TheWindowStartsOnTheScreen) {
 // ------------------------------------------------------------- clipboard
 
 // The clipboard's wiring: what Copy and Copy Full Precision place and
-// Paste reads back in every mode is in round_trip_test and paste.cases
+// Paste reads back in every mode is in engine_test and paste.cases
 // (text cleaned as it is read, "abc" refused).
 TEST_F(WindowTest, CopyAndPasteGoThroughTheClipboardButNotDuringAnError) {
   const struct { uint32_t base, display; const char* typed; CommandId copy; const char* copied; } cases[] = {
