@@ -1,5 +1,8 @@
-// The INI store and the settings file: layout of a new file, keeping what a
-// person wrote, hostile and odd values, and failed saves.
+// The files the calculator keeps. The INI store and the settings file: layout
+// of a new file, keeping what a person wrote, hostile and odd values, and
+// failed saves. The tape file: a round trip, the 1,000-line bound, damaged
+// files read as far as is safe and left alone until the tape changes, failed
+// saves.
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <csignal>
@@ -19,6 +22,7 @@
 #include "ini_store.h"
 #include "real.h"
 #include "shared_save.h"
+#include "tape_file.h"
 
 namespace vxc {
 namespace {
@@ -87,7 +91,8 @@ TEST_F(SettingsTest, SaveKeepsWhatAPersonWrote) {
 }
 
 // Each file loads without harm; what is read shows in the next first save
-// (an empty `line`: everything at its default).
+// (an empty `line`: everything at its default). Register texts read by value
+// (no number, or out of range in REAL: 0) are memory.cases rows.
 TEST_F(SettingsTest, HostileAndOddFiles) {
   std::string manySections;
   for (int i = 0; i < 100000; ++i) manySections += "[S" + std::to_string(i) + "]\nk=1\n\n";
@@ -103,10 +108,6 @@ TEST_F(SettingsTest, HostileAndOddFiles) {
       {"[Pos]\nTop=  +12abc", "Top=12\n"}, {"[Pos]\nTop=99999999999", "Top=2147483647\n"},
       {"[Pos]\nTop=-2147483649", "Top=-2147483648\n"}, {"[Memory]\nRM1=12\0" "34\n"s, "RM1=12\n"},
       {"[Memory]\nRM1=0." + std::string(9999, '7'), "RM1=0." + std::string(252, '7') + "\n"},
-      // registers are read by value: no number, or out of range in REAL, loads as 0
-      {"[Memory]\nRM1=", "RM1=0\n"}, {"[Memory]\nRM0=hello", "RM0=0\n"}, {"[Memory]\nRM1=1e999999999", "RM1=0\n"},
-      {"[Memory]\nRM2=nan\nRM3=inf\nRM4=.", "RM2=0\nRM3=0\nRM4=0\n"}, {"[Memory]\nRM5=-1e40", "RM5=0\n"},
-      {"[Memory]\nRM6=12abc\nRM7=1.5e-120", "RM6=12\nRM7=1.5e-120\n"}, {"[Memory]\nIM1=x\nIM2=-7", "IM1=0\nIM2=-7\n"},
       // unknown bases start REAL, unknown angles DEG (BASE=7: modes_unknown.ini); an unknown language is kept
       {"[Option]\nBASE=-1\nANGLE=9", ""}, {"[Option]\nBASE=4\nANGLE=2", "BASE=4\n"},
       {"[Option]\nLanguage=3", "Language=3\n"},
@@ -211,6 +212,86 @@ TEST_F(SettingsTest, RepairsAreReportedAndLongRegistersSavedByValue) {
   LoadSettings(file_, s, pos);
   EXPECT_EQ(s.realMemory[4], "0." + std::string(kCanonicalDigits, '3'));
 }
+
+// ------------------------------------------------------------- tape file
+
+struct TapeFileTest : SettingsTest {
+  TapeFileTest() { file_ = dir_ + "/tape.txt"; }
+};
+
+void AddLines(Tape& tape, int count, const std::string& prefix = "line ") {
+  for (int i = 0; i < count; ++i) tape.lines.push_back(prefix + std::to_string(i) + " ***");
+  tape.changes += count;
+}
+
+TEST_F(TapeFileTest, RoundTripKeepsTheLastThousandLinesAndWritesOnlyAChange) {
+  Tape tape, again;
+  AddLines(tape, 1200, "7.00 ✓ ");
+  file_ = dir_ + "/Ostrano/VXC/tape.txt";
+  ASSERT_TRUE(SaveTape(file_, tape));
+  LoadTape(file_, again);
+  ASSERT_EQ(again.lines.size(), kTapeLines);
+  EXPECT_TRUE(std::equal(again.lines.begin(), again.lines.end(), tape.lines.end() - kTapeLines));
+  std::filesystem::remove(file_);
+  EXPECT_TRUE(SaveTape(file_, again));  // unchanged since it was read: nothing written
+  EXPECT_FALSE(std::filesystem::exists(file_));
+}
+
+// Each file gives the lines that can be read safely (the last 1,000 of
+// them); none is rewritten until the tape changes.
+TEST_F(TapeFileTest, DamagedFilesGiveWhatCanBeReadAndStayUntilTheTapeChanges) {
+  std::string many;
+  for (int i = 0; i < 1001; ++i) many += std::to_string(i) + "\n";
+  const struct { std::string text, lines; } cases[] = {
+      {"", ""}, {"1.00 ENTER\r\n2.00 +\r\n", "1.00 ENTER|2.00 +"}, {"a\n\nb", "a|b"}, {"a\n\0b\0\nc\n"s, "a|c"},
+      {std::string(4096, '\0'), ""}, {"ok\n\xff\xfe bad\n\xc0\xaf\n\xed\xa0\x80\n\xe2\x82\nπ ***\n", "ok|π ***"},
+      {"x\n" + std::string(10 << 20, '7') + "\ny", "x|y"}, {"tab\there\n\x1b[31m\n", ""}, {many, "1|2|3"},
+  };
+  for (const auto& c : cases) {
+    Spit(file_, c.text);
+    Tape tape;
+    const TapeFileLines read = LoadTape(file_, tape);
+    std::string lines;
+    for (size_t i = 0; i < std::min<size_t>(tape.lines.size(), 3); ++i) lines += (i ? "|" : "") + tape.lines[i];
+    EXPECT_EQ(lines, c.lines) << c.text.substr(0, 40);
+    EXPECT_TRUE(SaveTape(file_, tape));
+    EXPECT_EQ(Slurp(file_), c.text);  // left as it is
+    if (read.skipped == 0) continue;
+    AddLines(tape, 1);
+    ASSERT_TRUE(SaveTape(file_, tape));
+    EXPECT_EQ(Slurp(file_).substr(Slurp(file_).size() - 11), "line 0 ***\n");
+  }
+  // Beyond the size any tape has: nothing is read, and the file is left alone.
+  Spit(file_, std::string(kMaxFileSize + 1, '1'));
+  Tape tape;
+  EXPECT_EQ(LoadTape(file_, tape).read, FileReadResult::kUnreadable);
+  EXPECT_TRUE(tape.lines.empty() && SaveTape(file_, tape));
+  EXPECT_EQ(std::filesystem::file_size(file_), kMaxFileSize + 1);
+}
+
+// A failed write (a full disk), a folder that cannot be written: the old
+// file stays whole and the save says why (a folder that cannot be made:
+// cli_test.sh, "failed tape save").
+TEST_F(TapeFileTest, FailedSavesKeepTheOldFileAndSaySo) {
+  Spit(file_, "old ***\n");
+  Tape tape;
+  AddLines(tape, 3);
+  std::string reason;
+  detail::g_saveStepHook = [](detail::SaveStep step) { return step != detail::SaveStep::kWrite; };
+  EXPECT_FALSE(SaveTape(file_, tape, &reason));
+  detail::g_saveStepHook = nullptr;
+  EXPECT_NE(reason.find(file_), std::string::npos) << reason;
+  EXPECT_EQ(Slurp(file_), "old ***\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);  // no temporary file left
+  chmod(dir_.c_str(), 0500);  // a read-only folder (root writes into it all the same)
+  EXPECT_EQ(SaveTape(file_, tape, &reason), geteuid() == 0);
+  chmod(dir_.c_str(), 0700);
+  if (geteuid() != 0) { EXPECT_EQ(Slurp(file_), "old ***\n"); }
+  EXPECT_TRUE(SaveTape(file_, tape));  // the next save still works
+  EXPECT_EQ(Slurp(file_), "line 0 ***\nline 1 ***\nline 2 ***\n");
+}
+
+// ------------------------------------------------------ two programs, one file
 
 // A program with the file open: what it loaded, its state now.
 struct Program {
@@ -319,11 +400,15 @@ TEST_F(SettingsTest, TwoProcessesSavingAtOnceKeepEachOthersKeys) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
-TEST(Settings, PathFollowsTheConfigHome) {
+// The settings follow the config home, the tape the data home; a relative one is ignored.
+TEST(Settings, PathsFollowTheConfigAndDataHomes) {
   setenv("HOME", "/home/u", 1);
-  for (const char* xdg : {"/x/cfg", "relative", static_cast<const char*>(nullptr)}) {
-    if (xdg) setenv("XDG_CONFIG_HOME", xdg, 1); else unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(SettingsPath(), xdg && xdg[0] == '/' ? "/x/cfg/Ostrano/VXC/VXC.INI" : "/home/u/.config/Ostrano/VXC/VXC.INI");
+  for (const char* xdg : {"/x", "relative", static_cast<const char*>(nullptr)}) {
+    const bool used = xdg && xdg[0] == '/';
+    if (xdg) setenv("XDG_CONFIG_HOME", (xdg + "/cfg"s).c_str(), 1), setenv("XDG_DATA_HOME", (xdg + "/data"s).c_str(), 1);
+    else unsetenv("XDG_CONFIG_HOME"), unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(SettingsPath(), used ? "/x/cfg/Ostrano/VXC/VXC.INI" : "/home/u/.config/Ostrano/VXC/VXC.INI");
+    EXPECT_EQ(TapePath(), used ? "/x/data/Ostrano/VXC/tape.txt" : "/home/u/.local/share/Ostrano/VXC/tape.txt");
   }
 }
 

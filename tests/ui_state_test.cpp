@@ -119,11 +119,7 @@ TEST_F(WindowTest, SettingsAreWrittenWhenTheWindowClosesAndReadSafely) {
   EXPECT_TRUE(ModesOf(again) == (Modes{kBaseOct, 0, 7, 0, 0, B}));
   ExpectShowsTheModes("read back");
   // A hand-edited file starts safely.
-  window_.reset();
-  QFile f(QString::fromStdString(SettingsPath()));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("[Option]\nBASE=7\nANGLE=5\nDISPLAY=7\nRANGE=12\nLanguage=3\n[Pos]\nLeft=-90000\nTop=77777\n");
-  f.close();
+  WriteIni("[Option]\nBASE=7\nANGLE=5\nDISPLAY=7\nRANGE=12\nLanguage=3\n[Pos]\nLeft=-90000\nTop=77777\n");
   MainWindow& w = Reopen();
   ExpectShowsTheModes("hand-edited");  // the values read are in modes_unknown.ini's cases
   EXPECT_EQ(w.menuBar()->actions().size(), 4);  // language 3: the first menu stays
@@ -142,11 +138,7 @@ TEST_F(WindowTest, TheWindowStartsOnTheScreen) {
       {1280 - 48, 500, {1280 - 48, 500}}, {1280 - 47, 500, {right, 500}}, {1280 - 48, 1023, {1280 - 48, 1023}},
   };
   for (const auto& c : cases) {
-    window_.reset();
-    QFile f(QString::fromStdString(SettingsPath()));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QStringLiteral("[Pos]\nLeft=%1\nTop=%2\n").arg(c.left).arg(c.top).toUtf8());
-    f.close();
+    WriteIni(QStringLiteral("[Pos]\nLeft=%1\nTop=%2\n").arg(c.left).arg(c.top).toUtf8());
     MainWindow& w = Reopen();
     EXPECT_EQ(w.pos(), c.opens) << c.left << "," << c.top;
     w.close();
@@ -158,7 +150,7 @@ TEST_F(WindowTest, TheWindowStartsOnTheScreen) {
 // ------------------------------------------------------------- clipboard
 
 // The clipboard's wiring: what Copy and Copy Full Precision place and
-// Paste reads back in every mode is in round_trip_test and paste.cases
+// Paste reads back in every mode is in engine_test and paste.cases
 // (text cleaned as it is read, "abc" refused).
 TEST_F(WindowTest, CopyAndPasteGoThroughTheClipboardButNotDuringAnError) {
   const struct { uint32_t base, display; const char* typed; CommandId copy; const char* copied; } cases[] = {

@@ -81,6 +81,12 @@ class WindowFixture : public ::testing::Test {
   }
   QString Ini() const { return QString::fromStdString(SettingsPath()); }
   QString IniText() const { return QString::fromUtf8(ReadFile(Ini())); }
+  // Closes the window (its save comes first) and writes `text` as the settings file.
+  void WriteIni(const QByteArray& text) {
+    window_.reset();
+    QFile f(Ini());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
+  }
   // A window started from the settings file as it is.
   MainWindow& Reopen() {
     window_.reset();
