@@ -209,7 +209,10 @@ struct Session {
   // Composes the display once for all the keys since the last print.
   void Print() {
     vxc::RefreshIfStale(engine, frame);
-    vxc::ComposeTape(engine, &frame);
+    // The tape is composed where it is read: here for the dump's line
+    // count, otherwise at TAPE and at the save, so that a plain run pays
+    // only for noting the steps.
+    if (dump) vxc::ComposeTape(engine, &frame);
     if (dump) {
       PrintDump();
     } else {
