@@ -304,10 +304,10 @@ const Place kPlaces[] = {
   {"FIX", 365, 217, 40, 14}, {"SCI", 365, 237, 40, 14}, {"ENG", 365, 257, 40, 14},
 };
 
-void ExpectAt(const QWidget* w, QRectF spec, double f, const std::string& what) {
+void ExpectAt(const QWidget* w, QRectF layout, double f, const std::string& what) {
   ASSERT_NE(w, nullptr) << what;
   const QRect g = w->geometry();
-  const QRectF want(spec.topLeft() * f, spec.size() * f);
+  const QRectF want(layout.topLeft() * f, layout.size() * f);
   EXPECT_TRUE(std::abs(g.left() - want.left()) <= 1 && std::abs(g.top() - want.top()) <= 1 &&
               std::abs(g.x() + g.width() - want.right()) <= 1 && std::abs(g.y() + g.height() - want.bottom()) <= 1)
       << what << " at " << f << ": " << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();

@@ -14,10 +14,10 @@ int Zoomed(int length, int percent) {
   return int(scaled >= 0 ? (scaled + 50) / 100 : -((-scaled + 50) / 100));
 }
 
-QRect Zoomed(const QRect& spec, int percent) {
-  const int left = Zoomed(spec.x(), percent), top = Zoomed(spec.y(), percent);
-  return QRect(left, top, Zoomed(spec.x() + spec.width(), percent) - left,
-               Zoomed(spec.y() + spec.height(), percent) - top);
+QRect Zoomed(const QRect& layout, int percent) {
+  const int left = Zoomed(layout.x(), percent), top = Zoomed(layout.y(), percent);
+  return QRect(left, top, Zoomed(layout.x() + layout.width(), percent) - left,
+               Zoomed(layout.y() + layout.height(), percent) - top);
 }
 
 QPoint Unzoomed(const QPoint& shown, int percent) {
@@ -34,11 +34,11 @@ QPoint KeepOnScreen(const QRect& frame, const QRect& available) {
   return at;
 }
 
-void ZoomLayout::Place(QWidget* widget, const QRect& spec, int fontPixels) {
+void ZoomLayout::Place(QWidget* widget, const QRect& layout, int fontPixels) {
   if (placed_.empty()) placed_.reserve(48);  // the window's controls (the keypad places its own), grown once at most
   auto same = std::find_if(placed_.begin(), placed_.end(), [widget](const Placed& p) { return p.widget == widget; });
-  if (same == placed_.end()) same = placed_.insert(placed_.end(), Placed{widget, spec, fontPixels});
-  *same = Placed{widget, spec, fontPixels};
+  if (same == placed_.end()) same = placed_.insert(placed_.end(), Placed{widget, layout, fontPixels});
+  *same = Placed{widget, layout, fontPixels};
   Show(*same);
 }
 
@@ -48,7 +48,7 @@ void ZoomLayout::Apply(int percent) {
 }
 
 void ZoomLayout::Show(const Placed& p) const {
-  p.widget->setGeometry(Zoomed(p.spec, percent_));
+  p.widget->setGeometry(Zoomed(p.layout, percent_));
   if (p.fontPixels > 0) p.widget->setFont(CellFont(p.fontPixels, percent_));
 }
 

@@ -33,7 +33,7 @@ struct Look {
 int Zoomed(int length, int percent);
 // A rectangle of the layout at `percent`: each edge scaled, so that
 // neighbours stay neighbours.
-QRect Zoomed(const QRect& spec, int percent);
+QRect Zoomed(const QRect& layout, int percent);
 // The layout point under the zoomed point `shown`.
 QPoint Unzoomed(const QPoint& shown, int percent);
 
@@ -47,16 +47,16 @@ QPoint KeepOnScreen(const QRect& frame, const QRect& available);
 // parent owns both).
 class ZoomLayout {
  public:
-  // `widget` at `spec`, with CellFont(`fontPixels`) scaled when `fontPixels` > 0.
+  // `widget` at `layout`, its place at 100%, with CellFont(`fontPixels`) scaled when `fontPixels` > 0.
   // Placing a widget again replaces its place.
-  void Place(QWidget* widget, const QRect& spec, int fontPixels = 0);
+  void Place(QWidget* widget, const QRect& layout, int fontPixels = 0);
   void Apply(int percent);
   int percent() const { return percent_; }
 
  private:
   struct Placed {
     QWidget* widget;
-    QRect spec;
+    QRect layout;
     int fontPixels;
   };
   void Show(const Placed& placed) const;
