@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -90,36 +91,34 @@ TEST_F(SettingsTest, SaveKeepsWhatAPersonWrote) {
             "[Option]\r\nBASE=3\r\n[Pos]\r\nTop=0\r\nLeft=0\r\n[Sound]\r\nErrorAlarm=1\r\n");
 }
 
+// A row's text with its escapes (\n \r \t \0 \\ \xHH) made bytes.
+std::string Unescape(const std::string& row) {
+  std::string out;
+  for (size_t i = 0; i < row.size(); ++i) {
+    const char c = row[i] == '\\' && i + 1 < row.size() ? row[++i] : 0;
+    if (c == 'x') out += char(std::stoi(row.substr(i + 1, 2), nullptr, 16)), i += 2;
+    else out += c == 0 ? row[i] : c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == '0' ? '\0' : c;
+  }
+  return out;
+}
+
 // Each file loads without harm; what is read shows in the next first save
-// (an empty `line`: everything at its default). Register texts read by value
-// (no number, or out of range in REAL: 0) are memory.cases rows.
+// (an empty `line`: everything at its default). Most files are the rows of
+// tests/cases/odd_settings.txt; here the ones made by their size.
 TEST_F(SettingsTest, HostileAndOddFiles) {
   std::string manySections;
   for (int i = 0; i < 100000; ++i) manySections += "[S" + std::to_string(i) + "]\nk=1\n\n";
   struct Case { std::string text, line; };
-  const Case cases[] = {
-      {"", ""}, {std::string(4096, '\0'), ""}, {"\x89PNG\r\n\x1a\n\xff\xfe\x00[\x80]=\n"s, ""}, {manySections, ""},
-      {"[Option]\n" + std::string(10 << 20, 'A') + "\n", ""}, {"[Pos]\nTop=x1", ""}, {"[Option]\nMEMORY=5", ""},
-      {"[Option]\nDISPLAY=3\nRANGE=4\nPTF=33\nPTS=-1\nPTE=99999999999\n[Memory]\nUses=10\n", ""},
-      {"[Option]\nDISPLAY=-1\nRANGE=-99999999999\n[memory]\nuses=-1\n", ""},
-      {"Top=1\n[Pos]\n", ""}, {"[Pos]\n;Top=1\n#Top=2\nTop\n", ""}, {"[Pos\nTop=1\n", ""},  // no key read
-      {"[pos]\nTOP=5\n", "Top=5\n"}, {"[Pos]\nTop=1\nTop=2\n", "Top=1\n"}, {"[ Pos ]\n  Top \t=  7 \r\n", "Top=7\n"},
-      {"[Pos]\nLeft=1\n[B]\n[pos]\ntop=2\n", "Top=2\n"}, {"\xEF\xBB\xBF[Pos]\nTop=1\n", "Top=1\n"},
-      {"[Pos]\nTop=  +12abc", "Top=12\n"}, {"[Pos]\nTop=99999999999", "Top=2147483647\n"},
-      {"[Pos]\nTop=-2147483649", "Top=-2147483648\n"}, {"[Memory]\nRM1=12\0" "34\n"s, "RM1=12\n"},
-      {"[Memory]\nRM1=0." + std::string(9999, '7'), "RM1=0." + std::string(252, '7') + "\n"},
-      // unknown bases start REAL, unknown angles DEG (BASE=7: modes_unknown.ini); an unknown language is kept
-      {"[Option]\nBASE=-1\nANGLE=9", ""}, {"[Option]\nBASE=4\nANGLE=2", "BASE=4\n"},
-      {"[Option]\nLanguage=3", "Language=3\n"},
-      {"[Option]\nPTF=abc", "PTF=0\n"}, {"[Option]\nMEMORY=5\n[Memory]\nUses=3", "MEMORY=3\n"},
-      {"[Sound]\nErrorAlarm=yes", "ErrorAlarm=0\n"}, {"[Sound]\nErrorAlarm=01", "ErrorAlarm=0\n"},
-      {"[option]\npanel=1", "Panel=1\n"}, {"[Option]\nPanel=2", "Panel=0\n"}, {"[Option]\nPanel=on", "Panel=0\n"},
-      {"[option]\ntape=1", "Tape=1\n"}, {"[Option]\nTape=yes", "Tape=0\n"},
-      // a zoom outside 100..300 or between steps of 25 starts at the nearest allowed one; Theme outside 0..2 is System
-      {"[Option]\nZoom=112", "Zoom=100\n"}, {"[Option]\nZoom=113", "Zoom=125\n"}, {"[Option]\nZoom=290", "Zoom=300\n"},
-      {"[Option]\nZoom=99999999999", "Zoom=300\n"}, {"[Option]\nZoom=-150", "Zoom=100\n"}, {"[Option]\nZoom=2x", "Zoom=100\n"},
-      {"[Option]\nZoom=250", "Zoom=250\n"}, {"[Option]\nTheme=0", "Theme=0\n"}, {"[Option]\nTheme=3", "Theme=2\n"},
-  };
+  std::vector<Case> cases = {
+      {"", ""}, {std::string(4096, '\0'), ""}, {manySections, ""}, {"[Option]\n" + std::string(10 << 20, 'A') + "\n", ""},
+      {"[Memory]\nRM1=0." + std::string(9999, '7'), "RM1=0." + std::string(252, '7') + "\n"}};
+  std::ifstream rows(std::getenv("VXC_SOURCE_DIR") + "/tests/cases/odd_settings.txt"s);
+  for (std::string row; std::getline(rows, row);) {
+    const size_t arrow = row.rfind(" -> ");
+    if (!row.empty() && row[0] != '#')
+      cases.push_back({Unescape(row.substr(0, arrow)), arrow == row.npos ? "" : row.substr(arrow + 4) + "\n"});
+  }
+  ASSERT_GT(cases.size(), 40u);
   const std::string defaults = LoadAndSaveFresh();  // no file yet
   EXPECT_NE(defaults.find("Top=0\n"), std::string::npos);
   EXPECT_NE(defaults.find("RM9=0.00e0\nIM0=0\n"), std::string::npos);
