@@ -5,9 +5,7 @@
 // box's text area, at 100% and at 200%, where a text is twice as large.
 #include <QFontMetricsF>
 #include <QImage>
-#include <string>
 
-#include "display_box.h"
 #include "fonts.h"
 #include "text_fit.h"
 #include "window_test_support.h"
@@ -16,49 +14,38 @@
 namespace vxc::ui {
 namespace {
 
+// A case of tests/cases/display_fit.txt: the modes, the digit count, and
+// the texts T Z Y X, the entry, the exponent and the error.
 struct FitCase {
-  const char* what;
-  uint32_t base, range, display;
-  int digits;
-  const char *t, *z, *y, *x;
-  const char* entry = "";     // typed into X (shown as typed)
-  const char* exponent = "";  // typed after EEX
-  const char* error = "";     // shown in X instead
+  std::string what;
+  uint32_t base = 0, range = 0, display = 0;
+  int digits = 0;
+  QStringList texts;
 };
 
-// The largest magnitude below the overflow limit, with all 77 digits.
-constexpr const char* kMaxNeg =
-    "-99999999999999999999999999999999.999999999999999999999999999999999999999999999";
-constexpr const char* kMaxPos = "99999999999999999999999999999999.4999999999999999999999999999999999999999999";
-constexpr const char* kMinNeg = "-0.0000000000000000000000000000000000000000000000000000000000000000000000000"
-                                "00000000000000000000000001";  // -1e-99
-constexpr const char* kThird = "-0.3333333333333333333333333333333333333333333333333333333333333333333333333333";
+std::vector<FitCase> LoadCases() {
+  std::vector<FitCase> cases;
+  QFile file(QStringLiteral(VXC_CASES_DIR "/display_fit.txt"));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    if (line.startsWith(QLatin1Char('#'))) continue;
+    QStringList fields = line.split(QStringLiteral(" | "));
+    FitCase& c = cases.emplace_back();
+    c.what = fields.takeFirst().toStdString();
+    for (const QString& word : fields.takeFirst().split(QLatin1Char(' '))) {
+      const ActionName* mode = FindActionToken(word.toStdString());
+      const ActionKind kind = mode ? mode->action.kind : ActionKind::kCommand;
+      if (kind == ActionKind::kCommand) c.digits = word.toInt();  // not a mode: the digit count
+      else (kind == ActionKind::kBase ? c.base : kind == ActionKind::kRange ? c.range : c.display) = mode->action.value;
+    }
+    c.texts = fields + QStringList(7 - fields.size(), QString());
+  }
+  EXPECT_GT(cases.size(), 10u);
+  return cases;
+}
 
-// clang-format off
-const FitCase kCases[] = {
-  {"FIX 32 at the range edges", kBaseReal, kRangeQW, kDisplayFix, 32, kMaxNeg, kMinNeg, kMaxPos, kMaxNeg},
-  {"FIX 0 at the range edges", kBaseReal, kRangeQW, kDisplayFix, 0, kMaxNeg, kMinNeg, kMaxPos, kMaxNeg},
-  {"SCI 32, exponents beyond -99", kBaseReal, kRangeQW, kDisplaySci, 32, kMaxNeg, "-1.5e-100", "-7.77e-792", kMinNeg},
-  {"SCI 0", kBaseReal, kRangeQW, kDisplaySci, 0, kMaxNeg, "-1.5e-100", kMinNeg, "-6.626e-34"},
-  {"ENG 32, exponents beyond -99", kBaseReal, kRangeQW, kDisplayEng, 32, kMaxNeg, "-1.5e-100", "-7.77e-792", kMinNeg},
-  {"a REAL entry of every digit", kBaseReal, kRangeQW, kDisplayFix, 32, kMaxNeg, kMaxNeg, kMaxNeg, "0", kThird},
-  {"a REAL entry with an exponent", kBaseReal, kRangeQW, kDisplayEng, 32, kMaxNeg, kMaxNeg, kMaxNeg, "0",
-   "-99999999999999999999999999999999.", "-99"},
-  {"BIN QW", kBaseBin, kRangeQW, kDisplayFix, 2, "18446744073709551615", "-1", "9223372036854775808", "0",
-   "1111111111111111111111111111111111111111111111111111111111111111"},
-  {"BIN B", kBaseBin, kRangeB, kDisplayFix, 2, "255", "-1", "128", "255"},
-  {"OCT QW", kBaseOct, kRangeQW, kDisplayFix, 2, "18446744073709551615", "-1", "1", "0", "1777777777777777777777"},
-  {"DEC QW", kBaseDec, kRangeQW, kDisplayFix, 2, "-9223372036854775808", "9223372036854775807", "-1", "0",
-   "-9223372036854775808"},
-  {"DEC DW", kBaseDec, kRangeDW, kDisplayFix, 2, "-2147483648", "2147483647", "-1", "-2147483648"},
-  {"HEX QW", kBaseHex, kRangeQW, kDisplayFix, 2, "18446744073709551615", "-1", "0", "0", "FFFFFFFFFFFFFFFF"},
-  {"Overflow", kBaseReal, kRangeQW, kDisplayFix, 32, kMaxNeg, kMaxNeg, kMaxNeg, "0", "", "", "Overflow !"},
-  {"Devide by zero", kBaseReal, kRangeQW, kDisplayFix, 32, kMaxNeg, kMaxNeg, kMaxNeg, "0", "", "", "Devide by zero !"},
-  {"Upper than 1", kBaseReal, kRangeQW, kDisplaySci, 32, kMaxNeg, kMaxNeg, kMaxNeg, "0", "", "", "Upper than 1 !"},
-  {"Minus or zero", kBaseReal, kRangeQW, kDisplayEng, 32, kMaxNeg, kMaxNeg, kMaxNeg, "0", "", "", "Minus or zero !"},
-  {"Not Integer", kBaseDec, kRangeQW, kDisplayFix, 2, "-9223372036854775808", "1", "1", "0", "", "", "Not Integer !"},
-};
-// clang-format on
+// -1e-99, whose entry is too long even at the floor.
+const QString kMinNeg = QStringLiteral("-0.") + QString(98, QLatin1Char('0')) + QStringLiteral("1");
 
 // Pixels drawn by the text (black, or red for an error): clearly darker than the panel behind it.
 bool IsInk(QRgb pixel) { return qGray(pixel) < 150; }
@@ -89,9 +76,10 @@ class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, in
     CalcState& s = w.engine().state;
     s.base = c.base, s.range = c.range, s.display = c.display;
     s.digits = {c.digits, c.digits, c.digits};
-    s.stackT = c.t, s.stackZ = c.z, s.stackY = c.y, s.stackX = c.x;
-    s.entryText = c.entry, s.exponentText = c.exponent, s.entryTyped = *c.entry != '\0';
-    s.errorText = c.error, s.errorShown = *c.error != '\0';
+    const auto text = [&c](int i) { return c.texts[i].toStdString(); };
+    s.stackT = text(0), s.stackZ = text(1), s.stackY = text(2), s.stackX = text(3);
+    s.entryText = text(4), s.exponentText = text(5), s.entryTyped = !c.texts[4].isEmpty();
+    s.errorText = text(6), s.errorShown = !c.texts[6].isEmpty();
     MarkDisplayStale(w.engine());
     w.RunCommand(0);  // no command: only shows the display anew
     QApplication::processEvents();
@@ -132,7 +120,8 @@ class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, in
 // Exponents of every width, "-34" to "-792", and digit counts "0" to "32".
 TEST_P(DisplayFitTest, EveryLineAndDigitCountOfEveryModeIsDrawnWhole) {
   static const char* const kLines[4] = {"T", "Z", "Y", "X"};
-  for (const FitCase& c : kCases) {
+  const std::vector<FitCase> cases = LoadCases();
+  for (const FitCase& c : cases) {
     Show(*window_, c);
     for (int line = 0; line < 4; ++line) {
       const std::string where = std::string(c.what) + ", line " + kLines[line] + ": \"" +
@@ -148,7 +137,7 @@ TEST_P(DisplayFitTest, EveryLineAndDigitCountOfEveryModeIsDrawnWhole) {
   if (zoom_ != 200) return;
   // At 200% a FIX 32 line takes the size it takes at 100%, doubled.
   const std::unique_ptr<MainWindow> at100 = Open(100);
-  for (MainWindow* w : {window_.get(), at100.get()}) Show(*w, kCases[0]);
+  for (MainWindow* w : {window_.get(), at100.get()}) Show(*w, cases[0]);
   DisplayBox *large = window_->valueBox(kLineX), *small = at100->valueBox(kLineX);
   const QRect largeInk = InkOf(large->grab().toImage(), 200), smallInk = InkOf(small->grab().toImage(), 100);
   EXPECT_EQ(large->lastDrawn().cellPixels, small->lastDrawn().cellPixels);
@@ -159,11 +148,11 @@ TEST_P(DisplayFitTest, EveryLineAndDigitCountOfEveryModeIsDrawnWhole) {
 
 TEST_P(DisplayFitTest, PastTheFloorTheLowDigitsStay) {
   // +/- on 1e-99 makes an entry of 102 characters: too long even at the floor.
-  Show(*window_, {"entry", kBaseReal, kRangeQW, kDisplayFix, 2, "0", "0", "0", "0", kMinNeg});
+  Show(*window_, {"entry", kBaseReal, kRangeQW, kDisplayFix, 2, {"0", "0", "0", "0", kMinNeg, "", ""}});
   DisplayBox* x = window_->valueBox(kLineX);
   x->grab();
   const FittedText fitted = x->lastDrawn();
-  EXPECT_EQ(x->text(), QString::fromLatin1(kMinNeg));  // kept whole for Copy
+  EXPECT_EQ(x->text(), kMinNeg);  // kept whole for Copy
   EXPECT_FALSE(fitted.whole);
   EXPECT_EQ(fitted.cellPixels, kFloorFontPixels);
   EXPECT_TRUE(fitted.text.startsWith(QChar(0x2026)));  // "…" at the left

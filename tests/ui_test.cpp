@@ -2,22 +2,11 @@
 // mouse and the keyboard, the radio groups and focus keys, the menus in four
 // languages, and what a screen reader finds of the keys (Undo, "Initialize",
 // the settings file and the clipboard: ui_state_test).
-#include <QAccessible>
 #include <QActionGroup>
-#include <QMimeData>
-#include <QMouseEvent>
 #include <QProxyStyle>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
 #include <set>
-#include <vector>
 
 #include "accessibility.h"
-#include "display_box.h"
-#include "group_frame.h"
-#include "key_faces.h"
-#include "key_rules.h"
 #include "keymap.h"
 #include "function_menu.h"
 #include "menus.h"

@@ -5,9 +5,7 @@
 // and the old file kept.
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QRadioButton>
 #include <QStyleOptionButton>
-#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <cmath>
@@ -15,11 +13,8 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "display_box.h"
 #include "file_io.h"
 #include "fonts.h"
-#include "group_frame.h"
-#include "key_faces.h"
 #include "x_panel.h"
 #include "window_test_support.h"
 
