@@ -37,6 +37,8 @@ std::string Slurp(const std::string& path) {
 
 void Spit(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
+std::string Fixture(const char* name) { return std::getenv("VXC_SOURCE_DIR") + "/tests/cases/"s + name; }
+
 struct SettingsTest : testing::Test {
   std::string dir_ = mkdtemp((testing::TempDir() + "vxc_settings_XXXXXX").data()), file_ = dir_ + "/VXC.INI";
   ~SettingsTest() override { std::filesystem::remove_all(dir_); }
@@ -63,32 +65,21 @@ CalcState Sample() {
   return s;
 }
 
+// The layout of a first save: tests/cases/settings_layout.ini.
 TEST_F(SettingsTest, FirstSaveCreatesFoldersAndTheTableLayoutAndReadsBack) {
-  const char* const sampleText =
-      "[Pos]\nTop=-30\nLeft=1920\n"
-      "[Option]\nBASE=2\nDISPLAY=1\nANGLE=2\nRANGE=3\nMEMORY=7\nPTF=5\nPTS=0\nPTE=32\nLanguage=4\nPanel=1\nTape=1\nZoom=175\nTheme=1\n"
-      "[Sound]\nErrorAlarm=0\n[Memory]\nUses=7\n"
-      "RM0=0.5e-0\nRM1=1.5e-1\nRM2=2.5e-2\nRM3=3.5e-3\nRM4=4.5e-4\n"
-      "RM5=5.5e-5\nRM6=6.5e-6\nRM7=7.5e-7\nRM8=8.5e-8\nRM9=9.5e-9\n"
-      "IM0=-0\nIM1=-11\nIM2=-22\nIM3=-33\nIM4=-44\nIM5=-55\nIM6=-66\nIM7=-77\nIM8=-88\nIM9=-99\n";
+  const std::string layout = Slurp(Fixture("settings_layout.ini"));
+  ASSERT_FALSE(layout.empty());
   file_ = dir_ + "/Ostrano/VXC/VXC.INI";
   SaveSettings(file_, Sample(), WindowPosition{1920, -30});
-  EXPECT_EQ(Slurp(file_), sampleText);
-  EXPECT_EQ(LoadAndSaveFresh(), sampleText);
+  EXPECT_EQ(Slurp(file_), layout);
+  EXPECT_EQ(LoadAndSaveFresh(), layout);
 }
 
+// tests/cases/settings_by_hand.ini, saved at the defaults, is settings_by_hand_saved.ini.
 TEST_F(SettingsTest, SaveKeepsWhatAPersonWrote) {
-  Spit(file_, "; my settings\r\n[other]\r\nx = 1\r\n\r\n[option]\r\nbase = 1 ;hex\r\nmine=yes\r\n\r\n[MEMORY]\r\n"
-              "rm3=42\r\n[Option]\r\nBASE=3");
+  Spit(file_, Slurp(Fixture("settings_by_hand.ini")));
   SaveSettings(file_, CalcState(), WindowPosition{});
-  EXPECT_EQ(Slurp(file_),
-            "; my settings\r\n[other]\r\nx = 1\r\n\r\n"
-            "[option]\r\nbase = 0\r\nmine=yes\r\nDISPLAY=0\r\nANGLE=0\r\nRANGE=0\r\nMEMORY=0\r\n"
-            "PTF=2\r\nPTS=2\r\nPTE=2\r\nLanguage=0\r\nPanel=0\r\nTape=0\r\nZoom=100\r\nTheme=2\r\n\r\n"
-            "[MEMORY]\r\nrm3=0.0e0\r\nUses=0\r\nRM0=0.0e0\r\nRM1=0.0e0\r\nRM2=0.0e0\r\n"
-            "RM4=0.0e0\r\nRM5=0.0e0\r\nRM6=0.0e0\r\nRM7=0.0e0\r\nRM8=0.0e0\r\nRM9=0.0e0\r\n"
-            "IM0=0\r\nIM1=0\r\nIM2=0\r\nIM3=0\r\nIM4=0\r\nIM5=0\r\nIM6=0\r\nIM7=0\r\nIM8=0\r\nIM9=0\r\n"
-            "[Option]\r\nBASE=3\r\n[Pos]\r\nTop=0\r\nLeft=0\r\n[Sound]\r\nErrorAlarm=1\r\n");
+  EXPECT_EQ(Slurp(file_), Slurp(Fixture("settings_by_hand_saved.ini")));
 }
 
 // A row's text with its escapes (\n \r \t \0 \\ \xHH) made bytes.
@@ -112,7 +103,7 @@ TEST_F(SettingsTest, HostileAndOddFiles) {
   std::vector<Case> cases = {
       {"", ""}, {std::string(4096, '\0'), ""}, {manySections, ""}, {"[Option]\n" + std::string(10 << 20, 'A') + "\n", ""},
       {"[Memory]\nRM1=0." + std::string(9999, '7'), "RM1=0." + std::string(252, '7') + "\n"}};
-  std::ifstream rows(std::getenv("VXC_SOURCE_DIR") + "/tests/cases/odd_settings.txt"s);
+  std::ifstream rows(Fixture("odd_settings.txt"));
   for (std::string row; std::getline(rows, row);) {
     const size_t arrow = row.rfind(" -> ");
     if (!row.empty() && row[0] != '#')
