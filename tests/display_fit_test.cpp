@@ -86,7 +86,8 @@ class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, in
   }
 
   // The box draws its whole text, at the floor size or larger, inside its text area.
-  void ExpectWhole(DisplayBox* box, const std::string& where) const {
+  void ExpectWhole(DisplayBox* box, const std::string& what) const {
+    const std::string where = what + ": \"" + box->text().toStdString() + "\"";
     const QImage image = box->grab().toImage();  // paints the box
     const FittedText drawn = box->lastDrawn();
     const QRect area = box->TextArea();
@@ -119,19 +120,16 @@ class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, in
 
 // Exponents of every width, "-34" to "-792", and digit counts "0" to "32".
 TEST_P(DisplayFitTest, EveryLineAndDigitCountOfEveryModeIsDrawnWhole) {
-  static const char* const kLines[4] = {"T", "Z", "Y", "X"};
   const std::vector<FitCase> cases = LoadCases();
   for (const FitCase& c : cases) {
     Show(*window_, c);
     for (int line = 0; line < 4; ++line) {
-      const std::string where = std::string(c.what) + ", line " + kLines[line] + ": \"" +
-                                window_->valueBox(line)->text().toStdString() + "\" \"" +
-                                window_->exponentBox(line)->text().toStdString() + "\"";
+      const std::string where = c.what + ", line " + "TZYX"[line];
       ExpectWhole(window_->valueBox(line), where + " (value)");
       ExpectWhole(window_->exponentBox(line), where + " (exponent)");
     }
     if (c.base != kBaseReal) continue;
-    for (int i = 0; i < 3; ++i) ExpectWhole(window_->digitBox(i), std::string(c.what) + ", digit count");
+    for (int i = 0; i < 3; ++i) ExpectWhole(window_->digitBox(i), c.what + ", digit count");
     EXPECT_EQ(window_->digitBox(0)->text(), QString::number(c.digits)) << c.what;
   }
   if (zoom_ != 200) return;
