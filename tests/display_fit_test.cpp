@@ -50,22 +50,18 @@ const QString kMinNeg = QStringLiteral("-0.") + QString(98, QLatin1Char('0')) + 
 // Pixels drawn by the text (black, or red for an error): clearly darker than the panel behind it.
 bool IsInk(QRgb pixel) { return qGray(pixel) < 150; }
 
-class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, int>> {
+// A window at the zoom, drawing with the face.
+class DisplayFitTest : public testing_window::WindowFixture,
+                       public ::testing::WithParamInterface<std::tuple<FaceChoice, int>> {
  protected:
   void SetUp() override {
     if (face_ == FaceChoice::kPreferred && !QFile::exists(QString::fromLatin1(kPreferredFaceFile)))
       GTEST_SKIP() << kPreferredFaceFile << " is missing (Debian package fonts-wine)";
-    ASSERT_TRUE(dir_.isValid());
+    WindowFixture::SetUp();
     ChooseFace(face_);
     EXPECT_EQ(PreferredFaceInUse(), face_ == FaceChoice::kPreferred);
-    window_ = Open(zoom_);
-  }
-  std::unique_ptr<MainWindow> Open(int zoom) {
-    const QString ini = dir_.path() + QStringLiteral("/%1.ini").arg(zoom);
-    { QFile f(ini); EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write("[Option]\nZoom=" + QByteArray::number(zoom)) > 0); }
-    auto window = std::make_unique<MainWindow>(ini.toStdString());
-    window->show();
-    return window;
+    WriteIni("[Option]\nZoom=" + QByteArray::number(zoom_));
+    Reopen();
   }
   void TearDown() override {
     window_.reset();
@@ -114,8 +110,6 @@ class DisplayFitTest : public ::testing::TestWithParam<std::tuple<FaceChoice, in
 
   const FaceChoice face_ = std::get<0>(GetParam());
   const int zoom_ = std::get<1>(GetParam());
-  QTemporaryDir dir_;
-  std::unique_ptr<MainWindow> window_;
 };
 
 // Exponents of every width, "-34" to "-792", and digit counts "0" to "32".
@@ -134,7 +128,8 @@ TEST_P(DisplayFitTest, EveryLineAndDigitCountOfEveryModeIsDrawnWhole) {
   }
   if (zoom_ != 200) return;
   // At 200% a FIX 32 line takes the size it takes at 100%, doubled.
-  const std::unique_ptr<MainWindow> at100 = Open(100);
+  const auto at100 = std::make_unique<MainWindow>(dir_.path().toStdString() + "/none.ini");  // 100%: the default
+  at100->show();
   for (MainWindow* w : {window_.get(), at100.get()}) Show(*w, cases[0]);
   DisplayBox *large = window_->valueBox(kLineX), *small = at100->valueBox(kLineX);
   const QRect largeInk = InkOf(large->grab().toImage(), 200), smallInk = InkOf(small->grab().toImage(), 100);

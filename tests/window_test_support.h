@@ -9,7 +9,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -84,6 +86,7 @@ class WindowFixture : public ::testing::Test {
   // Closes the window (its save comes first) and writes `text` as the settings file.
   void WriteIni(const QByteArray& text) {
     window_.reset();
+    QDir().mkpath(QFileInfo(Ini()).path());
     QFile f(Ini());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
   }
