@@ -99,7 +99,7 @@ TEST_F(WindowTest, FacesGroupsAndScreenReaderFollowEachBaseAndTheError) {
       {kBaseHex, true, cmd::kLetterA + 3, Face::kDisabled},   {kBaseBin, true, cmd::kClx, Face::kNormal},
   };
   for (const auto& c : cases) {
-    MainWindow& w = Open(c.base, c.error);  // every face against the modes: FocusKeysStepAndMoveInEveryGroup
+    MainWindow& w = Open(c.base, c.error);  // every face against the modes: FocusKeysAndRadioClicksChangeTheModesInEveryGroup
     EXPECT_EQ(FaceOf(RowOf(c.id)), c.face) << "base " << c.base << " error " << c.error << " id " << c.id;
     EXPECT_EQ(w.exponentBox(kLineX)->textColour(), QColor(Qt::black));
     // A screen reader may press exactly the keys a click would take.
@@ -235,22 +235,8 @@ TEST_F(WindowTest, EveryAcceleratorAndMenuItemReachesItsCommandBeforeQt) {
   QTest::keyClick(w.menuBar(), Qt::Key_Escape);
 }
 
-TEST_F(WindowTest, RadioClicksChangeTheModes) {
-  MainWindow& w = Open();
-  const struct { int radio; uint32_t CalcState::*mode; uint32_t value; FocusGroup group; } cases[] = {
-      {kRadioAngle + 1, &CalcState::angle, kAngleRad, A},      {kRadioMem + 3, &CalcState::memoryIndex, 3, M},
-      {kRadioDisplay + 2, &CalcState::display, kDisplayEng, D}, {kRadioBase + 3, &CalcState::base, kBaseOct, B},
-      {kRadioRange + 2, &CalcState::range, kRangeW, R}};
-  for (const auto& c : cases) {
-    QTest::mouseClick(w.radio(c.radio), Qt::LeftButton);
-    EXPECT_EQ(w.engine().state.*c.mode, c.value) << "radio " << c.radio;
-    EXPECT_EQ(w.focusGroup(), c.group) << "radio " << c.radio;
-    ExpectShowsTheModes("radio " + std::to_string(c.radio));
-  }
-  EXPECT_FALSE(w.radio(kRadioBase)->isChecked());  // each group keeps its own choice
-}
-
-TEST_F(WindowTest, FocusKeysStepAndMoveInEveryGroup) {
+// Focus keys and radio clicks (the lower-case letters).
+TEST_F(WindowTest, FocusKeysAndRadioClicksChangeTheModesInEveryGroup) {
   const struct { uint32_t base; bool error; const char* keys; Modes expected; } cases[] = {
       {kBaseReal, 0, "U", {kBaseBin, 0, 0, 0, 0, B}},    {kBaseReal, 0, "UD", {kBaseReal, 0, 0, 0, 0, B}},
       {kBaseReal, 0, "RR", {kBaseHex, 0, 0, 0, 0, B}},   {kBaseReal, 0, "LL", {kBaseOct, 0, 0, 0, 0, B}},
@@ -264,6 +250,10 @@ TEST_F(WindowTest, FocusKeysStepAndMoveInEveryGroup) {
       {kBaseReal, 1, "U", {kBaseBin, 0, 0, 0, 0, B}},    {kBaseReal, 1, "TD", {kBaseReal, kAngleRad, 0, 0, 0, A}},
       {kBaseReal, 1, "TTU", {kBaseReal, 0, 0, kDisplayEng, 0, D}}, {kBaseReal, 1, "SU", {kBaseReal, 0, 9, 0, 0, M}},
       {kBaseHex, 1, "TL", {kBaseHex, 0, 0, 0, kRangeW, R}}, {kBaseHex, 1, "LL", {kBaseReal, 0, 0, 0, 0, B}},
+      // A click changes its group's mode and takes the focus there; each group keeps its own choice.
+      {kBaseReal, 0, "g", {kBaseReal, kAngleRad, 0, 0, 0, A}}, {kBaseReal, 0, "gl", {kBaseReal, kAngleRad, 3, 0, 0, M}},
+      {kBaseReal, 0, "u", {kBaseReal, 0, 0, kDisplayEng, 0, D}}, {kBaseReal, 0, "d", {kBaseOct, 0, 0, 0, 0, B}},
+      {kBaseReal, 0, "udx", {kBaseOct, 0, 0, kDisplayEng, kRangeW, R}},
   };
   for (const auto& c : cases) {
     MainWindow& w = Open(c.base, c.error);

@@ -143,13 +143,16 @@ class WindowTest : public WindowFixture {
     if (error) Type(*window_, "6\r3\r0/");  // the dead entry holds the divisor 0
     return *window_;
   }
-  // Keys pressed where the keyboard focus is. U D L R: arrows; T: Tab; S: Shift+Tab.
+  // Keys pressed where the keyboard focus is. U D L R: arrows; T: Tab; S: Shift+Tab. A letter a, b, c ...
+  // is a click on radio 0, 1, 2 ... (kRadioBase: a, kRadioAngle: f, kRadioMem: i, kRadioDisplay: s, kRadioRange: v).
   void Keys(const char* keys) {
     static const std::map<char, Qt::Key> named{{'U', Qt::Key_Up},    {'D', Qt::Key_Down}, {'L', Qt::Key_Left},
                                                {'R', Qt::Key_Right}, {'T', Qt::Key_Tab},  {'S', Qt::Key_Backtab}};
-    for (const char* k = keys; *k; ++k)
-      QTest::keyClick(window_->focusWidget() ? window_->focusWidget() : window_.get(), named.at(*k),
-                      *k == 'S' ? Qt::ShiftModifier : Qt::NoModifier);
+    for (const char* k = keys; *k; ++k) {
+      if (*k >= 'a') QTest::mouseClick(window_->radio(*k - 'a'), Qt::LeftButton);
+      else QTest::keyClick(window_->focusWidget() ? window_->focusWidget() : window_.get(), named.at(*k),
+                           *k == 'S' ? Qt::ShiftModifier : Qt::NoModifier);
+    }
   }
   void Mouse(QEvent::Type type, QPoint p) {
     QWidget* area = window_->calcArea();
