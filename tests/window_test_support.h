@@ -160,10 +160,6 @@ class WindowTest : public WindowFixture {
                   type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(area, &e);
   }
-  void Click(QPoint p) {
-    Mouse(QEvent::MouseButtonPress, p);
-    Mouse(QEvent::MouseButtonRelease, p);
-  }
   Face FaceOf(int row) const {
     const KeyFaceWidget* w = window_->keypad().keys[row];
     return w->isVisible() ? w->face() : Face::kHidden;
