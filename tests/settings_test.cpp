@@ -21,7 +21,6 @@
 
 #include "file_lock.h"
 #include "ini_store.h"
-#include "real.h"
 #include "shared_save.h"
 #include "tape_file.h"
 

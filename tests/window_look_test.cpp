@@ -11,7 +11,6 @@
 #include <cmath>
 #include <csignal>
 #include <span>
-#include <unistd.h>
 
 #include "file_io.h"
 #include "fonts.h"
