@@ -101,11 +101,7 @@ class DisplayFitTest : public testing_window::WindowFixture,
   // The ink inside the sunken edge.
   static QRect InkOf(const QImage& image, int zoom) {
     const int edge = Zoomed(2, zoom);
-    QRect ink;
-    for (int y = edge; y < image.height() - edge; ++y)
-      for (int x = edge; x < image.width() - edge; ++x)
-        if (IsInk(image.pixel(x, y))) ink |= QRect(x, y, 1, 1);
-    return ink;
+    return testing_window::InkIn(image, image.rect().adjusted(edge, edge, -edge, -edge), IsInk);
   }
 
   const FaceChoice face_ = std::get<0>(GetParam());

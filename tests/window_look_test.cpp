@@ -134,20 +134,15 @@ TEST_F(LookTest, FramesCaptionsDigitCountsAndSuperscriptsSitInsideTheirBoxes) {
                            qGray(area.pixel(right - QPoint(1, 0)))}), (std::vector{255, 128, 255, 128})) << g.text;
   }
   // "GRAD" ends with a pixel of panel before the ANGLE frame's shadow at x 413.
-  int gradRight = 0;
-  for (int y = 177; y < 191; ++y)
-    for (int x = 380; x < 413; ++x)
-      if (qGray(area.pixel(x, y)) < 110) gradRight = qMax(gradRight, x);
+  const auto dark = [](QRgb pixel) { return qGray(pixel) < 110; };
+  const int gradRight = InkIn(area, QRect(380, 177, 33, 14), dark).right();
   EXPECT_GT(gradRight, 395);
   EXPECT_LE(gradRight, 411);
   // "32" keeps a pixel clear of the digit-count box's edge lines on both sides.
   const QRect box(410, 215, 17, 17);
-  int inkLeft = box.right(), inkRight = box.left();
-  for (int y = box.top() + 2; y < box.bottom() - 1; ++y)
-    for (int x = box.left() + 1; x < box.right(); ++x)
-      if (qGray(area.pixel(x, y)) < 110) inkLeft = qMin(inkLeft, x), inkRight = qMax(inkRight, x);
-  EXPECT_GE(inkLeft, box.left() + 2);
-  EXPECT_LE(inkRight, box.right() - 2);
+  const QRect ink = InkIn(area, box.adjusted(1, 2, -1, -2), dark);
+  EXPECT_GE(ink.left(), box.left() + 2);
+  EXPECT_LE(ink.right(), box.right() - 2);
   // Superscripts of x², e^x and y^x: at least 6 pixels of ink, below the key top's edge.
   int superscripts = 0;
   for (const KeyDef& key : kKeypad) {
@@ -155,12 +150,10 @@ TEST_F(LookTest, FramesCaptionsDigitCountsAndSuperscriptsSitInsideTheirBoxes) {
     if (ink.isEmpty()) continue;
     ++superscripts;
     const QImage face = PaintKeyFace(key, FaceLook::kNormal, 1).toImage();
-    int top = face.height(), bottom = -1;
-    for (int y = 0; y < face.height(); ++y)
-      for (int x = qCeil(ink.left()); x < qFloor(ink.right()); ++x)
-        if (qGray(face.pixel(x, y)) > 170) top = qMin(top, y), bottom = qMax(bottom, y);
-    EXPECT_GE(bottom - top + 1, 6) << key.look.label << key.look.small;
-    EXPECT_GE(top, 3) << key.look.label << key.look.small;  // clear of the border and the highlight line
+    const QRect lit = InkIn(face, QRect(qCeil(ink.left()), 0, qFloor(ink.right()) - qCeil(ink.left()), face.height()),
+                            [](QRgb pixel) { return qGray(pixel) > 170; });
+    EXPECT_GE(lit.height(), 6) << key.look.label << key.look.small;
+    EXPECT_GE(lit.top(), 3) << key.look.label << key.look.small;  // clear of the border and the highlight line
     EXPECT_LE(ink.right(), key.width - 3) << key.look.label << key.look.small;
   }
   EXPECT_EQ(superscripts, 3);

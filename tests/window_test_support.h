@@ -1,7 +1,7 @@
 // What the window tests share: a window in a configuration folder of its
 // own, commands typed by character, the menu item of a command, the keypad
-// row under a command, the fixture of the window tests, and the main
-// function that starts Qt offscreen.
+// row under a command, the ink in a part of an image, the fixture of the
+// window tests, and the main function that starts Qt offscreen.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -65,6 +64,15 @@ inline CommandId CommandOf(char c) {
 }
 inline void Type(MainWindow& w, const char* typed) {
   for (const char* c = typed; *c; ++c) w.RunCommand(CommandOf(*c));
+}
+
+// The bounding box of the pixels of `image` inside `region` that `ink` picks.
+inline QRect InkIn(const QImage& image, const QRect& region, const std::function<bool(QRgb)>& ink) {
+  QRect box;
+  for (int y = region.top(); y <= region.bottom(); ++y)
+    for (int x = region.left(); x <= region.right(); ++x)
+      if (ink(image.pixel(x, y))) box |= QRect(x, y, 1, 1);
+  return box;
 }
 
 inline QString Clipboard() { return QGuiApplication::clipboard()->text(); }
