@@ -3,7 +3,6 @@
 // groups that do not act, the pixel finish, the zoom and the themes, and the
 // settings saved on a close, a kill or a hang-up and soon after a change,
 // with a failed save told and the old file kept.
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
 #include <QStyleOptionButton>
@@ -222,10 +221,7 @@ TEST(QuitSignals, AKillOrAHangUpSavesTheSettingsLikeAClose) {
     window.setProcessEnvironment(env);
     window.start(QStringLiteral(VXC32_PATH), {});
     ASSERT_TRUE(window.waitForStarted(10000)) << c.name;
-    QElapsedTimer waited;
-    waited.start();
-    while (!CatchesSignal(window.processId(), c.signal) && waited.elapsed() < 30000) QTest::qWait(20);
-    ASSERT_TRUE(CatchesSignal(window.processId(), c.signal)) << c.name;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CatchesSignal(window.processId(), c.signal); }, 30000)) << c.name;
     QTest::qWait(100);
     kill(pid_t(window.processId()), c.signal);
     ASSERT_TRUE(window.waitForFinished(30000)) << c.name;
