@@ -267,7 +267,6 @@ TEST_F(PanelTest, ShowingAndHidingGrowsTheWindowAndIsSavedAcrossRestarts) {
   window_->RunCommand(cmd::kXPanel);
   ExpectPanel(false, height);
   window_->close();
-  EXPECT_TRUE(IniText().contains(QStringLiteral("Panel=0")));
   Reopen();
   ExpectPanel(false, height);
 }
