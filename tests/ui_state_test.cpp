@@ -271,7 +271,7 @@ TEST_F(PanelTest, ShowingAndHidingGrowsTheWindowAndIsSavedAcrossRestarts) {
   ExpectPanel(false, height);
 }
 
-TEST_F(PanelTest, RowsFollowEveryRefreshAndAreEmptyDuringAnError) {
+TEST_F(PanelTest, RowsFollowEveryRefreshCopyAndAreEmptyDuringAnError) {
   MainWindow& w = OpenWithPanel(kBaseHex);
   Type(w, "FF");  // an entry, by its value
   EXPECT_EQ(Row(kPanelHex), QStringLiteral("FF"));
@@ -279,8 +279,13 @@ TEST_F(PanelTest, RowsFollowEveryRefreshAndAreEmptyDuringAnError) {
   EXPECT_EQ(Of(Panel().rowText(kPanelDec))->text(QAccessible::Name), QStringLiteral("Decimal, signed, 255"));
   EXPECT_EQ(Of(Panel().bitButton(7))->text(QAccessible::Name), QStringLiteral("Bit 7, 1"));
 
-  w.SelectRangeMode(kRangeB);  // the word shrinks: 8 bits
+  w.SelectRangeMode(kRangeB);  // the word shrinks: 8 bits; each row copies what it shows
   EXPECT_EQ(Bits(), QStringLiteral("11111111"));
+  for (int row : {kPanelHex, kPanelDec, kPanelUdec, kPanelOct, kPanelBin}) {
+    SetClipboard(QStringLiteral("kept"));
+    Panel().copyButton(row)->click();
+    EXPECT_EQ(Clipboard(), row == kPanelBin ? Bits() : Row(row)) << row;  // BIN: its bit buttons
+  }
 
   Type(w, "\r0/");  // an error: nothing shows
   for (QWidget* child : Panel().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) EXPECT_FALSE(child->isVisible());
@@ -294,6 +299,9 @@ TEST_F(PanelTest, RowsFollowEveryRefreshAndAreEmptyDuringAnError) {
   EXPECT_EQ(Panel().fullText()->toPlainText(),
             QStringLiteral("0.6666666666666666666666666666666666666666666666666666666666666666666666666667"));
   EXPECT_TRUE(Panel().fullText()->textInteractionFlags() & Qt::TextSelectableByMouse);
+  Panel().copyButton(kPanelRowCount)->click();
+  EXPECT_EQ(Clipboard(), Panel().fullText()->toPlainText());
+  EXPECT_EQ(Of(Panel().copyButton(kPanelRowCount))->text(QAccessible::Name), QStringLiteral("Copy X, all digits"));
 }
 
 // The click's effect on the stack and the entry is in x_panel.cases.
@@ -307,22 +315,6 @@ TEST_F(PanelTest, ClickingABitFlipsItThroughTheEngine) {
   EXPECT_EQ(w.valueBox(kLineX)->text(), QStringLiteral("8000000000000006"));
   w.RunCommand(cmd::kUndo);  // each click is one step (back to the entry: engine_test's undo rows)
   EXPECT_EQ(shown(), (std::vector<QString>{"8000000000000007", "8000000000000007", "1"}));
-}
-
-TEST_F(PanelTest, EachRowCopies) {
-  MainWindow& w = OpenWithPanel(kBaseDec);
-  w.SelectRangeMode(kRangeW);
-  Type(w, "300");
-  for (int row : {kPanelHex, kPanelDec, kPanelUdec, kPanelOct, kPanelBin}) {  // the texts: x_panel.cases
-    SetClipboard(QStringLiteral("kept"));
-    Panel().copyButton(row)->click();
-    EXPECT_EQ(Clipboard(), row == kPanelBin ? Bits() : Row(row)) << row;  // BIN: its bit buttons
-  }
-  w.SelectBaseMode(kBaseReal);
-  Type(w, "1\r7/");
-  Panel().copyButton(kPanelRowCount)->click();
-  EXPECT_EQ(Clipboard(), QStringLiteral("0.1428571428571428571428571428571428571428571428571428571428571428571428571429"));
-  EXPECT_EQ(Of(Panel().copyButton(kPanelRowCount))->text(QAccessible::Name), QStringLiteral("Copy X, all digits"));
 }
 
 // The tape pane: beside the keypad, the window wider; a short sum's lines
