@@ -215,11 +215,6 @@ TEST_F(WindowTest, DisplayLinesReadLineAndValueAndAnErrorIsAnnounced) {
 // What each row shows in each mode is in x_panel.cases; here the widgets' wiring.
 class PanelTest : public WindowTest {
  protected:
-  // A window at the defaults in `base` with the panel on.
-  MainWindow& OpenWithPanel(uint32_t base) {
-    Open(base).RunCommand(cmd::kXPanel);
-    return *window_;
-  }
   XPanel& Panel() { return *window_->xPanel(); }
   QString Row(int row) { return Panel().rowText(row)->text(); }
   // The bits as shown, highest first, of the visible bit buttons.
@@ -228,13 +223,6 @@ class PanelTest : public WindowTest {
     for (int bit = kMaxWordBits - 1; bit >= 0; --bit)
       if (Panel().bitButton(bit)->isVisible()) bits += Panel().bitButton(bit)->text();
     return bits;
-  }
-  // Every control, shown or hidden, the panel's too, lies inside the calculator area.
-  void ExpectAllInside() {
-    QWidget* area = window_->calcArea();
-    for (QWidget* child : area->findChildren<QWidget*>())
-      EXPECT_TRUE(area->rect().contains(QRect(child->mapTo(area, QPoint(0, 0)), child->size())))
-          << child->metaObject()->className();
   }
   // The panel, the window's height and the menu's check mark agree.
   void ExpectPanel(bool shown, int height) {
@@ -251,10 +239,13 @@ TEST_F(PanelTest, ShowingAndHidingGrowsTheWindowAndIsSavedAcrossRestarts) {
   EXPECT_EQ(w.xPanel(), nullptr);  // not made until wanted
   ExpectPanel(false, height);
 
-  // The panel and the rest at their places: window_look_test's EveryControlSitsAtItsPlace...
+  // The panel and the rest at their places: window_look_test's EveryControlSitsAtItsPlace...;
+  // every control, shown or hidden, the panel's too, lies inside the calculator area.
   FindAction(w.menuBar(), cmd::kXPanel)->trigger();
   ExpectPanel(true, height);
-  ExpectAllInside();
+  for (QWidget* child : w.calcArea()->findChildren<QWidget*>())
+    EXPECT_TRUE(w.calcArea()->rect().contains(QRect(child->mapTo(w.calcArea(), QPoint(0, 0)), child->size())))
+        << child->metaObject()->className();
   w.RunCommand(cmd::kInitialize);  // leaves the panel alone, and writes it
   ExpectPanel(true, height);
   EXPECT_TRUE(IniText().contains(QStringLiteral("Panel=1"))) << IniText().toStdString();
@@ -273,7 +264,8 @@ TEST_F(PanelTest, ShowingAndHidingGrowsTheWindowAndIsSavedAcrossRestarts) {
 
 // A bit click's effect on the stack and the entry is in x_panel.cases.
 TEST_F(PanelTest, RowsFollowEveryRefreshCopyFlipBitsAndEmptyDuringAnError) {
-  MainWindow& w = OpenWithPanel(kBaseHex);
+  MainWindow& w = Open(kBaseHex);
+  w.RunCommand(cmd::kXPanel);
   Type(w, "FF");  // an entry, by its value
   EXPECT_EQ(Row(kPanelHex), QStringLiteral("FF"));
   EXPECT_EQ(Bits(), QString(56, QChar('0')) + QStringLiteral("11111111"));

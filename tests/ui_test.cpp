@@ -56,7 +56,7 @@ TEST(KeyRules, PairsOfTheDisplayFormatAndTheHitTest) {
 TEST(Tables, KeysAreCompleteAndPaintAtTheScreensRatio) {
   QStringList names;
   for (int row = 0; row < kKeyCount; ++row) {
-    names << KeySpokenName(row);  // (each key inside the area: PanelTest's ExpectAllInside)
+    names << KeySpokenName(row);  // (each key inside the area: PanelTest.ShowingAndHiding...)
     EXPECT_FALSE(names.back().isEmpty()) << row;
   }
   EXPECT_EQ(names.removeDuplicates(), 0);  // the three up keys differ by their format
