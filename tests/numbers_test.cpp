@@ -41,7 +41,7 @@ TEST(Real, LongAndHugeTextsStaySafe) {
   EXPECT_EQ(Real::FromString(carried).ToCanonicalText(), carried);
 }
 
-// The shortcut past the conversions must agree with them exactly.
+// The shortcuts past the conversions must agree with them exactly.
 TEST(Real, CanonicalDecimalShortcutAgreesWithTheConversion) {
   std::vector<std::string> texts = {
       "0", "-0", "5", "-5", "0.5", "-0.5", "00.5", "0.50", "10", "1.", ".5", "1e5", "12.5x", "",
@@ -55,9 +55,18 @@ TEST(Real, CanonicalDecimalShortcutAgreesWithTheConversion) {
     const int length = 1 + random() % 90;
     for (int k = 0; k < length; ++k) t += "-.00123456789"[random() % 13];
     texts.push_back(t);
+    // The same digits as a plain decimal, as an entry holds them.
+    std::string plain;
+    for (char c : t) {
+      if (c != '-' && c != '.') plain += c;
+    }
+    plain.insert(random() % (plain.size() + 1), ".");
+    texts.push_back(random() % 2 ? "-" + plain : plain);
   }
   for (const std::string& t : texts) {
-    EXPECT_EQ(IsCanonicalDecimal(t), Real::FromString(t).ToCanonicalText() == t) << t;
+    const std::string printed = Real::FromString(t).ToCanonicalText();
+    EXPECT_EQ(IsCanonicalDecimal(t), printed == t) << t;
+    EXPECT_EQ(Real::CanonicalText(t), printed) << t;
   }
 }
 
