@@ -3,44 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "decimal_text.h"
 #include "display.h"
 #include "engine.h"
+#include "integer.h"
+#include "real.h"
 
 namespace vxc {
 namespace {
-
-struct FormatCase {
-  const char* text;
-  uint32_t display;
-  int digits;
-  const char* main;
-  const char* exponent;
-};
-
-constexpr uint32_t F = kDisplayFix, S = kDisplaySci, E = kDisplayEng;
-
-// What the keys reach (the worked table of FIX, SCI and ENG, rounding,
-// carries, exponents below -99, the font sizes, the X line's precedence) is in
-// display.cases; here the texts no key leaves in a register.
-TEST(FormatReal, TextsNoKeyMakes) {
-  const FormatCase cases[] = {
-      {"", F, 2, "", ""}, {"", S, 2, "", ""}, {"-0", F, 2, "-0.00", ""},
-      {"-1.5e-120", F, 2, "-0.00", ""},  // keeps its sign
-      {"1.5e3", F, 2, "1,500.00", ""},   // a typed exponent
-      {"1e100", S, 2, "1.00", "100"},
-      {"1e100", F, 0, nullptr, ""},  // "10" and 33 groups of ",000"
-  };
-  for (const FormatCase& c : cases) {
-    std::string main = c.main ? c.main : "10";  // nullptr: 10^100 written out
-    for (int i = 0; !c.main && i < 33; ++i) main += ",000";
-    const LineText line = FormatReal(c.text, c.display, c.digits);
-    EXPECT_EQ(line, (LineText{main, c.exponent})) << c.text << " mode " << c.display << " digits " << c.digits;
-  }
-}
 
 // A message never shrinks the font; an empty register shows nothing.
 TEST(RefreshFrame, LongMessageAndEmptyRegister) {
@@ -92,6 +70,55 @@ PanelText PanelOf(uint32_t base, uint32_t range, const std::string& x) {
   return ComposePanel(s);
 }
 
+// tests/cases/text_functions.rows: "function | arguments | expected" rows for
+// the text functions. In a field "\t" is a tab, "c{n}" n copies of c, and
+// "" an empty text.
+std::string Expand(const std::string& field) {
+  std::string out;
+  for (size_t i = 0; field != "\"\"" && i < field.size(); ++i) {
+    if (field.compare(i, 2, "\\t") == 0) out += '\t', ++i;
+    else if (field[i] != '{' || out.empty()) out += field[i];
+    else out.append(std::stoul(field.substr(i + 1)) - 1, out.back()), i = field.find('}', i);
+  }
+  return out;
+}
+
+using Args = std::vector<std::string>;
+const std::map<std::string, std::function<std::string(const Args&)>> kTextFunctions = {
+    {"read", [](const Args& a) { return Real::FromString(a[0]).ToCanonicalText(); }},
+    {"uint", [](const Args& a) { return std::to_string(Real::FromString(a[0]).ToUInt()); }},
+    {"int128", [](const Args& a) { return Int128ToString(ParseInt128(a[0])); }},
+    {"uint128", [](const Args& a) { return UInt128ToString(ParseUInt128(a[0], std::stoi(a[1])), std::stoi(a[1])); }},
+    {"bigint", [](const Args& a) { return ParseBigInt(a[0]).get_str(); }},
+    {"wordbits", [](const Args& a) { return std::to_string(WordSizeOf(std::stoul(a[0])).bits); }},
+    {"round", [](const Args& a) { return RoundDigits(a[0], std::stoi(a[1])); }},
+    {"format", [](const Args& a) {
+       const LineText line = FormatReal(a[0], a[1] == "FIX" ? kDisplayFix : a[1] == "SCI" ? kDisplaySci : kDisplayEng, std::stoi(a[2]));
+       return line.main + (line.exponent.empty() ? "" : " e" + line.exponent);
+     }},
+    {"panel", [](const Args& a) { return PanelOf(kBaseReal, kRangeQW, a[0]).full; }},
+};
+
+TEST(TextFunctions, EveryRowOfTheTable) {
+  const char* root = std::getenv("VXC_SOURCE_DIR");
+  std::ifstream in((root ? std::filesystem::path(root) / "tests" : std::filesystem::path(__FILE__).parent_path()) /
+                   "cases/text_functions.rows");
+  int rows = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    ++rows;
+    Args fields;
+    for (size_t at = 0, bar = 0; bar != std::string::npos; at = bar + 3) {
+      bar = line.find(" | ", at);
+      fields.push_back(Expand(line.substr(at, bar - at)));
+    }
+    const auto function = kTextFunctions.find(fields[0]);
+    ASSERT_NE(function, kTextFunctions.end()) << line;
+    EXPECT_EQ(function->second(Args(fields.begin() + 1, fields.end() - 1)), fields.back()) << line.substr(0, 200);
+  }
+  EXPECT_GT(rows, 40);
+}
+
 void ExpectRows(const WordCase& c) {
   const PanelText p = PanelOf(kBaseHex, c.range, c.x);
   SCOPED_TRACE(c.x + " range " + std::to_string(c.range));
@@ -132,14 +159,6 @@ TEST(XPanel, IntegerRowsAtTheEdgesOfEachWord) {
   }
   // A register no key leaves in an integer mode (a hand-edited file can).
   ExpectRows({kRangeB, "3.6e-200", "0", "0", "0", "0", Bits(8, '0', '0')});
-}
-
-// What keys reach is in x_panel.cases; here the registers they do not: a
-// negative zero, and more than 76 digits.
-TEST(XPanel, RealShowsEveryDigitOfTheValue) {
-  EXPECT_EQ(PanelOf(kBaseReal, kRangeQW, "-0").full, "0");
-  const char* pi = "3.1415926535897932384626433832795028841971693993751058209749445923078164062862";
-  EXPECT_EQ(PanelOf(kBaseReal, kRangeQW, pi).full, std::string(pi, 77));  // the 76th digit rounded
 }
 
 // The refresh composes the panel only while it is on, and after rounding X.

@@ -10,36 +10,11 @@
 #include <vector>
 
 #include "decimal_text.h"
-#include "integer.h"
 #include "real.h"
 #include "real_memo.h"
 
 namespace vxc {
 namespace {
-
-// How far a text is read is memory.cases' (register texts from a settings
-// file); no file or paste leaves the leading blanks skipped here.
-TEST(Real, FromStringSkipsLeadingBlanks) { EXPECT_EQ(Real::FromString("  \t-12.5").ToCanonicalText(), "-12.5"); }
-
-TEST(Real, LongAndHugeTextsStaySafe) {
-  // A million digits read quickly and round like their first digits.
-  const std::string million = "1" + std::string(1000000, '0');
-  EXPECT_EQ(Real::FromString(million).ToCanonicalText(), "1e+1000000");
-  EXPECT_EQ(Real::FromString("0." + std::string(200000, '0') + "7").ToCanonicalText(), "7e-200001");
-  // Absurd exponents stay finite and keep their sign.
-  EXPECT_EQ(Real::FromString("1e999999999999999999999999").ToCanonicalText().substr(0, 3), "1e+");
-  EXPECT_FALSE(Real::FromString("-1e99999999999999999999").IsZero());
-  EXPECT_EQ(Real::FromString("7e999990000055555599").ToCanonicalText(), "7e+999990000055555599");
-  EXPECT_EQ(Real::FromString("7e-9999900000555555999").ToCanonicalText(), "7e-999999999999999999");
-  // At the clamp the printed form still reads back to the same value.
-  const std::string clamped = Real::FromString("19e999999999999999999").ToCanonicalText();
-  EXPECT_EQ(clamped, "1.9e+999999999999999999");
-  EXPECT_EQ(Real::FromString(clamped).ToCanonicalText(), clamped);
-  // A rounding carry past the largest readable exponent saturates the print.
-  const std::string carried = Real::FromString(std::string(97, '9') + "e999999999999999999").ToCanonicalText();
-  EXPECT_EQ(carried, "1e+999999999999999999");
-  EXPECT_EQ(Real::FromString(carried).ToCanonicalText(), carried);
-}
 
 // The shortcut past the conversions must agree with them exactly.
 TEST(Real, CanonicalDecimalShortcutAgreesWithTheConversion) {
@@ -68,42 +43,6 @@ TEST(Real, ReturnCodes) {
   EXPECT_EQ(huge.Mul(huge), kRealCarry);
 }
 
-TEST(Real, ConversionsToMachineIntegers) {
-  EXPECT_EQ(Real::FromString("70.9").ToUInt(), 70u);
-  EXPECT_EQ(Real::FromString("-5.5").ToUInt(), 5u);
-  EXPECT_EQ(Real::FromString("18446744073709551615").ToUInt(), 18446744073709551615ull);
-  EXPECT_EQ(Real::FromString("18446744073709551616").ToUInt(), 0u);
-}
-
-// Signed 128-bit texts (a fraction cut, the lowest value, 2^128 + 5 wrapping
-// to 5) are memory.cases' integer registers; leading blanks no file leaves.
-TEST(Integers, ReadingAndPrinting) {
-  EXPECT_EQ(Int128ToString(ParseInt128("  -12")), "-12");
-  EXPECT_EQ(UInt128ToString(ParseUInt128("-5", 10)), "0");
-  EXPECT_EQ(UInt128ToString(ParseUInt128("1f", 16), 16), "1F");
-  EXPECT_EQ(ParseBigInt("-123456789012345678901234567890123456789012345").get_str(),
-            "-123456789012345678901234567890123456789012345");
-}
-
-// The edges of each word (-1, the sign bit, the largest signed value, 2^bits
-// wrapping to 0) are integer_modes_test's first operands, shown in every
-// base, and format_test's X panel rows; a range code no file loads is read as QW.
-TEST(Integers, AnUnknownRangeIsAQuadWord) { EXPECT_EQ(WordSizeOf(7).bits, 64); }
-
-TEST(RoundDigits, HalfAwayFromZero) {
-  const struct {
-    const char* text;
-    int n;
-    const char* expected;
-  } cases[] = {
-      {"2.5", 0, "3"},       {"-2.5", 0, "-3"},        {"0.005", 2, "0.01"},   {"0.004", 2, "0.00"},
-      {"-0.005", 2, "-0.01"}, {"999.5", 0, "1000"},    {"9.996", 2, "10.00"},  {"1.25", 1, "1.3"},
-      {"1.2", 5, "1.2"},     {"12", 2, "12"},          {"1.5e-120", 0, "2e-120"}, {"-.5", 0, "-1"},
-      {"0012.5", 0, "13"},   {"12.34", 0, "12"},       {"", 2, ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(RoundDigits(c.text, c.n), c.expected) << c.text << " " << c.n;
-}
-
 // Rounding and then padding to n decimals gives what padding first with 32
 // zeros (and a point) and then rounding gives.
 TEST(RoundDigits, PaddedAgreesWithPaddingFirst) {
@@ -119,15 +58,6 @@ TEST(RoundDigits, PaddedAgreesWithPaddingFirst) {
     const std::string padded = head + std::string(32, '0') + text.substr(e);
     ASSERT_EQ(RoundDigitsPadded(text, n), RoundDigits(padded, n)) << '"' << text << "\" " << n;
   }
-}
-
-// Linear in the length: a megabyte of nines carries through every digit.
-TEST(RoundDigits, CarryThroughAMegabyte) {
-  const std::string nines = std::string(1 << 20, '9') + ".5";
-  const std::string rounded = RoundDigits(nines, 0);
-  EXPECT_EQ(rounded.size(), nines.size() - 1);
-  EXPECT_EQ(rounded.front(), '1');
-  EXPECT_EQ(rounded.find_first_not_of('0', 1), std::string::npos);
 }
 
 // The decimal conversions of Real against MPFR's own correctly rounded
