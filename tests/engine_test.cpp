@@ -179,18 +179,6 @@ TEST_F(UndoTest, EveryKindOfStepGoesBackAndForward) {
   }
 }
 
-TEST_F(UndoTest, KeepsAtLeastAHundredStepsAndNoMore) {
-  for (int i = 0; i < 150; ++i) Dispatch(e, i % 2 ? cmd::kDigitsUp : cmd::kDigitsDown);  // all change something
-  Keys({Digit(1), cmd::kEnter})(e);
-  int undone = 0;
-  while (Undo(e)) ++undone;
-  EXPECT_EQ(undone, int(kUndoSteps));
-  int redone = 0;
-  while (Redo(e)) ++redone;
-  EXPECT_EQ(redone, undone);
-  EXPECT_EQ(e.state.stackX, "1");
-}
-
 // Huge pastes are dropped by the byte bound, the newest steps staying; steps
 // dropped for age give back the storage of large texts, so that pasted
 // megabytes do not live on in reused copies.
@@ -210,18 +198,6 @@ TEST_F(UndoTest, HugePastesAreDroppedByTheByteBoundAndLeaveNoStorageBehind) {
   size_t held = 0;
   for (const CalcState& s : e.history.ring) held += s.entryText.capacity() + s.stackX.capacity() + s.lastX.capacity();
   EXPECT_LT(held, size_t(1) << 20);
-}
-
-// The X panel records no step, and an undo leaves it as it is (keys that
-// change nothing, the language and the alarm: undo.cases).
-TEST_F(UndoTest, ThePanelIsNoStep) {
-  Dispatch(e, Digit(3));
-  e.state.xPanel = true;
-  Undo(e);
-  EXPECT_EQ(e.state.entryText, "");
-  EXPECT_TRUE(e.state.xPanel);
-  Redo(e);
-  EXPECT_EQ(e.state.entryText, "3");
 }
 
 // Entry points called from inside another step add nothing of their own.
