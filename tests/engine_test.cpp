@@ -114,25 +114,7 @@ struct UndoTest : testing::Test {
   Engine e;
 };
 
-Action Keys(std::vector<CommandId> ids) {
-  return [ids](Engine& e) {
-    for (CommandId id : ids) Dispatch(e, id);
-  };
-}
 constexpr CommandId Digit(int d) { return cmd::kDigit0 + CommandId(d); }
-
-Action Then(Action a, Action b) {
-  return [a, b](Engine& e) {
-    a(e);
-    b(e);
-  };
-}
-
-void Initialize(Engine& e) {
-  WindowPosition pos{40, 50};
-  ResetWindowHooks hooks;
-  ResetCalculator(e, &pos, &hooks);
-}
 
 // Steps that no random key reaches. The soak undoes and redoes every kind of
 // key from random states, comparing whole states (a digit that lifts, STO
@@ -140,7 +122,6 @@ void Initialize(Engine& e) {
 // error among them), and undo.cases takes back L.C.M., a paste, an error,
 // BASE and RANGE by the keys.
 TEST_F(UndoTest, EveryKindOfStepGoesBackAndForward) {
-  const Action hex = [](Engine& e) { SelectBase(e, kBaseHex); };
   struct Case {
     const char* name;
     Action setup;
@@ -148,9 +129,18 @@ TEST_F(UndoTest, EveryKindOfStepGoesBackAndForward) {
   } const cases[] = {
       {"focus key BASE", {}, [](Engine& e) { FocusSelectBase(e, kBaseBin); }},
       {"focus key MEM", {}, [](Engine& e) { FocusSelectMemory(e, 3); }},
-      {"bit flip", Then(hex, Keys({Digit(5)})), [](Engine& e) { FlipBit(e, 7); }},
-      {"Initialize", Then(Then(hex, Keys({Digit(5), cmd::kSto, Digit(3)})), [](Engine& e) { SelectMemory(e, 4); }),
-       Initialize},
+      {"bit flip", [](Engine& e) { SelectBase(e, kBaseHex); Dispatch(e, Digit(5)); }, [](Engine& e) { FlipBit(e, 7); }},
+      {"Initialize",
+       [](Engine& e) {
+         SelectBase(e, kBaseHex);
+         for (CommandId id : {Digit(5), cmd::kSto, Digit(3)}) Dispatch(e, id);
+         SelectMemory(e, 4);
+       },
+       [](Engine& e) {
+         WindowPosition pos{40, 50};
+         ResetWindowHooks hooks;
+         ResetCalculator(e, &pos, &hooks);
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -226,10 +216,7 @@ TEST_F(UndoTest, AStoreInsideAStepThatKeepsMemory) {
 // Copy and paste round trips over random registers in every mode, display
 // format and digit count: Copy Full Precision then Paste gives back the
 // register; Copy then Paste gives back the value shown, exponent included.
-struct Modes {
-  uint32_t base, display, range;
-  int digits;
-};
+struct Modes { uint32_t base, display, range; int digits; };
 
 struct Calc {
   Engine engine;
@@ -237,15 +224,11 @@ struct Calc {
   explicit Calc(const Modes& m) {
     InitNumbers();
     CalcState& s = engine.state;
-    s.base = m.base;
-    s.display = m.display;
-    s.range = m.range;
-    s.digits = {m.digits, m.digits, m.digits};
+    s.base = m.base, s.display = m.display, s.range = m.range, s.digits = {m.digits, m.digits, m.digits};
   }
   // X holds `text` as a finished number, shown as the window shows it.
   void ShowX(const std::string& text) {
-    engine.state.stackX = text;
-    engine.state.xComplete = true;
+    engine.state.stackX = text, engine.state.xComplete = true;
     Show();
   }
   const LineText& Show(bool formatEntry = false) {
