@@ -286,29 +286,5 @@ TEST_P(IntegerProperty, KeysAgreeWithWordArithmeticAndPrintf) {
 INSTANTIATE_TEST_SUITE_P(WordSizes, IntegerProperty, testing::Values(kRangeQW, kRangeDW, kRangeW, kRangeB),
                          [](const testing::TestParamInfo<uint32_t>& info) { return "Bits" + std::to_string(kBits[info.param]); });
 
-// SHL against exact powers of two below 10^32; SHR rounded half away from
-// zero, as the refresh rounds and writes back.
-TEST(IntegerShift, ShlAndShrAgreeWithExactPowersOfTwo) {
-  Calculator c;
-  SelectBase(c.engine, kBaseDec);
-  std::mt19937_64 rng(7);
-  const I128 limit = I128(10000000000000000ll) * I128(10000000000000000ll);
-  for (int i = 0; i < 2000; ++i) {
-    const I128 magnitude = I128(rng() >> (rng() % 64) >> 1), y = rng() % 2 ? magnitude : -magnitude;
-    const unsigned n = static_cast<unsigned>(rng() % 41);
-    const std::string what = Dec(y) + " by " + std::to_string(n);
-    c.Load(Dec(y), std::to_string(n));
-    Dispatch(c.engine, cmd::kShl);
-    const I128 product = y * (I128(1) << n);
-    EXPECT_EQ(c.X() == "Overflow !", product > limit) << what;
-    if (product <= limit) { EXPECT_EQ(c.s().stackX, Dec(product)) << what; }
-    Dispatch(c.engine, cmd::kClx);
-    c.Load(Dec(y), std::to_string(n));
-    Dispatch(c.engine, cmd::kShr);
-    const I128 rounded = n == 0 ? magnitude : (magnitude + (I128(1) << (n - 1))) >> n;
-    EXPECT_EQ(c.s().stackX, (y < 0 && rounded != 0 ? "-" : "") + Dec(rounded)) << what;
-  }
-}
-
 }  // namespace
 }  // namespace vxc
