@@ -85,6 +85,13 @@ std::string Expand(const std::string& field) {
 using Args = std::vector<std::string>;
 const std::map<std::string, std::function<std::string(const Args&)>> kTextFunctions = {
     {"read", [](const Args& a) { return Real::FromString(a[0]).ToCanonicalText(); }},
+    {"bits", [](const Args& a) {
+       char* printed = nullptr;
+       mpfr_asprintf(&printed, "%Ra", Real::FromString(a[0]).raw());
+       const std::string out = printed;
+       mpfr_free_str(printed);
+       return out;
+     }},
     {"uint", [](const Args& a) { return std::to_string(Real::FromString(a[0]).ToUInt()); }},
     {"int128", [](const Args& a) { return Int128ToString(ParseInt128(a[0])); }},
     {"uint128", [](const Args& a) { return UInt128ToString(ParseUInt128(a[0], std::stoi(a[1])), std::stoi(a[1])); }},
