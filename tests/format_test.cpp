@@ -92,6 +92,7 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTextFuncti
        mpfr_free_str(printed);
        return out;
      }},
+    {"canonical", [](const Args& a) { return std::string(IsCanonicalDecimal(a[0]) ? "yes" : "no"); }},
     {"uint", [](const Args& a) { return std::to_string(Real::FromString(a[0]).ToUInt()); }},
     {"int128", [](const Args& a) { return Int128ToString(ParseInt128(a[0])); }},
     {"uint128", [](const Args& a) { return UInt128ToString(ParseUInt128(a[0], std::stoi(a[1])), std::stoi(a[1])); }},

@@ -32,22 +32,14 @@
 namespace vxc {
 namespace {
 
-// The shortcut past the conversions must agree with them exactly.
+// The shortcut past the conversions must agree with them exactly (the
+// texts at its edges: rows "canonical" of tests/cases/text_functions.rows).
 TEST(Real, CanonicalDecimalShortcutAgreesWithTheConversion) {
-  std::vector<std::string> texts = {
-      "0", "-0", "5", "-5", "0.5", "-0.5", "00.5", "0.50", "10", "1.", ".5", "1e5", "12.5x", "",
-      "1" + std::string(99, '0'), "1" + std::string(100, '0'), "0." + std::string(98, '0') + "1",
-      "0." + std::string(99, '0') + "1", std::string(76, '7'), std::string(77, '7'), "9." + std::string(75, '9'),
-      "9." + std::string(76, '9'), "-0." + std::string(40, '0') + std::string(76, '3'),
-      "-0." + std::string(40, '0') + std::string(77, '3')};
   std::mt19937 random(7);
   for (int i = 0; i < 3000; ++i) {
     std::string t;
     const int length = 1 + random() % 90;
     for (int k = 0; k < length; ++k) t += "-.00123456789"[random() % 13];
-    texts.push_back(t);
-  }
-  for (const std::string& t : texts) {
     EXPECT_EQ(IsCanonicalDecimal(t), Real::FromString(t).ToCanonicalText() == t) << t;
   }
 }
