@@ -106,7 +106,8 @@ TEST(PasteEntry, MegabyteChangesNothingAndBeeps) {
 }
 
 // Undo and redo: every kind of step goes back to exactly the state before
-// it and forward again; the history's bounds; the guard's rules.
+// it and forward again; the history's byte bound (its 100 steps:
+// undo.cases); the guard's rules.
 using Action = std::function<void(Engine&)>;
 
 struct UndoTest : testing::Test {

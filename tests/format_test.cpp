@@ -1,5 +1,6 @@
-// The REAL formatter, the display frame and the X panel's readouts against
-// expected strings (what keys reach: tests/cases/display.cases); the integer
+// The text functions of the number layer and the display, row by row from
+// tests/cases/text_functions.rows; the display frame and the X panel's
+// refresh (what keys reach: tests/cases/display.cases); the integer
 // modes seen from the keys, results and the four display bases against a
 // reference written here from plain 64-bit arithmetic and the standard
 // library's digits (single keystrokes and the BASE/RANGE switch tables:

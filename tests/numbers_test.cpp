@@ -1,6 +1,7 @@
-// The number layer against independent values: exact decimals, exact
-// integers and known constants, and Real's decimal conversions against
-// MPFR's own correctly rounded string routines. The REAL function keys and
+// The number layer against independent values: rounding and the canonical
+// shortcut against their definitions, and Real's decimal conversions against
+// MPFR's own correctly rounded string routines (single texts: the rows of
+// tests/cases/text_functions.rows). The REAL function keys and
 // the Function menu's functions against MPFR at 1024 bits: reference values
 // (tests/reference/real_functions.txt, made by
 // tests/reference/make_reference.cpp) within a relative 1e-75, and every
