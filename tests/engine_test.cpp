@@ -11,6 +11,7 @@
 #include "command_table.h"
 #include "display.h"
 #include "engine.h"
+#include "key_driver.h"
 #include "real.h"
 #include "settings.h"
 
@@ -219,11 +220,8 @@ TEST_F(UndoTest, AStoreInsideAStepThatKeepsMemory) {
 // register; Copy then Paste gives back the value shown, exponent included.
 struct Modes { uint32_t base, display, range; int digits; };
 
-struct Calc {
-  Engine engine;
-  DisplayFrame frame;
+struct Calc : testing_keys::Driver {
   explicit Calc(const Modes& m) {
-    InitNumbers();
     CalcState& s = engine.state;
     s.base = m.base, s.display = m.display, s.range = m.range, s.digits = {m.digits, m.digits, m.digits};
   }
@@ -234,8 +232,7 @@ struct Calc {
   }
   const LineText& Show(bool formatEntry = false) {
     MarkDisplayStale(engine, formatEntry);
-    RefreshIfStale(engine, frame);
-    return frame.lines[kLineX];
+    return Shown().lines[kLineX];
   }
 };
 
