@@ -94,6 +94,7 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTextFuncti
        return out;
      }},
     {"canonical", [](const Args& a) { return std::string(IsCanonicalDecimal(a[0]) ? "yes" : "no"); }},
+    {"mul", [](const Args& a) { Real y = Real::FromString(a[0]); return std::to_string(y.Mul(Real::FromString(a[1]))); }},
     {"uint", [](const Args& a) { return std::to_string(Real::FromString(a[0]).ToUInt()); }},
     {"int128", [](const Args& a) { return Int128ToString(ParseInt128(a[0])); }},
     {"uint128", [](const Args& a) { return UInt128ToString(ParseUInt128(a[0], std::stoi(a[1])), std::stoi(a[1])); }},

@@ -45,13 +45,6 @@ TEST(Real, CanonicalDecimalShortcutAgreesWithTheConversion) {
   }
 }
 
-// Division by zero and improper operands through the keys: errors.cases and
-// real_functions.cases; a product past the exponent range no key reaches.
-TEST(Real, ReturnCodes) {
-  Real huge = Real::FromString("1e999999999999999999");
-  EXPECT_EQ(huge.Mul(huge), kRealCarry);
-}
-
 // Rounding and then padding to n decimals gives what padding first with 32
 // zeros (and a point) and then rounding gives.
 TEST(RoundDigits, PaddedAgreesWithPaddingFirst) {
