@@ -93,7 +93,7 @@ const std::map<std::string, std::function<std::string(const Args&)>> kTextFuncti
        mpfr_free_str(printed);
        return out;
      }},
-    {"canonical", [](const Args& a) { return std::string(IsCanonicalDecimal(a[0]) ? "yes" : "no"); }},
+    {"canonical", [](const Args& a) { return Real::CanonicalText(a[0]) + (IsCanonicalDecimal(a[0]) ? " (as is)" : ""); }},
     {"mul", [](const Args& a) { Real y = Real::FromString(a[0]); return std::to_string(y.Mul(Real::FromString(a[1]))); }},
     {"uint", [](const Args& a) { return std::to_string(Real::FromString(a[0]).ToUInt()); }},
     {"int128", [](const Args& a) { return Int128ToString(ParseInt128(a[0])); }},

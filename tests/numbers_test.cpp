@@ -33,15 +33,28 @@
 namespace vxc {
 namespace {
 
-// The shortcut past the conversions must agree with them exactly (the
-// texts at its edges: rows "canonical" of tests/cases/text_functions.rows).
+// The shortcuts past the conversions must agree with them exactly (the
+// texts at their edges: rows "canonical" of tests/cases/text_functions.rows).
 TEST(Real, CanonicalDecimalShortcutAgreesWithTheConversion) {
+  std::vector<std::string> texts;
   std::mt19937 random(7);
   for (int i = 0; i < 3000; ++i) {
     std::string t;
     const int length = 1 + random() % 90;
     for (int k = 0; k < length; ++k) t += "-.00123456789"[random() % 13];
-    EXPECT_EQ(IsCanonicalDecimal(t), Real::FromString(t).ToCanonicalText() == t) << t;
+    texts.push_back(t);
+    // The same digits as a plain decimal, as an entry holds them.
+    std::string plain;
+    for (char c : t) {
+      if (c != '-' && c != '.') plain += c;
+    }
+    plain.insert(random() % (plain.size() + 1), ".");
+    texts.push_back(random() % 2 ? "-" + plain : plain);
+  }
+  for (const std::string& t : texts) {
+    const std::string printed = Real::FromString(t).ToCanonicalText();
+    EXPECT_EQ(IsCanonicalDecimal(t), printed == t) << t;
+    EXPECT_EQ(Real::CanonicalText(t), printed) << t;
   }
 }
 

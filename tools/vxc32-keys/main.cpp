@@ -59,8 +59,9 @@ struct Session {
       std::cerr << "vxc32-keys: settings not saved: " << reason << '\n';
       saveFailed = true;
     }
+    if (tapePath.empty()) return;
     vxc::ComposeTape(engine);
-    if (!tapePath.empty() && !vxc::SaveTape(tapePath, engine.tape, &reason)) {
+    if (!vxc::SaveTape(tapePath, engine.tape, &reason)) {
       std::cerr << "vxc32-keys: tape not saved: " << reason << '\n';
       saveFailed = true;
     }
