@@ -44,10 +44,8 @@ TEST(Real, CanonicalDecimalShortcutAgreesWithTheConversion) {
     for (int k = 0; k < length; ++k) t += "-.00123456789"[random() % 13];
     texts.push_back(t);
     // The same digits as a plain decimal, as an entry holds them.
-    std::string plain;
-    for (char c : t) {
-      if (c != '-' && c != '.') plain += c;
-    }
+    std::string plain = t;
+    std::erase_if(plain, [](char c) { return c == '-' || c == '.'; });
     plain.insert(random() % (plain.size() + 1), ".");
     texts.push_back(random() % 2 ? "-" + plain : plain);
   }
