@@ -181,6 +181,7 @@ struct Session {
     line("memoryIndex", std::to_string(s.memoryIndex));
     line("language", std::to_string(s.language));
     line("errorAlarm", flag(s.errorAlarm));
+    line("xPanel", flag(s.xPanel));
     for (int i = 0; i < vxc::kMemoryCount; ++i) line("realMemory" + std::to_string(i), s.realMemory[i]);
     for (int i = 0; i < vxc::kMemoryCount; ++i) line("intMemory" + std::to_string(i), s.intMemory[i]);
     line("beeps", std::to_string(beeps));
