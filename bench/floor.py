@@ -1,9 +1,11 @@
 """CPU time of vxc32-keys beside the MPFR floor, per key: bench/peers.sh --floor.
 
-    floor.py KEYS_BINARY FLOOR_BINARY ROUNDS WORK_DIR
+    floor.py KEYS_BINARY FLOOR_BINARY ROUNDS WORK_DIR [COMPARISONS]
 
-Each work is a script of one key line per result. vxc32-keys and the floor
-(and, on the issue's rows, bc -l) run it in turns, ROUNDS times, each run
+Each work is a script of one key line per result, long enough that its
+second half costs the floor about 60 ms (a short script drowns in the
+noise of starting a process). vxc32-keys and the floor (and, on the
+functions bc -l has, bc -l) run it in turns, ROUNDS times, each run
 followed by a run of its first half and one of an empty script. The CPU
 time is the operating system's account of the finished process (user +
 system), and the least of the rounds counts:
@@ -12,15 +14,19 @@ system), and the least of the rounds counts:
             first pages of memory and code, the undo history filling up
             all fall in the first half);
   from start  the whole script less the empty one, per line.
+The whole comparison is made COMPARISONS times (3), and a last table gives
+the median of each figure.
 """
 import os
 import random
 import shutil
+import statistics
 import subprocess
 import sys
 
 keys_bin, floor_bin, rounds, work = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
-FN_OPS, CHAIN_OPS, BC_OPS, BC_ROUNDS = 2000, 20000, 200, 3
+comparisons = int(sys.argv[5]) if len(sys.argv) > 5 else 3
+HALF_MS, MAX_OPS, BC_OPS, BC_ROUNDS = 60, 60000, 200, 3
 A = "3.1415926535897932384626433832795"
 B = "0.99999999999999999999999999999987"
 
@@ -48,40 +54,8 @@ def write(name, lines):
 random.seed(27)
 # 32-digit arguments in (0, 1), the same for every program; ACOSH's are in (1, 2).
 args = ["0." + "".join(random.choice("0123456789") for _ in range(31)) + random.choice("123456789")
-        for _ in range(FN_OPS)]
+        for _ in range(MAX_OPS)]
 ini = write("vxc.ini", ["[Memory]", "RM0=" + A, "RM1=" + B])
-
-works = []  # (name, ops, {program: (command, script, first half, empty script)})
-
-
-def script(name, lines, head=()):
-    """The script, its first half and the head alone (set-up lines that every run has)."""
-    half = len(lines) // 2
-    return (write(name, list(head) + lines), write(name + ".half", list(head) + lines[:half]),
-            write(name + ".empty", list(head)))
-
-
-ops = ["+" if i % 2 == 0 else "*" for i in range(CHAIN_OPS)]
-works.append(("chain", CHAIN_OPS, {
-    "vxc": ([keys_bin, "--settings", ini + ".run"],
-            *script("chain.vxc", ["MEM=0 RCL +" if o == "+" else "MEM=1 RCL *" for o in ops])),
-    "floor": ([floor_bin, "CHAIN", A, B], *script("chain.floor", ops)),
-    "bc": (["bc", "-l"], *script("chain.bc", ["x=x+a;x" if o == "+" else "x=x*b;x" for o in ops],
-                                 ["scale=32", "a=" + A, "b=" + B, "x=0"])),
-}))
-for key, bc in FUNCTIONS:
-    if not known(key):
-        continue
-    a = ["1." + x[2:] for x in args] if key == "ACOSH" else args
-    line = "PASTE=%s ENTER 3 XROOT" if key == "XROOT" else "PASTE=%s " + key
-    progs = {
-        "vxc": ([keys_bin], *script(key + ".vxc", [line % x for x in a])),
-        "floor": ([floor_bin, key], *script(key + ".floor", a)),
-    }
-    if bc and shutil.which("bc"):
-        progs["bc"] = (["bc", "-l"], *script(key + ".bc", [bc.replace("&", x) for x in a[:BC_OPS]],
-                                             ["scale=32", "p=4*a(1)"]))
-    works.append((key, FN_OPS, progs))
 
 
 def cpu_ms(command, script):
@@ -94,28 +68,99 @@ def cpu_ms(command, script):
     return (ru.ru_utime + ru.ru_stime) * 1000
 
 
-least = {}
-for r in range(-1, rounds):  # round -1 warms the file cache and counts nothing
-    for name, n, progs in works:
-        for prog, (command, *scripts) in progs.items():
-            if prog == "bc" and r >= BC_ROUNDS:
-                continue
-            times = [cpu_ms(command, s) for s in scripts]  # whole, first half, empty
-            if r >= 0:
-                least[(name, prog)] = [min(t) for t in zip(times, least.get((name, prog), times))]
+def script(name, lines, head=()):
+    """The script, its first half and the head alone (set-up lines that every run has)."""
+    half = len(lines) // 2
+    return (write(name, list(head) + lines), write(name + ".half", list(head) + lines[:half]),
+            write(name + ".empty", list(head)))
 
-print(f"CPU time per key line (us), least of {rounds} rounds; per key: the second half of the script,")
-print("from start: the whole script less an empty one")
-print(f"{'work':<7} {'VXC32':>8} {'floor':>8} {'ratio':>7} {'bc -l':>9}   {'from start: VXC32':>17} {'floor':>8} {'ratio':>7}")
-for name, n, progs in works:
-    key, start = {}, {}
-    for prog in progs:
-        whole, half, empty = least[(name, prog)]
-        m = BC_OPS if prog == "bc" and name != "chain" else n
-        key[prog] = max(whole - half, 0) * 1000 / (m - m // 2)
-        start[prog] = max(whole - empty, 0) * 1000 / m
-    ratio = key["vxc"] / key["floor"] if key["floor"] > 0 else float("nan")
-    ratio0 = start["vxc"] / start["floor"] if start["floor"] > 0 else float("nan")
-    bc = f"{key['bc']:.1f}" if "bc" in key else "-"
-    print(f"{name:<7} {key['vxc']:8.2f} {key['floor']:8.2f} {ratio:6.2f}x {bc:>9}   "
-          f"{start['vxc']:17.2f} {start['floor']:8.2f} {ratio0:6.2f}x")
+
+def sized(name, floor_command, floor_line):
+    """How many lines make the floor's second half last about HALF_MS."""
+    probe = write(name + ".probe", [floor_line(i) for i in range(2000)])
+    ms = min(cpu_ms(floor_command, probe) for _ in range(3))
+    return max(2000, min(MAX_OPS, int(2000 * 2 * HALF_MS / max(ms, 1)) // 2 * 2))
+
+
+works = []  # (name, ops, {program: (command, script, first half, empty script)})
+
+floor_chain = [floor_bin, "CHAIN", A, B]
+n = sized("chain", floor_chain, lambda i: "+" if i % 2 == 0 else "*")
+ops = ["+" if i % 2 == 0 else "*" for i in range(n)]
+works.append(("chain", n, {
+    "vxc": ([keys_bin, "--settings", ini + ".run"],
+            *script("chain.vxc", ["MEM=0 RCL +" if o == "+" else "MEM=1 RCL *" for o in ops])),
+    "floor": (floor_chain, *script("chain.floor", ops)),
+    "bc": (["bc", "-l"], *script("chain.bc", ["x=x+a;x" if o == "+" else "x=x*b;x" for o in ops],
+                                 ["scale=32", "a=" + A, "b=" + B, "x=0"])),
+}))
+for key, bc in FUNCTIONS:
+    if not known(key):
+        continue
+    every = ["1." + x[2:] for x in args] if key == "ACOSH" else args
+    n = sized(key, [floor_bin, key], lambda i: every[i])
+    a = every[:n]
+    line = "PASTE=%s ENTER 3 XROOT" if key == "XROOT" else "PASTE=%s " + key
+    progs = {
+        "vxc": ([keys_bin], *script(key + ".vxc", [line % x for x in a])),
+        "floor": ([floor_bin, key], *script(key + ".floor", a)),
+    }
+    if bc and shutil.which("bc"):
+        progs["bc"] = (["bc", "-l"], *script(key + ".bc", [bc.replace("&", x) for x in a[:BC_OPS]],
+                                             ["scale=32", "p=4*a(1)"]))
+    works.append((key, n, progs))
+
+
+def compare():
+    """One comparison: {work: (per key vxc, floor, bc or None, from start vxc, floor)} in us."""
+    least = {}
+    for r in range(-1, rounds):  # round -1 warms the file cache and counts nothing
+        for name, n, progs in works:
+            for prog, (command, *scripts) in progs.items():
+                if prog == "bc" and r >= BC_ROUNDS:
+                    continue
+                times = [cpu_ms(command, s) for s in scripts]  # whole, first half, empty
+                if r >= 0:
+                    least[(name, prog)] = [min(t) for t in zip(times, least.get((name, prog), times))]
+    figures = {}
+    for name, n, progs in works:
+        key, start = {}, {}
+        for prog in progs:
+            whole, half, empty = least[(name, prog)]
+            m = BC_OPS if prog == "bc" and name != "chain" else n
+            key[prog] = max(whole - half, 0) * 1000 / (m - m // 2)
+            start[prog] = max(whole - empty, 0) * 1000 / m
+        figures[name] = (key["vxc"], key["floor"], key.get("bc"), start["vxc"], start["floor"])
+    return figures
+
+
+def ratio(a, b):
+    return a / b if b > 0 else float("nan")
+
+
+def show(title, figures, ratios=None):
+    print(title)
+    print(f"{'work':<7} {'lines':>6} {'VXC32':>8} {'floor':>8} {'ratio':>7} {'bc -l':>9}"
+          f"   {'from start: VXC32':>17} {'floor':>8} {'ratio':>7}")
+    for name, n, _ in works:
+        vxc, floor, bc, vxc0, floor0 = figures[name]
+        r, r0 = ratios[name] if ratios else (ratio(vxc, floor), ratio(vxc0, floor0))
+        bc = "-" if bc is None else f"{bc:.1f}"
+        print(f"{name:<7} {n:6d} {vxc:8.2f} {floor:8.2f} {r:6.2f}x {bc:>9}   "
+              f"{vxc0:17.2f} {floor0:8.2f} {r0:6.2f}x")
+    sys.stdout.flush()
+
+
+runs = []
+for c in range(comparisons):
+    runs.append(compare())
+    show(f"Comparison {c + 1} of {comparisons}: CPU time per key line (us), least of {rounds} rounds;"
+         " per key: the second half of the script, from start: the whole script less an empty one", runs[-1])
+if comparisons > 1:
+    median, ratios = {}, {}
+    for name, _, _ in works:
+        columns = list(zip(*(r[name] for r in runs)))
+        median[name] = tuple(None if None in c else statistics.median(c) for c in columns)
+        ratios[name] = (statistics.median(ratio(r[name][0], r[name][1]) for r in runs),
+                        statistics.median(ratio(r[name][3], r[name][4]) for r in runs))
+    show(f"Median of the {comparisons} comparisons (each figure and each ratio)", median, ratios)

@@ -15,7 +15,7 @@
 # over the peer.
 #
 #   bench/peers.sh [--qalc] [BUILD_DIR] [RUNS]
-#   bench/peers.sh --floor [BUILD_DIR] [ROUNDS]
+#   bench/peers.sh --floor [BUILD_DIR] [ROUNDS] [COMPARISONS]
 #
 # --floor compares vxc32-keys with the MPFR floor (bench/mpfr_floor.c: the
 # same MPFR function on the same arguments, 76 digits printed) on every
@@ -23,7 +23,8 @@
 # two taking turns for ROUNDS rounds (9); the least CPU time of each counts.
 # Per key: the whole script less its first half; from start: less an empty
 # script (see bench/floor.py). bc -l adds a column where it has the
-# function (fewer arguments, 3 rounds).
+# function (fewer arguments, 3 rounds). The comparison is made COMPARISONS
+# times (3), and a last table gives the medians.
 #
 # bc and dc are installed when missing; --qalc installs qalc as well.
 # VXC_KEYS names another vxc32-keys binary to time (for before/after).
@@ -37,6 +38,7 @@ case "${1:-}" in
 esac
 build=${1:-$root/build}
 runs=${2:-$([ $mode = floor ] && echo 9 || echo 7)}
+comparisons=${3:-3}
 
 # shellcheck source=../scripts/setup.sh
 source "$root/scripts/setup.sh"
@@ -60,7 +62,7 @@ mkdir -p "$XDG_CONFIG_HOME"
 
 if [ $mode = floor ]; then
   cmake --build "$build" --target mpfr_floor >/dev/null
-  python3 "$root/bench/floor.py" "$keys" "$build/bench/mpfr_floor" "$runs" "$work"
+  python3 "$root/bench/floor.py" "$keys" "$build/bench/mpfr_floor" "$runs" "$work" "$comparisons"
   exit
 fi
 

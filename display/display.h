@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -81,6 +82,10 @@ struct RegisterLineMemo {
   std::array<std::string, 4> texts;  // T, Z, Y, X
   LineText x;                        // X's register, whatever the X line shows
   std::array<LineText, 4> previousLines;  // lines that move, while composing
+  // What the digit-count boxes were written from; none yet.
+  std::array<int32_t, 3> digitCounts{INT32_MIN, INT32_MIN, INT32_MIN};
+  bool panelEmpty = true;                          // the panel is PanelText{} (off)
+  bool xLineIsX = false;                           // the X line holds `x`, not an entry or an error
 };
 
 struct DisplayFrame {

@@ -38,7 +38,8 @@ namespace {
 // a line is formatted only when its text is none of the four composed last
 // time or the format changed; the integer modes round the registers in
 // place and always format afresh.
-void ComposeRegisterLines(CalcState& state, DisplayFrame& frame) {
+// Returns whether X's line was composed afresh.
+bool ComposeRegisterLines(CalcState& state, DisplayFrame& frame) {
   RegisterLineMemo& memo = frame.memo;
   const bool real = !IsIntegerBase(state.base);
   const bool sameFormat = memo.valid && real && memo.display == state.display && memo.digits == state.CurrentDigits();
@@ -73,12 +74,13 @@ void ComposeRegisterLines(CalcState& state, DisplayFrame& frame) {
   memo.valid = real;
   memo.display = state.display;
   memo.digits = state.CurrentDigits();
+  return from[kLineX] != kLineX;
 }
 
 }  // namespace
 
 void RefreshInto(CalcState& state, bool formatEntry, DisplayFrame& frame) {
-  ComposeRegisterLines(state, frame);
+  const bool xComposed = ComposeRegisterLines(state, frame);
   const LineText& x = frame.memo.x;
   size_t width = std::max({frame.lines[kLineT].main.size(), frame.lines[kLineZ].main.size(),
                            frame.lines[kLineY].main.size()});
@@ -93,7 +95,7 @@ void RefreshInto(CalcState& state, bool formatEntry, DisplayFrame& frame) {
     xLine.main = state.errorText;
     xLine.exponent.clear();
   } else if (!state.Typing()) {
-    xLine = x;
+    if (xComposed || !frame.memo.xLineIsX) xLine = x;
   } else if (formatEntry) {
     std::string entry = ComposeEntryText(state.entryText, state.exponentText);  // formatted on a copy, never rounded in place
     xLine = FormatRegister(entry, state);
@@ -102,12 +104,18 @@ void RefreshInto(CalcState& state, bool formatEntry, DisplayFrame& frame) {
     xLine.exponent = state.exponentText;
   }
   frame.xIsError = state.errorShown;
-  for (size_t i = 0; i < frame.digitCounts.size(); ++i) WriteDigitCount(state.digits[i], frame.digitCounts[i]);
-  static const PanelText kNoPanel{};
+  frame.memo.xLineIsX = !state.errorShown && !state.Typing();
+  for (size_t i = 0; i < frame.digitCounts.size(); ++i) {
+    if (frame.memo.digitCounts[i] == state.digits[i]) continue;
+    WriteDigitCount(state.digits[i], frame.digitCounts[i]);
+    frame.memo.digitCounts[i] = state.digits[i];
+  }
   if (state.xPanel) {
     ComposePanelInto(state, frame.panel);  // after X was rounded in place
-  } else if (!(frame.panel == kNoPanel)) {
-    frame.panel = kNoPanel;
+    frame.memo.panelEmpty = false;
+  } else if (!frame.memo.panelEmpty) {
+    frame.panel = PanelText{};
+    frame.memo.panelEmpty = true;
   }
 }
 

@@ -48,12 +48,29 @@ inline constexpr std::array kCommandTable = {
     CommandRow{cmd::kLcm, cmd::kGcd, kInInteger, false, LcmGcd},
 };
 
+namespace table_detail {
+inline constexpr CommandId kFirstId = kCommandTable.front().first;
+inline constexpr CommandId kLastId = kCommandTable.back().last;  // the rows rise
+// The row of every id from kFirstId to kLastId, so that a key finds its row
+// without a search; -1: no row.
+inline constexpr auto kRowOfId = [] {
+  std::array<int8_t, kLastId - kFirstId + 1> rows{};
+  rows.fill(-1);
+  for (size_t i = 0; i < kCommandTable.size(); ++i) {
+    for (CommandId id = kCommandTable[i].first; id <= kCommandTable[i].last; ++id) {
+      rows[id - kFirstId] = static_cast<int8_t>(i);
+    }
+  }
+  return rows;
+}();
+static_assert(kCommandTable.size() <= 127);
+}  // namespace table_detail
+
 // The row of `id`, or nullptr when `id` is no engine command.
 constexpr const CommandRow* FindCommand(CommandId id) {
-  for (const CommandRow& row : kCommandTable) {
-    if (id >= row.first && id <= row.last) return &row;
-  }
-  return nullptr;
+  if (id < table_detail::kFirstId || id > table_detail::kLastId) return nullptr;
+  const int8_t row = table_detail::kRowOfId[id - table_detail::kFirstId];
+  return row < 0 ? nullptr : &kCommandTable[static_cast<size_t>(row)];
 }
 
 }  // namespace vxc

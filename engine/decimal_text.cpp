@@ -89,6 +89,46 @@ size_t SkipDecimalDigits(std::string_view text, size_t i) {
   return i;
 }
 
+bool TidyPlainDecimal(std::string_view text, size_t maxDigits, std::string& out) {
+  const size_t sign = !text.empty() && text[0] == '-' ? 1 : 0;
+  const size_t intEnd = SkipDecimalDigits(text, sign);
+  const bool point = intEnd < text.size() && text[intEnd] == '.';
+  const size_t end = point ? SkipDecimalDigits(text, intEnd + 1) : intEnd;
+  if (end != text.size() || end - sign == (point ? 1u : 0u)) return false;
+  // The significant digits run from the first non-zero to the last one.
+  const size_t first = text.find_first_not_of("0.", sign);
+  if (first == std::string_view::npos) {
+    out = "0";
+    return true;
+  }
+  const size_t last = text.find_last_not_of("0.");
+  const bool straddles = first < intEnd && last > intEnd;
+  const size_t count = last - first + 1 - (straddles ? 1 : 0);
+  // value = d.ddd x 10^k
+  const long long k = first < intEnd ? static_cast<long long>(intEnd - first) - 1
+                                     : static_cast<long long>(intEnd) - static_cast<long long>(first);
+  if (count > maxDigits || k < -99 || k > 99) return false;
+  std::string d(text.substr(first, last - first + 1));
+  if (straddles) d.erase(intEnd - first, 1);
+  out.clear();
+  if (sign) out += '-';
+  AppendPositional(out, d, k);
+  return true;
+}
+
+void AppendPositional(std::string& out, std::string_view d, long long k) {
+  if (k < 0) {
+    out.append("0.").append(static_cast<size_t>(-k - 1), '0').append(d);
+    return;
+  }
+  const size_t intDigits = static_cast<size_t>(k) + 1;
+  if (d.size() <= intDigits) {
+    out.append(d).append(intDigits - d.size(), '0');
+  } else {
+    out.append(d.substr(0, intDigits)).append(".").append(d.substr(intDigits));
+  }
+}
+
 std::string RoundDigits(std::string_view text, int n) {
   std::string out;
   RoundInto(text, n, false, out);

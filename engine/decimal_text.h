@@ -37,6 +37,17 @@ std::string RoundDigitsPadded(std::string_view text, int n);
 // reads as 0. Rewrites `text` into that integer ("-0" becomes "0").
 void RoundToWholeNumber(std::string& text);
 
+// The print of the value a plain decimal text reads as ([-]digits[.digits],
+// no exponent, no blank), made from the text alone when it has at most
+// `maxDigits` significant digits and its decimal exponent lies in -99..99.
+// A 256-bit value lies far closer to such a text than half a unit of its
+// last printed digit, so its print is the text tidied: leading and trailing
+// zeros dropped, "0" for zero. Returns false, `out` untouched, otherwise.
+bool TidyPlainDecimal(std::string_view text, size_t maxDigits, std::string& out);
+// Appends d.ddd x 10^k (k in -99..99, d without trailing zeros) in
+// positional form: "0.000ddd", "ddd00" or "dd.dd".
+void AppendPositional(std::string& out, std::string_view d, long long k);
+
 // The 32-digit form of a canonical text (pi, e^X, ST-): at most 32 digits,
 // plus the sign and the point, rounded like the display.
 std::string ThirtyTwoDigitText(const std::string& canonical);

@@ -220,17 +220,14 @@ std::string Real::ToCanonicalText() const {
     out += std::to_string(k < 0 ? -k : k);
     return out;
   }
-  if (k < 0) {
-    out.append("0.").append(static_cast<size_t>(-k - 1), '0').append(d);
-    return out;
-  }
-  const size_t intDigits = static_cast<size_t>(k) + 1;
-  if (count <= intDigits) {
-    out.append(d).append(intDigits - count, '0');
-  } else {
-    out.append(d.substr(0, intDigits)).append(".").append(d.substr(intDigits));
-  }
+  AppendPositional(out, d, k);
   return out;
+}
+
+std::string Real::CanonicalText(std::string_view text) {
+  std::string out;
+  if (TidyPlainDecimal(text, kCanonicalDigits, out)) return out;
+  return FromString(text).ToCanonicalText();
 }
 
 namespace {

@@ -51,6 +51,9 @@ class Real {
   // Base-10 text with 76 significant digits, trailing zeros dropped;
   // positional while the decimal exponent lies in -99..99, else d.ddde+N.
   std::string ToCanonicalText() const;
+  // FromString(text).ToCanonicalText(), without the reading and printing
+  // where a plain decimal entry allows.
+  static std::string CanonicalText(std::string_view text);
 
   int Add(const Real& x);
   int Sub(const Real& x);

@@ -72,7 +72,7 @@ void CommitEntry(CalcState& s) {
   if (IsIntegerBase(s.base)) {
     s.entryText = IntegerEntryToDecimal(s);
   } else {
-    s.entryText = Real::FromString(ComposeEntryText(s.entryText, s.exponentText)).ToCanonicalText();
+    s.entryText = Real::CanonicalText(ComposeEntryText(s.entryText, s.exponentText));
   }
   s.exponentText.clear();
   s.xComplete = true;

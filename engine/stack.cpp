@@ -28,9 +28,11 @@ void StackEnter(Engine& e, CommandId) {
   } else if (IsIntegerBase(s.base)) {
     s.stackY = IntegerEntryToDecimal(s);
   } else {
-    s.entryText = Real::FromString(s.entryText).ToCanonicalText();
+    s.entryText = Real::CanonicalText(s.entryText);
     const std::string composed = ComposeEntryText(s.entryText, s.exponentText);
-    std::string printed = Real::FromString(composed).ToCanonicalText();
+    // Without an exponent the entry is already its own print: a print reads
+    // back to a value that prints the same.
+    std::string printed = s.exponentText.empty() ? composed : Real::FromString(composed).ToCanonicalText();
     if (ResultOutOfRange(printed)) {
       ReportError(e, CalcError::kOverflow);  // Y keeps its value
     } else if (printed.find('e') != std::string::npos) {

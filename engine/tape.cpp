@@ -13,10 +13,11 @@ TapeModes ModesOf(const CalcState& s) { return TapeModes{s.base, s.range, s.disp
 // the oldest step gives its slot to the newest, at the cost of one key.
 TapeStep& NextSlot(Tape& tape) {
   if (tape.stepCount == kTapeLines) {
-    tape.firstStep = (tape.firstStep + 1) % kTapeLines;
+    if (++tape.firstStep == kTapeLines) tape.firstStep = 0;
     --tape.stepCount;
   }
-  const size_t slot = (tape.firstStep + tape.stepCount) % kTapeLines;
+  size_t slot = tape.firstStep + tape.stepCount;
+  if (slot >= kTapeLines) slot -= kTapeLines;
   if (slot == tape.steps.size()) tape.steps.emplace_back();  // the ring grows until it is full
   return tape.steps[slot];
 }

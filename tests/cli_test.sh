@@ -41,7 +41,10 @@ run "$keys" 1 ENTER 0 /; expect "an error shown, not strict" 0 "Devide by zero !
 run "$keys" --strict 1 ENTER 0 /; expect "--strict, an error shown" 1 "Devide by zero !" ""
 run "$keys" --strict 1 ENTER 0 / CLX; expect "--strict, error cleared" 0 "X +1\.00" ""
 run "$keys" 1 ENTER 2 / --strict; expect "--strict after the keys" 0 "X +0\.50" ""
-run "$keys" --strict 5 ENTER BOGUS; expect "--strict, unknown key: stops before any key" 2 "" "unknown key 'BOGUS'"
+# Unknown keys (no such token, MEM past 9, no such choice, a near name, a letter past F) stop before any key.
+for bad in BOGUS MEM=10 BASE=DUO RANGE= UNDOX G; do
+  run "$keys" --strict 5 ENTER "$bad"; expect "--strict, unknown key $bad" 2 "" "unknown key '$bad'"
+done
 input='1 ENTER 0 /\n' run "$keys" --strict; expect "--strict, standard input ending on an error" 1 "Devide" ""
 input='1 ENTER 0 /\nCLX\n' run "$keys" --strict; expect "--strict, standard input ending without an error" 0 "X +1" ""
 

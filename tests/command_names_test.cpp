@@ -56,13 +56,6 @@ TEST(CommandNames, EveryEngineCommandAndRadioChoiceIsNamed) {
   }
 }
 
-// What each token does, in any case and in its other forms (typed runs,
-// parameters, #n), is checked by the case tables that use it; here, what the
-// tool refuses.
-TEST(CommandNames, TheToolRefusesTokensItDoesNotKnow) {
-  for (const char* token : {"MEM=10", "BASE=DUO", "RANGE=", "UNDOX", "G"}) EXPECT_FALSE(keys::ParseKey(token)) << token;
-}
-
 // Tab offers every token of the table, and a word that already is a key keeps its meaning.
 TEST(CommandNames, TabCompletesTheTokensAndKeepsWhatAWordMeans) {
   for (const ActionName& row : kActionNames) {

@@ -1,11 +1,11 @@
 // Keystroke cases run through vxc32-keys.
 //
 // tests/cases/*.cases hold tables of cases: a line "keys: KEY ..." (the
-// arguments of vxc32-keys --dump), optionally "settings: NAME" (a file
-// under tests/cases/ copied to a fresh settings file first), then the
-// expected "name=value" lines of the dump, up to a blank line; a line
-// "!name" says the dump has no such field. A name given n times (tape=)
-// must be the last n lines of that name, in order.
+// arguments of vxc32-keys --dump; KEY{n} for n presses), optionally
+// "settings: NAME" (a file under tests/cases/ copied to a fresh settings
+// file first), then the expected "name=value" lines of the dump, up to a
+// blank line; a line "!name" says the dump has no such field. A name given
+// n times (tape=) must be the last n lines of that name, in order.
 // tests/golden/*.keys are standard-input scripts whose whole output, standard
 // error included, must equal the .dump file beside them (bad_line.keys: a
 // line with an unknown key is skipped with a message, comments are skipped).
@@ -89,7 +89,10 @@ TEST_P(KeyCases, DumpHasExpectedFields) {
     arguments += " --settings '" + settings.string() + "'";
   }
   std::istringstream keys(c.keys);
-  for (std::string key; keys >> key;) arguments += " '" + key + "'";  // quoted for the shell
+  for (std::string key; keys >> key;) {  // quoted for the shell; KEY{n} is n presses of KEY
+    const size_t brace = key.find('{');
+    for (int n = brace == std::string::npos ? 1 : std::stoi(key.substr(brace + 1)); n > 0; --n) arguments += " '" + key.substr(0, brace) + "'";
+  }
   const auto [status, out] = RunKeys(arguments);
   fs::remove(settings);
   fs::remove(settings.string() + ".lock");

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "command_names.h"
 #include "command_table.h"
@@ -15,41 +16,23 @@
 
 namespace vxc::testing_keys {
 
-// Without pointer results: the sanitizer build cannot compare them at compile time.
-constexpr bool IsEngineCommand(const ActionName& row) {
-  if (row.action.kind != ActionKind::kCommand) return false;
-  for (const CommandRow& command : kCommandTable) {
-    if (row.action.value >= command.first && row.action.value <= command.last) return true;
-  }
-  return false;
-}
-constexpr bool IsRadioChoice(const ActionName& row) { return row.action.kind != ActionKind::kCommand; }
-
-template <size_t N>
-constexpr std::array<Action, N> ActionsWhere(bool (*keep)(const ActionName&)) {
-  std::array<Action, N> out{};
-  size_t n = 0;
+// Every engine command a key, menu or accelerator can send (`radio` false),
+// or every radio choice, in the order of the names table.
+inline std::vector<Action> ActionsOfNames(bool radio) {
+  std::vector<Action> out;
   for (const ActionName& row : kActionNames) {
-    if (keep(row) && n < N) out[n++] = row.action;
+    const bool command = row.action.kind == ActionKind::kCommand;
+    if (radio ? !command : command && FindCommand(row.action.value) != nullptr) out.push_back(row.action);
   }
   return out;
 }
-constexpr size_t CountWhere(bool (*keep)(const ActionName&)) {
-  size_t n = 0;
-  for (const ActionName& row : kActionNames) n += keep(row) ? 1 : 0;
-  return n;
-}
-
-// Every engine command a key, menu or accelerator can send, and every radio
-// choice, in the order of the names table.
-inline constexpr auto kEngineCommands = ActionsWhere<CountWhere(IsEngineCommand)>(IsEngineCommand);
-inline constexpr auto kRadioChoices = ActionsWhere<CountWhere(IsRadioChoice)>(IsRadioChoice);
+inline const std::vector<Action> kEngineCommands = ActionsOfNames(false), kRadioChoices = ActionsOfNames(true);
 
 inline constexpr std::array<std::string_view, 9> kPasteTexts = {
     "1,234.5", "-12.5e3", "0xFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", "3.1.4", "\xe2\x88\x92" "7", "", "1e400", "99999999999999999999"};
 
 // Number of distinct actions a byte selects from.
-inline constexpr uint32_t kActionCount = kEngineCommands.size() + kRadioChoices.size() + 2 + kPasteTexts.size() + 2;
+inline const uint32_t kActionCount = kEngineCommands.size() + kRadioChoices.size() + 2 + kPasteTexts.size() + 2;
 
 struct Driver {
   Engine engine;

@@ -81,28 +81,23 @@ class KeysTerminal : public ::testing::Test {
   const fs::path history_ = state_ / "Ostrano/VXC/keys_history";
 };
 
-TEST_F(KeysTerminal, EditsRecallsCompletesAndKeepsTheLines) {
+// A session after an earlier run: Up recalls the earlier lines and this
+// run's, Backspace and + edit, Tab completes, Ctrl-C drops a line; the newest
+// 1,000 lines are kept, each once, without blank lines.
+TEST_F(KeysTerminal, RecallsEditsCompletesAndKeepsTheNewestLines) {
+  std::string file, kept;
+  for (int n = 0; n < 1100; ++n) file += std::to_string(n) + " ENTER\n";
+  for (int n = 105; n < 1100; ++n) kept += std::to_string(n) + " ENTER\n";
+  std::ofstream(history_) << file << "\n  \n9 SQRT\n5 ENTER\n";
   Terminal t(state_);
+  ASSERT_TRUE(t.Type("\x1b[A\x1b[A\r", XLine("3.00")));  // the earlier run's 9 SQRT
   ASSERT_TRUE(t.Type("7 ENTER 2 -\r", XLine("5.00")));
-  // Up brings the line back, Backspace and + edit it, Tab completes "sq".
-  ASSERT_TRUE(t.Type("\x1b[A\x7f+ sq\t\r", XLine("3.00")));
+  ASSERT_TRUE(t.Type("\x1b[A\x7f+ sq\t\r", XLine("3.00")));  // 7 ENTER 2 + sqrt
   ASSERT_TRUE(t.Type("99", "99"));
   ASSERT_TRUE(t.Type("\x03", "> "));  // Ctrl-C drops "99"
   ASSERT_TRUE(t.Type("1 +\r", XLine("4.00")));
   EXPECT_EQ(t.End(), 0);
-  EXPECT_EQ(History(), "7 ENTER 2 -\n7 ENTER 2 + sqrt \n1 +\n");
-}
-
-// The newest 1,000 lines are kept, each once, without blank lines.
-TEST_F(KeysTerminal, HistoryFromAnEarlierRunIsRecalledAndBounded) {
-  std::string file, kept;
-  for (int n = 0; n < 1100; ++n) file += std::to_string(n) + " ENTER\n";
-  for (int n = 102; n < 1100; ++n) kept += std::to_string(n) + " ENTER\n";
-  std::ofstream(history_) << file << "\n  \n9 SQRT\n5 ENTER\n";
-  Terminal t(state_);
-  ASSERT_TRUE(t.Type("\x1b[A\x1b[A\r", XLine("3.00")));
-  EXPECT_EQ(t.End(), 0);
-  EXPECT_EQ(History(), kept + "5 ENTER\n9 SQRT\n");
+  EXPECT_EQ(History(), kept + "5 ENTER\n9 SQRT\n7 ENTER 2 -\n7 ENTER 2 + sqrt \n1 +\n");
 }
 
 // A folder that cannot be made, a history that cannot be read: told once, the calculator goes on.

@@ -59,8 +59,9 @@ struct Session {
       std::cerr << "vxc32-keys: settings not saved: " << reason << '\n';
       saveFailed = true;
     }
+    if (tapePath.empty()) return;
     vxc::ComposeTape(engine);
-    if (!tapePath.empty() && !vxc::SaveTape(tapePath, engine.tape, &reason)) {
+    if (!vxc::SaveTape(tapePath, engine.tape, &reason)) {
       std::cerr << "vxc32-keys: tape not saved: " << reason << '\n';
       saveFailed = true;
     }
@@ -180,6 +181,7 @@ struct Session {
     line("memoryIndex", std::to_string(s.memoryIndex));
     line("language", std::to_string(s.language));
     line("errorAlarm", flag(s.errorAlarm));
+    line("xPanel", flag(s.xPanel));
     for (int i = 0; i < vxc::kMemoryCount; ++i) line("realMemory" + std::to_string(i), s.realMemory[i]);
     for (int i = 0; i < vxc::kMemoryCount; ++i) line("intMemory" + std::to_string(i), s.intMemory[i]);
     line("beeps", std::to_string(beeps));
