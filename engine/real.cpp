@@ -49,37 +49,35 @@ void InitRealRange() {
   mpfr_set_emax(mpfr_get_emax_max());
 }
 
-Real::Real() {
-  mpfr_init2(v_, kRealBits);
-  mpfr_set_zero(v_, 1);
+void Real::InitZero() {
+  static_assert(sizeof limbs_ >= (kRealBits + 7) / 8);
+  mpfr_custom_init(limbs_, kRealBits);
+  mpfr_custom_init_set(v_, MPFR_ZERO_KIND, 0, kRealBits, limbs_);
 }
 
+Real::Real() { InitZero(); }
+
 Real::Real(long value) {
-  mpfr_init2(v_, kRealBits);
+  InitZero();
   mpfr_set_si(v_, value, MPFR_RNDN);
 }
 
 Real::Real(const Real& other) {
-  mpfr_init2(v_, kRealBits);
+  InitZero();
   mpfr_set(v_, other.v_, MPFR_RNDN);
 }
 
-Real::Real(Real&& other) noexcept {
-  mpfr_init2(v_, kRealBits);
-  mpfr_swap(v_, other.v_);
-}
+// Moving copies: each Real points into its own storage.
+Real::Real(Real&& other) noexcept : Real(static_cast<const Real&>(other)) {}
 
 Real& Real::operator=(const Real& other) {
   if (this != &other) mpfr_set(v_, other.v_, MPFR_RNDN);
   return *this;
 }
 
-Real& Real::operator=(Real&& other) noexcept {
-  if (this != &other) mpfr_swap(v_, other.v_);
-  return *this;
-}
+Real& Real::operator=(Real&& other) noexcept { return *this = static_cast<const Real&>(other); }
 
-Real::~Real() { mpfr_clear(v_); }
+Real::~Real() = default;  // the mantissa is part of the object: nothing to free
 
 Real Real::FromString(std::string_view text, int radix) {
   Real result;
@@ -294,7 +292,7 @@ int Real::Pow(const Real& x) {
   Real result;
   mpfr_pow(result.v_, v_, x.v_, MPFR_RNDN);
   const int code = ResultCode(result.v_);
-  if (code == kRealOk) mpfr_swap(v_, result.v_);
+  if (code == kRealOk) mpfr_set(v_, result.v_, MPFR_RNDN);
   return code;
 }
 
@@ -330,7 +328,7 @@ int Real::Exp() {
   Real result;
   mpfr_exp(result.v_, v_, MPFR_RNDN);
   const int code = ResultCode(result.v_);
-  if (code == kRealOk) mpfr_swap(v_, result.v_);
+  if (code == kRealOk) mpfr_set(v_, result.v_, MPFR_RNDN);
   return code;
 }
 

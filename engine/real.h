@@ -101,7 +101,12 @@ class Real {
   mpfr_srcptr raw() const { return v_; }
 
  private:
+  // The mantissa lives in the object itself, so that making, copying and
+  // dropping a Real costs no allocation: the precision never changes.
+  static constexpr size_t kLimbs = (kRealBits + GMP_NUMB_BITS - 1) / GMP_NUMB_BITS;
+  void InitZero();
   mpfr_t v_;
+  mp_limb_t limbs_[kLimbs];
 };
 
 // Widest exponent range, so that nothing the result range test would catch
