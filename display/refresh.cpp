@@ -48,6 +48,7 @@ bool ComposeRegisterLines(CalcState& state, DisplayFrame& frame) {
   // Where each line's text stood last time: in place, in another register
   // (kept aside before it is overwritten), or nowhere (formatted).
   int from[4];
+  bool allInPlace = sameFormat;
   for (size_t i = 0; i < 4; ++i) {
     from[i] = -1;
     if (!sameFormat) continue;
@@ -55,10 +56,12 @@ bool ComposeRegisterLines(CalcState& state, DisplayFrame& frame) {
       from[i] = static_cast<int>(i);
       continue;
     }
+    allInPlace = false;
     for (size_t j = 0; j < 4 && from[i] < 0; ++j) {
       if (memo.texts[j] == *texts[i]) from[i] = static_cast<int>(j);
     }
   }
+  if (allInPlace) return false;  // the format is the memo's, so nothing else changes
   for (size_t i = 0; i < 4; ++i) {
     if (from[i] >= 0 && from[i] != static_cast<int>(i)) memo.previousLines[from[i]] = *lines[from[i]];
   }
@@ -69,7 +72,7 @@ bool ComposeRegisterLines(CalcState& state, DisplayFrame& frame) {
     } else {
       *lines[i] = FormatRegister(*texts[i], state);
     }
-    if (real) memo.texts[i] = *texts[i];
+    if (real) AssignText(memo.texts[i], *texts[i]);
   }
   memo.valid = real;
   memo.display = state.display;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace vxc {
@@ -35,6 +36,17 @@ inline int RadixOf(uint32_t base) {
     case kBaseOct: return 8;
     case kBaseBin: return 2;
     default: return 10;
+  }
+}
+
+// to = from. Register texts mostly keep their length from key to key (76
+// digits, or "0"), and then only the characters need copying, without the
+// library's general assignment.
+inline void AssignText(std::string& to, const std::string& from) {
+  if (to.size() != from.size()) {
+    to = from;
+  } else if (&to != &from && !from.empty()) {
+    std::memcpy(to.data(), from.data(), from.size());
   }
 }
 

@@ -198,7 +198,7 @@ void PushPi(Engine& e, CommandId) {
     pi.SetPi();
     return pi.ToCanonicalText();
   }();
-  s.stackX = kPiText;
+  AssignText(s.stackX, kPiText);
   s.xComplete = true;
   MarkDisplayStale(e);
 }

@@ -32,7 +32,7 @@ bool LiftStack(CalcState& s, bool force) {
   // The texts move up; the one pushed off T lends its storage to the copy of X.
   std::swap(s.stackT, s.stackZ);
   std::swap(s.stackZ, s.stackY);
-  s.stackY = s.stackX;
+  AssignText(s.stackY, s.stackX);
   return true;
 }
 
@@ -105,7 +105,7 @@ void StoreResult(Engine& engine, const std::string& result, bool checkRange) {
       s.lastX.swap(s.entryText);
       AppendEntryExponent(s.lastX, s.exponentText);
     }
-    s.stackX = result;
+    AssignText(s.stackX, result);
     s.entryText.clear();
     s.exponentText.clear();
     s.entryTyped = false;

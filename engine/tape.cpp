@@ -77,7 +77,7 @@ TapeEntry::~TapeEntry() {
     step_->resultText = s.errorText;
   } else if ((step_->kind == TapeKind::kResult || step_->kind == TapeKind::kBit) && !s.errorShown) {
     step_->result = TapeResult::kValue;
-    step_->resultText = s.stackX;
+    AssignText(step_->resultText, s.stackX);
   } else {
     step_->result = TapeResult::kNone;
   }

@@ -44,7 +44,11 @@ constexpr bool kIsMemoryBank = std::is_same_v<std::remove_cvref_t<T>, std::array
 
 template <class T>
 void AssignUnlessMemory(T& to, const T& from) {
-  if constexpr (!kIsMemoryBank<T>) to = from;
+  if constexpr (std::is_same_v<T, std::string>) {
+    AssignText(to, from);
+  } else if constexpr (!kIsMemoryBank<T>) {
+    to = from;
+  }
 }
 template <class T>
 bool SameUnlessMemory(const T& a, const T& b) {
